@@ -1,0 +1,148 @@
+#include "number_reader.h"
+
+#include "param_name.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+
+namespace xpcalc {
+namespace {
+
+struct ReadCase {
+    const char *name;
+    std::u16string text;
+    double expected;
+};
+
+class ReadNumber : public testing::TestWithParam<ReadCase> {};
+
+TEST_P(ReadNumber, ReadsTheLeadingNumber)
+{
+    const ReadCase &c = GetParam();
+    const Checked<double> result = readNumber(c.text);
+    ASSERT_TRUE(result.ok());
+    EXPECT_EQ(result.value(), c.expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Plain, ReadNumber,
+    testing::Values(ReadCase{"empty", u"", 0}, ReadCase{"letters", u"abc", 0}, ReadCase{"sign_only", u"-", 0},
+                    ReadCase{"period_only", u".", 0}, ReadCase{"blanks_only", u" \t\n ", 0},
+                    ReadCase{"digit", u"7", 7}, ReadCase{"padded", u"  7  ", 7}, ReadCase{"inner_blank", u"7 5", 75},
+                    ReadCase{"thousands_blank", u"1 000", 1000}, ReadCase{"leading_blank", u" 12", 12},
+                    ReadCase{"tab_and_line_feed", u"1\t2\n3", 123}, ReadCase{"comma_ends", u"1,000", 1},
+                    ReadCase{"trailing_letters", u"12abc", 12}, ReadCase{"fraction", u"3.5", 3.5},
+                    ReadCase{"no_integer_part", u".5", 0.5}, ReadCase{"no_fraction_digits", u"5.", 5},
+                    ReadCase{"second_period_ends", u"1.2.3", 1.2}, ReadCase{"negative", u"-2", -2},
+                    ReadCase{"plus", u"+8", 8}, ReadCase{"blank_after_sign", u"- 8", -8},
+                    ReadCase{"double_sign", u"+-8", 0}, ReadCase{"currency_ends", u"$5", 0},
+                    ReadCase{"leading_zeros", u"007", 7}, ReadCase{"negative_zero_reads_zero", u"-0", 0},
+                    ReadCase{"zero_fraction", u"0.000", 0}),
+    ByName());
+
+INSTANTIATE_TEST_SUITE_P(
+    Exponents, ReadNumber,
+    testing::Values(ReadCase{"upper_e", u"1E3", 1000}, ReadCase{"lower_e", u"1e3", 1000},
+                    ReadCase{"negative_exponent", u"25E-1", 2.5}, ReadCase{"plus_exponent", u"2e+2", 200},
+                    ReadCase{"d_marker", u"1D3", 1000}, ReadCase{"lower_d_marker", u"2d2", 200},
+                    ReadCase{"exponent_without_digits", u"5E", 5}, ReadCase{"exponent_sign_only", u"5E-", 5},
+                    ReadCase{"exponent_alone", u"E5", 0}, ReadCase{"blank_in_exponent", u"1 E 2", 100},
+                    ReadCase{"fraction_and_exponent", u"1.5e1x", 15}, ReadCase{"tiny", u"1E-400", 0},
+                    ReadCase{"zero_with_huge_exponent", u"0E999999999999", 0},
+                    ReadCase{"smallest_subnormal", u"5E-324", 4.9406564584124654e-324},
+                    ReadCase{"largest_double", u"1.7976931348623157E308", 1.7976931348623157e308}),
+    ByName());
+
+INSTANTIATE_TEST_SUITE_P(
+    RadixPrefixes, ReadNumber,
+    testing::Values(ReadCase{"hex", u"&H10", 16}, ReadCase{"hex_lower", u"&hff", 255}, ReadCase{"octal", u"&O17", 15},
+                    ReadCase{"octal_lower", u"&o10", 8}, ReadCase{"hex_16_bit_negative", u"&HFFFF", -1},
+                    ReadCase{"hex_16_bit_minimum", u"&H8000", -32768}, ReadCase{"hex_past_16_bits", u"&H10000", 65536},
+                    ReadCase{"hex_32_bit_negative", u"&HFFFFFFFF", -1},
+                    ReadCase{"hex_32_bit_minimum", u"&H80000000", -2147483648.0},
+                    ReadCase{"hex_leading_zeros", u"&H0000000000FF", 255},
+                    ReadCase{"octal_16_bit_negative", u"&O177777", -1},
+                    ReadCase{"octal_32_bit_negative", u"&O37777777777", -1}, ReadCase{"hex_no_digits", u"&H", 0},
+                    ReadCase{"hex_bad_digit", u"&HG", 0}, ReadCase{"octal_stops_at_8", u"&O78", 7},
+                    ReadCase{"ampersand_alone", u"&", 0}, ReadCase{"ampersand_digits", u"&12", 0},
+                    ReadCase{"blanks_inside_prefix", u"& H 1 0", 16}, ReadCase{"sign_before_prefix", u"-&H10", 0},
+                    ReadCase{"hex_has_no_fraction", u"&H10.5", 16}),
+    ByName());
+
+// Characters that are not blanks, tabs or line feeds end the number, however
+// much they look like a space or a digit.
+INSTANTIATE_TEST_SUITE_P(
+    OtherCharactersEndIt, ReadNumber,
+    testing::Values(ReadCase{"no_break_space", u"1\u00A02", 1}, ReadCase{"ideographic_space", u"1\u30002", 1},
+                    ReadCase{"carriage_return", u"1\r2", 1}, ReadCase{"vertical_tab", u"1\v2", 1},
+                    ReadCase{"nul", std::u16string(u"1\0" u"2", 3), 1}, ReadCase{"fullwidth_digit", u"1\uFF12", 1},
+                    ReadCase{"arabic_indic_digit", u"\u0663", 0}, ReadCase{"lone_high_surrogate", u"4\xD800" u"5", 4},
+                    ReadCase{"lone_low_surrogate", u"4\xDC00" u"5", 4}, ReadCase{"comma_decimal", u"2,5", 2}),
+    ByName());
+
+TEST(ReadNumberRounding, HalfwayBetweenDoublesGoesToEven)
+{
+    // 2^53 + 1 lies exactly between two doubles: the even one is 2^53.
+    EXPECT_EQ(readNumber(u"9007199254740993").value(), 9007199254740992.0);
+}
+
+TEST(ReadNumberRounding, DigitsBeyondTheKeptOnesStillDecideTheRounding)
+{
+    // The same halfway value, with a non-zero digit a thousand places later,
+    // lies just above the midpoint and so rounds up.
+    const std::u16string justAbove = u"9007199254740993." + std::u16string(1000, u'0') + u"1";
+    EXPECT_EQ(readNumber(justAbove).value(), 9007199254740994.0);
+    const std::u16string exactlyHalf = u"9007199254740993." + std::u16string(1000, u'0');
+    EXPECT_EQ(readNumber(exactlyHalf).value(), 9007199254740992.0);
+}
+
+TEST(ReadNumberRounding, LongIntegerPartsKeepTheirMagnitude)
+{
+    const std::u16string digits = u"1" + std::u16string(300, u'0');
+    EXPECT_EQ(readNumber(digits).value(), 1e300);
+    const std::u16string spaced = u"2" + std::u16string(100000, u' ') + u"5";
+    EXPECT_EQ(readNumber(spaced).value(), 25.0);
+}
+
+TEST(ReadNumberRounding, ManyLeadingZerosAfterThePeriod)
+{
+    const std::u16string text = u"0." + std::u16string(5000, u'0') + u"1E5010";
+    EXPECT_DOUBLE_EQ(readNumber(text).value(), 1e9);
+}
+
+struct OverflowCase {
+    const char *name;
+    std::u16string text;
+};
+
+class ReadNumberOverflow : public testing::TestWithParam<OverflowCase> {};
+
+TEST_P(ReadNumberOverflow, IsTheOverflowError)
+{
+    const Checked<double> result = readNumber(GetParam().text);
+    ASSERT_FALSE(result.ok());
+    EXPECT_EQ(result.error().site, OverflowError::Site::Unplaced);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    TooLarge, ReadNumberOverflow,
+    testing::Values(OverflowCase{"exponent", u"1E400"}, OverflowCase{"negative_exponent_value", u"-1E309"},
+                    OverflowCase{"just_past_double", u"1.8E308"}, OverflowCase{"huge_exponent", u"9E99999999999999999"},
+                    OverflowCase{"many_digits", u"1" + std::u16string(400, u'0')},
+                    OverflowCase{"hex_past_32_bits", u"&H100000000"}, OverflowCase{"octal_past_32_bits", u"&O40000000000"}),
+    ByName());
+
+TEST(ReadNumberLength, ReadsAMillionDigitNumber)
+{
+    // A million digits: far more than are kept, so this checks the count of
+    // dropped digits as well as linear time.
+    std::u16string text = u"1";
+    text.append(999'999, u'0');
+    text += u"E-999999";
+    EXPECT_EQ(readNumber(text).value(), 1.0);
+}
+
+} // namespace
+} // namespace xpcalc
