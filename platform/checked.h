@@ -11,15 +11,15 @@ namespace xpcalc {
 // value did not fit; the calculation fills in which entry it was.
 struct OverflowError {
     enum class Site {
-        Unplaced,     // raised by a conversion whose caller has not said which entry it read
-        CountText,    // the count of `challengeRating` did not convert
-        LevelText,    // the party level did not convert
-        Product,      // count x award at `challengeRating` left the 32-bit range
-        RunningTotal  // the partial sum up to `challengeRating` left the 32-bit range
+        Unplaced,    // raised by a conversion whose caller has not said which entry it read
+        CountText,   // the count of `challengeRating` did not convert
+        LevelText,   // the party level did not convert
+        Product,     // count x award at `challengeRating` left the 32-bit range
+        RunningTotal // the partial sum up to `challengeRating` left the 32-bit range
     };
 
     Site site = Site::Unplaced;
-    int challengeRating = 0;  // 1 to 20 where the site names one, else 0
+    int challengeRating = 0; // 1 to 20 where the site names one, else 0
 
     friend bool operator==(const OverflowError &a, const OverflowError &b)
     {
@@ -29,11 +29,10 @@ struct OverflowError {
 
 // A value or the overflow error, never both. Every fallible operation of the
 // core returns one; nothing in the core throws.
-template <class T>
-class Checked {
+template <class T> class Checked {
 public:
-    Checked(T value) : m_state(std::move(value)) {}                // NOLINT(google-explicit-constructor)
-    Checked(OverflowError error) : m_state(error) {}                // NOLINT(google-explicit-constructor)
+    Checked(T value) : m_state(std::move(value)) {}  // NOLINT(google-explicit-constructor)
+    Checked(OverflowError error) : m_state(error) {} // NOLINT(google-explicit-constructor)
 
     bool ok() const noexcept { return std::holds_alternative<T>(m_state); }
     explicit operator bool() const noexcept { return ok(); }

@@ -7,12 +7,22 @@
 namespace xpcalc {
 namespace {
 
-template <class Int>
-Checked<Int> roundTo(double value) noexcept
+// Adding 2^52 to a smaller magnitude leaves no bits for a fraction, so the
+// addition itself rounds to an integer, ties to even, in the default rounding
+// mode (which this program never changes). Much cheaper than nearbyint, which
+// must save and restore the floating-point environment.
+double roundHalfToEven(double value) noexcept
 {
-    // nearbyint rounds in the current mode, which is to-nearest-even unless a
-    // program changes it; this one never does.
-    const double rounded = std::nearbyint(value);
+    constexpr double kNoFractionBits = 4503599627370496.0; // 2^52
+    const double magnitude = std::fabs(value);
+    if (!(magnitude < kNoFractionBits))
+        return value; // already whole, or infinite, or not a number
+    return std::copysign((magnitude + kNoFractionBits) - kNoFractionBits, value);
+}
+
+template <class Int> Checked<Int> roundTo(double value) noexcept
+{
+    const double rounded = roundHalfToEven(value);
     // The comparisons are false for NaN, so NaN is out of range too.
     if (!(rounded >= static_cast<double>(std::numeric_limits<Int>::min()) &&
           rounded <= static_cast<double>(std::numeric_limits<Int>::max())))

@@ -24,16 +24,15 @@ TEST_P(AwardLookup, ReturnsTheTableEntry)
     EXPECT_EQ(award(row.level, row.challengeRating), row.expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(NamedEntries, AwardLookup,
-                         testing::Values(NamedAward{"level2_cr10", 2, 10, 10800}, NamedAward{"level3_cr11", 3, 11, 0},
-                                         NamedAward{"level14_cr10", 14, 10, 1050},
-                                         NamedAward{"level13_cr20_largest", 13, 20, 46800},
-                                         NamedAward{"level20_cr15_irregular", 20, 15, 1000},
-                                         NamedAward{"level9_cr1_none", 9, 1, 0}, NamedAward{"level19_cr11_none", 19, 11, 0},
-                                         NamedAward{"level20_cr13", 20, 13, 500}, NamedAward{"level7_cr1", 7, 1, 263},
-                                         NamedAward{"level1_cr1_first", 1, 1, 300},
-                                         NamedAward{"level20_cr20_last", 20, 20, 6000}),
-                         ByName());
+INSTANTIATE_TEST_SUITE_P(
+    NamedEntries, AwardLookup,
+    testing::Values(NamedAward{"level2_cr10", 2, 10, 10800}, NamedAward{"level3_cr11", 3, 11, 0},
+                    NamedAward{"level14_cr10", 14, 10, 1050}, NamedAward{"level13_cr20_largest", 13, 20, 46800},
+                    NamedAward{"level20_cr15_irregular", 20, 15, 1000}, NamedAward{"level9_cr1_none", 9, 1, 0},
+                    NamedAward{"level19_cr11_none", 19, 11, 0}, NamedAward{"level20_cr13", 20, 13, 500},
+                    NamedAward{"level7_cr1", 7, 1, 263}, NamedAward{"level1_cr1_first", 1, 1, 300},
+                    NamedAward{"level20_cr20_last", 20, 20, 6000}),
+    ByName());
 
 // The band of challenge ratings that earn something at a level.
 std::pair<int, int> band(int level)

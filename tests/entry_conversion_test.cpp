@@ -31,19 +31,20 @@ TEST_P(CountFromText, Converts)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Table, CountFromText,
-    testing::Values(CountCase{"empty", u"", 0}, CountCase{"letters", u"abc", 0}, CountCase{"padded", u"  7  ", 7},
-                    CountCase{"inner_blank", u"7 5", 75}, CountCase{"comma", u"1,000", 1},
-                    CountCase{"half_up_to_even", u"3.5", 4}, CountCase{"half_down_to_even", u"4.5", 4},
-                    CountCase{"negative", u"-2", -2}, CountCase{"exponent", u"1E3", 1000}, CountCase{"hex", u"&H10", 16},
-                    CountCase{"hex_all_ones", u"&HFFFFFFFF", -1}, CountCase{"maximum", u"2147483647", 2147483647},
-                    CountCase{"one_past_maximum", u"2147483648", std::nullopt},
-                    CountCase{"minimum", u"-2147483648", -2147483647 - 1},
-                    CountCase{"one_past_minimum", u"-2147483649", std::nullopt},
-                    CountCase{"beyond_double", u"1E999", std::nullopt},
-                    CountCase{"hex_beyond_32_bits", u"&H1FFFFFFFF", std::nullopt}),
-    ByName());
+INSTANTIATE_TEST_SUITE_P(Table, CountFromText,
+                         testing::Values(CountCase{"empty", u"", 0}, CountCase{"letters", u"abc", 0},
+                                         CountCase{"padded", u"  7  ", 7}, CountCase{"inner_blank", u"7 5", 75},
+                                         CountCase{"comma", u"1,000", 1}, CountCase{"half_up_to_even", u"3.5", 4},
+                                         CountCase{"half_down_to_even", u"4.5", 4}, CountCase{"negative", u"-2", -2},
+                                         CountCase{"exponent", u"1E3", 1000}, CountCase{"hex", u"&H10", 16},
+                                         CountCase{"hex_all_ones", u"&HFFFFFFFF", -1},
+                                         CountCase{"maximum", u"2147483647", 2147483647},
+                                         CountCase{"one_past_maximum", u"2147483648", std::nullopt},
+                                         CountCase{"minimum", u"-2147483648", -2147483647 - 1},
+                                         CountCase{"one_past_minimum", u"-2147483649", std::nullopt},
+                                         CountCase{"beyond_double", u"1E999", std::nullopt},
+                                         CountCase{"hex_beyond_32_bits", u"&H1FFFFFFFF", std::nullopt}),
+                         ByName());
 
 struct LevelCase {
     const char *name;

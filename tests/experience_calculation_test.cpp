@@ -25,8 +25,8 @@ struct Sheet {
         EncounterSheet sheet;
         for (int cr = 1; cr <= kChallengeRatings; ++cr) {
             const auto found = counts.find(cr);
-            sheet.counts[static_cast<std::size_t>(cr - 1)] = found == counts.end() ? std::u16string_view(u"0")
-                                                                                  : std::u16string_view(found->second);
+            sheet.counts[static_cast<std::size_t>(cr - 1)] =
+                found == counts.end() ? std::u16string_view(u"0") : std::u16string_view(found->second);
         }
         sheet.level = level;
         return sheet;
@@ -67,37 +67,38 @@ CalculationCase overflow(const char *name, Sheet sheet, Site site, int cr)
 
 INSTANTIATE_TEST_SUITE_P(
     Totals, Calculate,
-    testing::Values(
-        total("fresh_window", {}, u"0"), total("two_at_cr3_level4", {{{3, u"2"}}, u"4"}, u"1600"),
-        total("level1_cr1_and_cr10", {{{1, u"1"}, {10, u"2"}}, u"1"}, u"21900"),
-        total("level1_ignores_cr11", {{{1, u"1"}, {10, u"2"}, {11, u"5"}}, u"1"}, u"21900"),
-        total("level14_cr10", {{{10, u"1"}}, u"14"}, u"1050"), total("level13_cr20", {{{20, u"1"}}, u"13"}, u"46800"),
-        total("level21_no_row", {{{1, u"5"}, {10, u"3"}}, u"21"}, u"0"),
-        total("negative_level_no_row", {{{1, u"5"}}, u"-3"}, u"0"),
-        total("empty_level_no_row", {{{1, u"5"}}, u""}, u"0"), total("text_level_no_row", {{{1, u"5"}}, u"abc"}, u"0"),
-        total("level_2_5_uses_row_2", {{{10, u"1"}}, u"2.5"}, u"10800"),
-        total("level_3_5_uses_row_4", {{{10, u"1"}}, u"3.5"}, u"9600"),
-        total("negative_count_subtracts", {{{2, u"-1"}}, u"5"}, u"-500"),
-        total("fractional_count_rounds", {{{1, u"2.5"}}, u"1"}, u"600"),
-        total("largest_fitting_product", {{{20, u"357913"}}, u"20"}, u"2147478000"),
-        total("ignored_count_never_multiplied", {{{20, u"2000000000"}, {1, u"1"}}, u"1"}, u"300"),
-        total("negative_back_to_zero", {{{1, u"1"}, {2, u"-1"}, {3, u"1"}}, u"3"}, u"600"),
-        total("every_cr_once_level13", {{{6, u"1"}, {20, u"1"}}, u"13"}, u"47125")),
+    testing::Values(total("fresh_window", {}, u"0"), total("two_at_cr3_level4", {{{3, u"2"}}, u"4"}, u"1600"),
+                    total("level1_cr1_and_cr10", {{{1, u"1"}, {10, u"2"}}, u"1"}, u"21900"),
+                    total("level1_ignores_cr11", {{{1, u"1"}, {10, u"2"}, {11, u"5"}}, u"1"}, u"21900"),
+                    total("level14_cr10", {{{10, u"1"}}, u"14"}, u"1050"),
+                    total("level13_cr20", {{{20, u"1"}}, u"13"}, u"46800"),
+                    total("level21_no_row", {{{1, u"5"}, {10, u"3"}}, u"21"}, u"0"),
+                    total("negative_level_no_row", {{{1, u"5"}}, u"-3"}, u"0"),
+                    total("empty_level_no_row", {{{1, u"5"}}, u""}, u"0"),
+                    total("text_level_no_row", {{{1, u"5"}}, u"abc"}, u"0"),
+                    total("level_2_5_uses_row_2", {{{10, u"1"}}, u"2.5"}, u"10800"),
+                    total("level_3_5_uses_row_4", {{{10, u"1"}}, u"3.5"}, u"9600"),
+                    total("negative_count_subtracts", {{{2, u"-1"}}, u"5"}, u"-500"),
+                    total("fractional_count_rounds", {{{1, u"2.5"}}, u"1"}, u"600"),
+                    total("largest_fitting_product", {{{20, u"357913"}}, u"20"}, u"2147478000"),
+                    total("ignored_count_never_multiplied", {{{20, u"2000000000"}, {1, u"1"}}, u"1"}, u"300"),
+                    total("negative_back_to_zero", {{{1, u"1"}, {2, u"-1"}, {3, u"1"}}, u"3"}, u"600"),
+                    total("every_cr_once_level13", {{{6, u"1"}, {20, u"1"}}, u"13"}, u"47125")),
     ByName());
 
 INSTANTIATE_TEST_SUITE_P(
     Overflows, Calculate,
-    testing::Values(
-        overflow("product_at_cr20", {{{20, u"357914"}}, u"20"}, Site::Product, 20),
-        overflow("running_total_at_cr7", {{{6, u"6000000"}, {7, u"500000"}, {8, u"-300000"}}, u"13"},
-                 Site::RunningTotal, 7),
-        overflow("level_out_of_16_bits", {{{1, u"1"}}, u"32768"}, Site::LevelText, 0),
-        overflow("count_out_of_range_without_award", {{{20, u"2147483648"}}, u"1"}, Site::CountText, 20),
-        overflow("count_out_of_range_without_row", {{{5, u"1E10"}}, u"0"}, Site::CountText, 5),
-        overflow("count_checked_before_level", {{{1, u"-2147483649"}}, u"99999"}, Site::CountText, 1),
-        overflow("first_failing_count_wins", {{{3, u"1E99"}, {2, u"1E99"}}, u"1"}, Site::CountText, 2),
-        overflow("negative_total_too_low", {{{20, u"-357914"}}, u"20"}, Site::Product, 20),
-        overflow("sum_below_minimum", {{{19, u"-376750"}, {20, u"-357913"}}, u"20"}, Site::RunningTotal, 20)),
+    testing::Values(overflow("product_at_cr20", {{{20, u"357914"}}, u"20"}, Site::Product, 20),
+                    overflow("running_total_at_cr7", {{{6, u"6000000"}, {7, u"500000"}, {8, u"-300000"}}, u"13"},
+                             Site::RunningTotal, 7),
+                    overflow("level_out_of_16_bits", {{{1, u"1"}}, u"32768"}, Site::LevelText, 0),
+                    overflow("count_out_of_range_without_award", {{{20, u"2147483648"}}, u"1"}, Site::CountText, 20),
+                    overflow("count_out_of_range_without_row", {{{5, u"1E10"}}, u"0"}, Site::CountText, 5),
+                    overflow("count_checked_before_level", {{{1, u"-2147483649"}}, u"99999"}, Site::CountText, 1),
+                    overflow("first_failing_count_wins", {{{3, u"1E99"}, {2, u"1E99"}}, u"1"}, Site::CountText, 2),
+                    overflow("negative_total_too_low", {{{20, u"-357914"}}, u"20"}, Site::Product, 20),
+                    overflow("sum_below_minimum", {{{19, u"-376750"}, {20, u"-357913"}}, u"20"}, Site::RunningTotal,
+                             20)),
     ByName());
 
 TEST(CalculationWorking, ListsEachContributingChallengeRating)

@@ -29,8 +29,8 @@ TEST_P(ReadNumber, ReadsTheLeadingNumber)
 INSTANTIATE_TEST_SUITE_P(
     Plain, ReadNumber,
     testing::Values(ReadCase{"empty", u"", 0}, ReadCase{"letters", u"abc", 0}, ReadCase{"sign_only", u"-", 0},
-                    ReadCase{"period_only", u".", 0}, ReadCase{"blanks_only", u" \t\n ", 0},
-                    ReadCase{"digit", u"7", 7}, ReadCase{"padded", u"  7  ", 7}, ReadCase{"inner_blank", u"7 5", 75},
+                    ReadCase{"period_only", u".", 0}, ReadCase{"blanks_only", u" \t\n ", 0}, ReadCase{"digit", u"7", 7},
+                    ReadCase{"padded", u"  7  ", 7}, ReadCase{"inner_blank", u"7 5", 75},
                     ReadCase{"thousands_blank", u"1 000", 1000}, ReadCase{"leading_blank", u" 12", 12},
                     ReadCase{"tab_and_line_feed", u"1\t2\n3", 123}, ReadCase{"comma_ends", u"1,000", 1},
                     ReadCase{"trailing_letters", u"12abc", 12}, ReadCase{"fraction", u"3.5", 3.5},
@@ -73,14 +73,27 @@ INSTANTIATE_TEST_SUITE_P(
 
 // Characters that are not blanks, tabs or line feeds end the number, however
 // much they look like a space or a digit.
-INSTANTIATE_TEST_SUITE_P(
-    OtherCharactersEndIt, ReadNumber,
-    testing::Values(ReadCase{"no_break_space", u"1\u00A02", 1}, ReadCase{"ideographic_space", u"1\u30002", 1},
-                    ReadCase{"carriage_return", u"1\r2", 1}, ReadCase{"vertical_tab", u"1\v2", 1},
-                    ReadCase{"nul", std::u16string(u"1\0" u"2", 3), 1}, ReadCase{"fullwidth_digit", u"1\uFF12", 1},
-                    ReadCase{"arabic_indic_digit", u"\u0663", 0}, ReadCase{"lone_high_surrogate", u"4\xD800" u"5", 4},
-                    ReadCase{"lone_low_surrogate", u"4\xDC00" u"5", 4}, ReadCase{"comma_decimal", u"2,5", 2}),
-    ByName());
+INSTANTIATE_TEST_SUITE_P(OtherCharactersEndIt, ReadNumber,
+                         testing::Values(ReadCase{"no_break_space", u"1\u00A02", 1},
+                                         ReadCase{"ideographic_space", u"1\u30002", 1},
+                                         ReadCase{"carriage_return", u"1\r2", 1}, ReadCase{"vertical_tab", u"1\v2", 1},
+                                         ReadCase{"nul",
+                                                  std::u16string(u"1\0"
+                                                                 u"2",
+                                                                 3),
+                                                  1},
+                                         ReadCase{"fullwidth_digit", u"1\uFF12", 1},
+                                         ReadCase{"arabic_indic_digit", u"\u0663", 0},
+                                         ReadCase{"lone_high_surrogate",
+                                                  u"4\xD800"
+                                                  u"5",
+                                                  4},
+                                         ReadCase{"lone_low_surrogate",
+                                                  u"4\xDC00"
+                                                  u"5",
+                                                  4},
+                                         ReadCase{"comma_decimal", u"2,5", 2}),
+                         ByName());
 
 TEST(ReadNumberRounding, HalfwayBetweenDoublesGoesToEven)
 {
@@ -126,13 +139,15 @@ TEST_P(ReadNumberOverflow, IsTheOverflowError)
     EXPECT_EQ(result.error().site, OverflowError::Site::Unplaced);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    TooLarge, ReadNumberOverflow,
-    testing::Values(OverflowCase{"exponent", u"1E400"}, OverflowCase{"negative_exponent_value", u"-1E309"},
-                    OverflowCase{"just_past_double", u"1.8E308"}, OverflowCase{"huge_exponent", u"9E99999999999999999"},
-                    OverflowCase{"many_digits", u"1" + std::u16string(400, u'0')},
-                    OverflowCase{"hex_past_32_bits", u"&H100000000"}, OverflowCase{"octal_past_32_bits", u"&O40000000000"}),
-    ByName());
+INSTANTIATE_TEST_SUITE_P(TooLarge, ReadNumberOverflow,
+                         testing::Values(OverflowCase{"exponent", u"1E400"},
+                                         OverflowCase{"negative_exponent_value", u"-1E309"},
+                                         OverflowCase{"just_past_double", u"1.8E308"},
+                                         OverflowCase{"huge_exponent", u"9E99999999999999999"},
+                                         OverflowCase{"many_digits", u"1" + std::u16string(400, u'0')},
+                                         OverflowCase{"hex_past_32_bits", u"&H100000000"},
+                                         OverflowCase{"octal_past_32_bits", u"&O40000000000"}),
+                         ByName());
 
 TEST(ReadNumberLength, ReadsAMillionDigitNumber)
 {

@@ -7,9 +7,5 @@
 // Names a parameterised test case after the `name` field of its row, so that a
 // failure says which row failed.
 struct ByName {
-    template <class Row>
-    std::string operator()(const testing::TestParamInfo<Row> &row) const
-    {
-        return row.param.name;
-    }
+    template <class Row> std::string operator()(const testing::TestParamInfo<Row> &row) const { return row.param.name; }
 };
