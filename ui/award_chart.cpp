@@ -1,0 +1,193 @@
+#include "award_chart.h"
+
+#include "award_table.h"
+
+#include <QFontMetricsF>
+#include <QPainter>
+
+#include <algorithm>
+#include <array>
+#include <vector>
+
+namespace xpcalc {
+namespace {
+
+const QColor kBand(0xE7, 0xE7, 0xE7);
+
+// Where one grid's parts stand, in pixels of the chart.
+struct GridLayout {
+    int firstChallengeRating;
+    int firstLevel; // the first row's level; the upper grid's "1-3" row counts as 3
+    int rows;
+    std::array<int, 10> headerCentres;    // the "CR" headers' centres
+    std::array<int, 10> numberRightEdges; // where the awards end
+    int headingTop;                       // "Challenge Rating"
+    int headerTops[2];                    // "Party"/"CR" and "Level"/number
+    int headerHeight;
+    int firstRowTop;
+    qreal rowPitch;
+    int numberHeight;                       // height of the digits in the cells
+    std::vector<std::pair<int, int>> bands; // first and last pixel row of each grey band
+    int bandRight;
+};
+
+const GridLayout kUpper{1,
+                        3,
+                        15,
+                        {39, 60, 80, 101, 125, 148, 171, 195, 218, 243},
+                        {44, 64, 84, 108, 131, 154, 177, 201, 224, 251},
+                        13,
+                        {21, 28},
+                        6,
+                        37,
+                        8.0,
+                        7,
+                        {{60, 84}, {109, 132}},
+                        256};
+
+const GridLayout kLower{11,
+                        4,
+                        17,
+                        {41, 64, 87, 110, 133, 156, 179, 202, 225, 248},
+                        {46, 69, 91, 115, 138, 160, 184, 207, 229, 254},
+                        168,
+                        {177, 184},
+                        5,
+                        192,
+                        7.92,
+                        6,
+                        {{206, 230}, {254, 277}, {301, 324}},
+                        259};
+
+constexpr int kBandLeft = 3;
+constexpr int kLabelCentre = 16; // the row-label column
+constexpr int kLabelRight = 26;  // where the row labels end, at the most
+constexpr int kCellGap = 3;      // least space between neighbouring numbers
+constexpr int kHeadingHeight = 7;
+constexpr QRect kTitle{2, 3, 94, 8}; // capitals' box; descenders reach row 12
+
+// A serif face whose capitals and digits are `height` pixels tall.
+QFont serif(qreal height, bool bold, bool italic = false)
+{
+    QFont font;
+    font.setFamilies(
+        {QStringLiteral("Times New Roman"), QStringLiteral("Liberation Serif"), QStringLiteral("DejaVu Serif")});
+    font.setStyleHint(QFont::Serif);
+    font.setBold(bold);
+    font.setItalic(italic);
+    font.setPixelSize(100);
+    const qreal capsPerPixel = QFontMetricsF(font).capHeight() / 100.0;
+    font.setPixelSize(std::max(1, qRound(height / capsPerPixel)));
+    return font;
+}
+
+// Draws one line of text with its capitals' top at `top`, anchored at `x` on
+// the side `align` gives, narrowed by `condense` (at most 1) where space is short.
+void drawLine(QPainter &p, const QString &text, const QFont &font, qreal x, Qt::Alignment align, int top,
+              qreal condense = 1.0)
+{
+    const QFontMetricsF metrics(font);
+    const qreal width = metrics.horizontalAdvance(text) * condense;
+    qreal left = x;
+    if (align & Qt::AlignRight)
+        left = x - width;
+    else if (align & Qt::AlignHCenter)
+        left = x - width / 2;
+    p.save();
+    p.setFont(font);
+    p.translate(left, top + metrics.capHeight());
+    p.scale(condense, 1.0);
+    p.drawText(QPointF(0, 0), text);
+    p.restore();
+}
+
+// Narrows text, evenly over a grid, so that no text is wider than its room.
+qreal condenseToFit(const QFont &font, const std::vector<std::pair<QString, qreal>> &textsAndRoom)
+{
+    const QFontMetricsF metrics(font);
+    qreal condense = 1.0;
+    for (const auto &[text, room] : textsAndRoom)
+        condense = std::min(condense, room / metrics.horizontalAdvance(text));
+    return condense;
+}
+
+QString rowLabel(const GridLayout &grid, int row)
+{
+    const int level = grid.firstLevel + row;
+    return grid.firstLevel == 3 && row == 0 ? QStringLiteral("1-3") : QString::number(level);
+}
+
+int rowTop(const GridLayout &grid, int row) { return grid.firstRowTop + qRound(row * grid.rowPitch); }
+
+void drawGrid(QPainter &p, const GridLayout &grid)
+{
+    for (const auto &[first, last] : grid.bands)
+        p.fillRect(QRect(QPoint(kBandLeft, first), QPoint(grid.bandRight, last)), kBand);
+
+    const qreal headingCentre = (grid.headerCentres.front() + grid.headerCentres.back()) / 2.0;
+    drawLine(p, QStringLiteral("Challenge Rating"), serif(kHeadingHeight, true), headingCentre, Qt::AlignHCenter,
+             grid.headingTop);
+
+    const QFont header = serif(grid.headerHeight, true);
+    drawLine(p, QStringLiteral("Party"), header, kLabelCentre, Qt::AlignHCenter, grid.headerTops[0]);
+    drawLine(p, QStringLiteral("Level"), header, kLabelCentre, Qt::AlignHCenter, grid.headerTops[1]);
+    for (int column = 0; column < 10; ++column) {
+        const int centre = grid.headerCentres[static_cast<std::size_t>(column)];
+        drawLine(p, QStringLiteral("CR"), header, centre, Qt::AlignHCenter, grid.headerTops[0]);
+        drawLine(p, QString::number(grid.firstChallengeRating + column), header, centre, Qt::AlignHCenter,
+                 grid.headerTops[1]);
+    }
+
+    // Every number of the grid is narrowed alike, just enough for the widest
+    // to keep a gap to its left-hand neighbour.
+    const QFont numbers = serif(grid.numberHeight, false);
+    std::vector<std::pair<QString, qreal>> cells;
+    for (int row = 0; row < grid.rows; ++row) {
+        for (int column = 0; column < 10; ++column) {
+            const std::int32_t entry = award(grid.firstLevel + row, grid.firstChallengeRating + column);
+            const int right = grid.numberRightEdges[static_cast<std::size_t>(column)];
+            const int leftLimit =
+                column == 0 ? kLabelRight : grid.numberRightEdges[static_cast<std::size_t>(column - 1)];
+            if (entry != 0)
+                cells.emplace_back(QString::number(entry), right - leftLimit - kCellGap);
+        }
+    }
+    const qreal condense = condenseToFit(numbers, cells);
+
+    const QFont label = serif(grid.numberHeight, true);
+    for (int row = 0; row < grid.rows; ++row) {
+        const int top = rowTop(grid, row);
+        drawLine(p, rowLabel(grid, row), label, kLabelCentre, Qt::AlignHCenter, top);
+        for (int column = 0; column < 10; ++column) {
+            const std::int32_t entry = award(grid.firstLevel + row, grid.firstChallengeRating + column);
+            if (entry == 0)
+                continue; // no award defined: the cell stays blank
+            drawLine(p, QString::number(entry), numbers, grid.numberRightEdges[static_cast<std::size_t>(column)] + 1,
+                     Qt::AlignRight, top, condense);
+        }
+    }
+}
+
+} // namespace
+
+QImage awardChartImage(qreal devicePixelRatio)
+{
+    QImage image(kAwardChartSize * devicePixelRatio, QImage::Format_RGB32);
+    image.setDevicePixelRatio(devicePixelRatio);
+    image.fill(Qt::white);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::TextAntialiasing);
+    p.setPen(Qt::black);
+
+    const QFont title = serif(kTitle.height(), true, true);
+    const QString titleText = QStringLiteral("Experience Point Awards");
+    drawLine(p, titleText, title, kTitle.left(), Qt::AlignLeft, kTitle.top(),
+             condenseToFit(title, {{titleText, kTitle.width()}}));
+    drawGrid(p, kUpper);
+    drawGrid(p, kLower);
+    return image;
+}
+
+QPixmap drawAwardChart(qreal devicePixelRatio) { return QPixmap::fromImage(awardChartImage(devicePixelRatio)); }
+
+} // namespace xpcalc

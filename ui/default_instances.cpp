@@ -1,0 +1,65 @@
+#include "default_instances.h"
+
+#include "form1.h"
+#include "form2.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+
+namespace xpcalc {
+namespace {
+
+void centreOnScreen(QWidget *window)
+{
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    if (screen == nullptr)
+        return;
+    QRect frame = window->frameGeometry();
+    frame.moveCenter(screen->availableGeometry().center());
+    window->move(frame.topLeft());
+}
+
+} // namespace
+
+QWidget *DefaultInstance::load()
+{
+    if (m_window.isNull()) {
+        m_window = m_create();
+        // Closing with the title-bar close box unloads the window too.
+        m_window->setAttribute(Qt::WA_DeleteOnClose);
+        centreOnScreen(m_window);
+    }
+    return m_window;
+}
+
+void DefaultInstance::unload()
+{
+    if (m_window.isNull())
+        return;
+    QWidget *window = m_window;
+    m_window.clear();
+    window->hide();
+    window->deleteLater();
+}
+
+void DefaultInstance::show()
+{
+    QWidget *window = load();
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+
+DefaultInstance &defaultForm1()
+{
+    static DefaultInstance instance([]() -> QWidget * { return new Form1; });
+    return instance;
+}
+
+DefaultInstance &defaultForm2()
+{
+    static DefaultInstance instance([]() -> QWidget * { return new Form2; });
+    return instance;
+}
+
+} // namespace xpcalc

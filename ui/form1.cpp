@@ -1,0 +1,221 @@
+#include "form1.h"
+
+#include "default_instances.h"
+#include "experience_calculation.h"
+#include "look.h"
+#include "pictures.h"
+#include "system_colours.h"
+#include "text_view.h"
+#include "twips.h"
+#include "working_text.h"
+#include "wrapping_button.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+
+#include <limits>
+
+namespace xpcalc {
+namespace {
+
+// The design of the window, in twips. Positions of the frame's controls are
+// inside the frame.
+constexpr QSize kClientSize = toPixels(6750, 5565);
+constexpr TwipsRect kPicture3{2880, 120, 3255, 615};
+constexpr TwipsRect kPicture2{3120, 2160, 1335, 615};
+constexpr TwipsRect kPicture1{3240, 840, 1815, 255};
+constexpr TwipsRect kFrame1{2640, 2880, 3855, 1935};
+constexpr TwipsRect kCommand2{3000, 1200, 735, 615};
+constexpr TwipsRect kLabel22{120, 1200, 2775, 615};
+constexpr TwipsRect kLabel24{120, 240, 3615, 855};
+constexpr TwipsRect kTotalxp{4440, 2280, 1455, 375};
+constexpr TwipsRect kCommand1{3000, 1320, 3015, 615};
+constexpr TwipsRect kParty{5280, 840, 495, 315};
+constexpr TwipsRect kLabel21{6120, 480, 375, 375};
+constexpr TwipsRect kLabel27{120, 5280, 6375, 255};
+constexpr TwipsRect kLabel26{120, 5040, 6495, 255};
+
+// The two families: challenge ratings 1 to 10 in the left column, 11 to 20 in
+// the right, each count box with its "CR" label just to its right.
+constexpr int row(int cr) { return cr <= 10 ? cr - 1 : cr - 11; }
+constexpr TwipsRect countBox(int cr) { return {cr <= 10 ? 120 : 1320, 120 + 480 * row(cr), 375, 375}; }
+constexpr TwipsRect countLabel(int cr) { return {cr <= 10 ? 600 : 1800, 120 + 480 * row(cr), 495, 375}; }
+
+constexpr qreal kSmall = 8.25; // points
+constexpr qreal kLarge = 9.75; // points
+const QColor kLinkBlue(0, 0, 255);
+const QColor kCreditText(255, 255, 192);
+
+const char *const kCaption = "Kestrow's Experience Calculator";
+const char *const kInstructions = "Enter the total number of encounters for each challenge rating, then enter your "
+                                  "party level.  Finally, click Calculate Experience to determine your total XP.";
+const char *const kChartHint =
+    "For a more detailed explanation of how experience is calculated, click the XP Chart button.";
+const char *const kVersion = "v1.1";
+const char *const kCredit = "\u00A9 2026 Kestrow";
+const char *const kWebAddress = "www.kestrow.example";
+
+template <class Widget> Widget *place(Widget *widget, const char *name, TwipsRect design)
+{
+    widget->setObjectName(QLatin1String(name));
+    widget->setGeometry(toPixels(design));
+    return widget;
+}
+
+// A label as the design has it: opaque button-face ground, text from the
+// top-left corner, wrapping at word boundaries.
+QLabel *label(QWidget *parent, const char *name, TwipsRect design, const QString &text, const QFont &font)
+{
+    auto *l = place(new QLabel(text, parent), name, design);
+    l->setFont(font);
+    l->setWordWrap(true);
+    l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    setGround(l, buttonFace());
+    return l;
+}
+
+// A picture box: the picture at its natural size from the top-left corner,
+// clipped by the box, the rest of the box in button face.
+QLabel *pictureBox(QWidget *parent, const char *name, TwipsRect design, const QPixmap &picture)
+{
+    auto *box = place(new QLabel(parent), name, design);
+    box->setPixmap(picture);
+    box->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    setGround(box, buttonFace());
+    return box;
+}
+
+QLineEdit *textBox(QWidget *parent, const char *name, TwipsRect design, const QString &accessibleName)
+{
+    auto *box = place(new QLineEdit(QStringLiteral("0"), parent), name, design);
+    box->setMaxLength(std::numeric_limits<int>::max()); // a line edit caps its text at 32767 unless told otherwise
+    box->setAccessibleName(accessibleName);
+    return box;
+}
+
+} // namespace
+
+Form1::Form1(QWidget *parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QLatin1String(kCaption));
+    setFixedSize(kClientSize);
+    setWindowFlag(Qt::WindowMaximizeButtonHint, false);
+    setGround(this, toQColor(activeBorderColour()));
+    createControls();
+    setTabOrder();
+    cr[0]->setFocus();
+}
+
+void Form1::createControls()
+{
+    // Created in the design's order, so later controls stack above earlier ones.
+    Picture3 = pictureBox(this, "Picture3", kPicture3, picture(Picture::Title, devicePixelRatioF()));
+    Picture2 = pictureBox(this, "Picture2", kPicture2, picture(Picture::Total, devicePixelRatioF()));
+    Picture1 = pictureBox(this, "Picture1", kPicture1, picture(Picture::PartyLevel, devicePixelRatioF()));
+
+    Frame1 = place(new QGroupBox(QStringLiteral("Instructions"), this), "Frame1", kFrame1);
+    Frame1->setFont(verdana(kSmall, QFont::Bold));
+    setGround(Frame1, buttonFace());
+    Command2 = place(new WrappingButton(QStringLiteral("XP Chart"), Frame1), "Command2", kCommand2);
+    Command2->setFont(verdana(kSmall));
+    Label22 = label(Frame1, "Label22", kLabel22, QLatin1String(kChartHint), verdana(kSmall));
+    Label24 = label(Frame1, "Label24", kLabel24, QLatin1String(kInstructions), verdana(kSmall));
+
+    totalxp = textBox(this, "totalxp", kTotalxp, tr("Total experience"));
+    totalxp->setFont(verdana(kLarge));
+    Command1 = place(new WrappingButton(QStringLiteral("Calculate Experience"), this), "Command1", kCommand1);
+    Command1->setFont(verdana(kLarge, QFont::Bold));
+    party = textBox(this, "party", kParty, tr("Party level"));
+    party->setFont(verdana(kLarge));
+    for (int n = 20; n >= 1; --n) {
+        const QByteArray name = "cr" + QByteArray::number(n);
+        cr[static_cast<std::size_t>(n - 1)] =
+            textBox(this, name.constData(), countBox(n), tr("Encounters at CR %1").arg(n));
+    }
+
+    Label21 = label(this, "Label21", kLabel21, QLatin1String(kVersion), verdana(kSmall));
+    Label27 = label(this, "Label27", kLabel27, QLatin1String(kWebAddress), verdana(kSmall));
+    Label27->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    QPalette link = Label27->palette();
+    link.setColor(QPalette::WindowText, kLinkBlue);
+    Label27->setPalette(link);
+    Label26 = label(this, "Label26", kLabel26, QString::fromUtf8(kCredit), verdana(kSmall));
+    Label26->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    QPalette credit = Label26->palette();
+    credit.setColor(QPalette::Window, Qt::black);
+    credit.setColor(QPalette::WindowText, kCreditText);
+    Label26->setPalette(credit);
+    for (int n = 20; n >= 1; --n) {
+        const QByteArray name = "Label" + QByteArray::number(n);
+        QLabel *l = label(this, name.constData(), countLabel(n), QStringLiteral("CR%1").arg(n), verdana(kSmall));
+        l->setBuddy(cr[static_cast<std::size_t>(n - 1)]);
+        crLabel[static_cast<std::size_t>(n - 1)] = l;
+    }
+
+    connect(Command1, &QPushButton::clicked, this, &Form1::calculateExperience);
+    connect(Command2, &QPushButton::clicked, this, &Form1::openChart);
+}
+
+// The design's tab indexes, ascending, over the controls that take the focus.
+// The picture boxes take none: they show lettering and react to nothing.
+void Form1::setTabOrder()
+{
+    QWidget *previous = cr[0];
+    const auto chain = [this, &previous](QWidget *next) {
+        QWidget::setTabOrder(previous, next);
+        previous = next;
+    };
+    for (std::size_t i = 1; i < cr.size(); ++i)
+        chain(cr[i]);
+    chain(party);
+    chain(Command1);
+    chain(totalxp);
+    chain(Command2);
+}
+
+void Form1::calculateExperience()
+{
+    // The texts go to the calculation exactly as typed: no trimming, no checks.
+    std::array<QString, 20> counts;
+    EncounterSheet sheet;
+    for (std::size_t i = 0; i < cr.size(); ++i) {
+        counts[i] = cr[i]->text();
+        sheet.counts[i] = toView(counts[i]);
+    }
+    const QString level = party->text();
+    sheet.level = toView(level);
+
+    const Checked<Calculation> result = calculate(sheet);
+    if (!result) {
+        reportOverflow(result.error());
+        return;
+    }
+    totalxp->setText(toQString(result.value().totalText.view()));
+    totalxp->setToolTip(workingText(result.value().working));
+}
+
+// The calculation could not finish: say where, leave the total as it was and
+// put the user in the box to change.
+void Form1::reportOverflow(const OverflowError &error)
+{
+    QMessageBox::warning(this, windowTitle(), overflowMessage(error));
+    QLineEdit *concerned = error.site == OverflowError::Site::LevelText || error.challengeRating < 1
+                               ? party
+                               : cr[static_cast<std::size_t>(error.challengeRating - 1)];
+    concerned->setFocus(Qt::OtherFocusReason);
+    concerned->selectAll();
+}
+
+void Form1::openChart()
+{
+    // This window goes first, then the chart opens; the handler still runs to
+    // its end, since the window is destroyed only once control is back in the
+    // event loop.
+    defaultForm1().unload();
+    defaultForm2().show();
+}
+
+} // namespace xpcalc

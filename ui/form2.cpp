@@ -1,0 +1,89 @@
+#include "form2.h"
+
+#include "award_chart.h"
+#include "default_instances.h"
+#include "look.h"
+#include "system_colours.h"
+#include "twips.h"
+#include "wrapping_button.h"
+
+#include <QLabel>
+
+namespace xpcalc {
+namespace {
+
+// The design of the window, in twips.
+constexpr QSize kClientSize = toPixels(6720, 5535);
+constexpr TwipsRect kCommand1{4200, 3480, 2295, 615};
+constexpr TwipsRect kPicture1{0, 120, 3975, 5175};
+constexpr TwipsRect kLabel2{4080, 4320, 2535, 975};
+constexpr TwipsRect kLabel1{4080, 240, 2535, 3015};
+
+constexpr qreal kFontPoints = 8.25;
+
+const char *const kCaption = "Kestrow's Experience Calculator";
+const char *const kReturn = "Click here to return to the Calculator";
+const char *const kExplanation =
+    "This chart shows how the experience points are awarded based on party level and challenge rating.  As you can "
+    "see, some challenge ratings are unreachable at lower party levels, which is why no award is defined.  At higher "
+    "party levels, the lower challenge ratings do not offer a reward.  This is because it would be nothing for a 20th "
+    "level party to kill a group of CR 2 monsters.";
+const char *const kRuleBook = "For more information on earning experience, please refer to the Dungeons and Dragons "
+                              "3rd Edition Dungeon Master's Guide.";
+
+QLabel *label(QWidget *parent, const char *name, TwipsRect design, const char *text)
+{
+    auto *l = new QLabel(QLatin1String(text), parent);
+    l->setObjectName(QLatin1String(name));
+    l->setGeometry(toPixels(design));
+    l->setWordWrap(true);
+    l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    setGround(l, buttonFace());
+    return l;
+}
+
+} // namespace
+
+Form2::Form2(QWidget *parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("Form2"));
+    setWindowTitle(QLatin1String(kCaption));
+    setFont(verdana(kFontPoints));
+    resize(kClientSize);
+    setGround(this, buttonFace());
+
+    // Created in the design's order. No layout: resizing the window neither
+    // moves nor scales anything.
+    Command1 = new WrappingButton(QLatin1String(kReturn), this);
+    Command1->setObjectName(QStringLiteral("Command1"));
+    Command1->setGeometry(toPixels(kCommand1));
+    Command1->setFont(verdana(kFontPoints, QFont::Bold));
+
+    // The chart at its natural size from the top-left inside the sunken
+    // border; the box clips what does not fit.
+    Picture1 = new QLabel(this);
+    Picture1->setObjectName(QStringLiteral("Picture1"));
+    Picture1->setGeometry(toPixels(kPicture1));
+    Picture1->setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
+    Picture1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    Picture1->setPixmap(drawAwardChart(devicePixelRatioF()));
+    Picture1->setAccessibleName(tr("Award chart"));
+    Picture1->setAccessibleDescription(tr("Experience points per encounter by party level and challenge rating"));
+    setGround(Picture1, toQColor(activeTitleTextColour()));
+
+    Label2 = label(this, "Label2", kLabel2, kRuleBook);
+    Label2->setFont(verdana(kFontPoints, QFont::Normal, QFont::StyleItalic));
+    Label1 = label(this, "Label1", kLabel1, kExplanation);
+
+    // The button is the one control that does anything, so the focus starts there.
+    Command1->setFocus();
+    connect(Command1, &QPushButton::clicked, this, &Form2::returnToCalculator);
+}
+
+void Form2::returnToCalculator()
+{
+    defaultForm2().unload();
+    defaultForm1().show();
+}
+
+} // namespace xpcalc

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QWidget>
+
+class QLabel;
+class QPushButton;
+
+namespace xpcalc {
+
+// The chart window: the award table as a picture, two short explanations and
+// the button back to the calculator. It computes nothing. It can be resized;
+// its controls keep their places and sizes whatever its size.
+class Form2 : public QWidget {
+    Q_OBJECT
+public:
+    explicit Form2(QWidget *parent = nullptr);
+
+private:
+    void returnToCalculator(); // "Click here to return to the Calculator"
+
+    QPushButton *Command1 = nullptr;
+    QLabel *Picture1 = nullptr;
+    QLabel *Label2 = nullptr;
+    QLabel *Label1 = nullptr;
+};
+
+} // namespace xpcalc

@@ -1,0 +1,10 @@
+#include "start_up.h"
+
+#include <QApplication>
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    xpcalc::startUp();
+    return QApplication::exec();
+}

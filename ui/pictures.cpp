@@ -1,0 +1,25 @@
+#include "pictures.h"
+
+namespace xpcalc {
+
+QPixmap picture(Picture which, qreal devicePixelRatio)
+{
+    const char *name = "";
+    switch (which) {
+    case Picture::Title:
+        name = "title";
+        break;
+    case Picture::Total:
+        name = "total";
+        break;
+    case Picture::PartyLevel:
+        name = "party_level";
+        break;
+    }
+    const bool dense = devicePixelRatio > 1.0;
+    QPixmap pixmap(QStringLiteral(":/assets/%1%2.png").arg(QLatin1String(name), dense ? "@2x" : ""));
+    pixmap.setDevicePixelRatio(dense ? 2.0 : 1.0);
+    return pixmap;
+}
+
+} // namespace xpcalc

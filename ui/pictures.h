@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QPixmap>
+
+namespace xpcalc {
+
+// The pictures compiled into the program, each at its natural size and at
+// twice that size for dense screens.
+enum class Picture { Title, Total, PartyLevel };
+
+// The picture drawn for a screen of the given device pixel ratio.
+QPixmap picture(Picture which, qreal devicePixelRatio);
+
+} // namespace xpcalc

@@ -1,0 +1,17 @@
+#include "start_up.h"
+
+#include "default_instances.h"
+
+#include <QApplication>
+
+namespace xpcalc {
+
+void startUp()
+{
+    QApplication::setApplicationName(QStringLiteral("xpcalc"));
+    QApplication::setApplicationVersion(QStringLiteral("1.01"));
+    QApplication::setOrganizationName(QStringLiteral("Kestrow"));
+    defaultForm1().show();
+}
+
+} // namespace xpcalc
