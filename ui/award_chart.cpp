@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <vector>
 
 namespace xpcalc {
@@ -54,7 +55,7 @@ const GridLayout kLower{11,
                         {177, 184},
                         5,
                         192,
-                        7.92,
+                        (301 - 206) / 12.0, // from the bands of levels 6 and 18
                         6,
                         {{206, 230}, {254, 277}, {301, 324}},
                         259};
@@ -87,6 +88,9 @@ void drawLine(QPainter &p, const QString &text, const QFont &font, qreal x, Qt::
               qreal condense = 1.0)
 {
     const QFontMetricsF metrics(font);
+    // The ink top of capitals and digits, round ones' overshoot included, so
+    // that lettering starts on the pixel row asked for.
+    const qreal inkAboveBaseline = -metrics.tightBoundingRect(QStringLiteral("0123456789CHLPR")).top();
     const qreal width = metrics.horizontalAdvance(text) * condense;
     qreal left = x;
     if (align & Qt::AlignRight)
@@ -95,7 +99,7 @@ void drawLine(QPainter &p, const QString &text, const QFont &font, qreal x, Qt::
         left = x - width / 2;
     p.save();
     p.setFont(font);
-    p.translate(left, top + metrics.capHeight());
+    p.translate(left, top + std::round(inkAboveBaseline));
     p.scale(condense, 1.0);
     p.drawText(QPointF(0, 0), text);
     p.restore();
