@@ -105,7 +105,7 @@ Form1::Form1(QWidget *parent) : QWidget(parent)
     setWindowFlag(Qt::WindowMaximizeButtonHint, false);
     setGround(this, toQColor(activeBorderColour()));
     createControls();
-    setTabOrder();
+    chainTabOrder();
     cr[0]->setFocus();
 }
 
@@ -161,10 +161,10 @@ void Form1::createControls()
 
 // The design's tab indexes, ascending, over the controls that take the focus.
 // The picture boxes take none: they show lettering and react to nothing.
-void Form1::setTabOrder()
+void Form1::chainTabOrder()
 {
     QWidget *previous = cr[0];
-    const auto chain = [this, &previous](QWidget *next) {
+    const auto chain = [&previous](QWidget *next) {
         QWidget::setTabOrder(previous, next);
         previous = next;
     };

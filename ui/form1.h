@@ -24,7 +24,7 @@ public:
 
 private:
     void createControls();
-    void setTabOrder();
+    void chainTabOrder();
     void calculateExperience(); // "Calculate Experience"
     void openChart();           // "XP Chart"
     void reportOverflow(const OverflowError &error);

@@ -15,7 +15,6 @@
 #include <QPainter>
 #include <QPainterPath>
 
-#include <cstdio>
 #include <vector>
 
 namespace {
@@ -126,7 +125,7 @@ int main(int argc, char **argv)
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     if (argc != 2) {
-        std::fprintf(stderr, "usage: make_lettering ASSETS_DIR\n");
+        qCritical("usage: make_lettering ASSETS_DIR");
         return 2;
     }
     const QDir assets(QString::fromLocal8Bit(argv[1]));
@@ -143,7 +142,7 @@ int main(int argc, char **argv)
         for (int scale : {1, 2}) {
             const QString file = QStringLiteral("%1%2.png").arg(QLatin1String(picture.name), scale == 2 ? "@2x" : "");
             if (!draw(picture, scale).save(assets.filePath(file))) {
-                std::fprintf(stderr, "cannot write %s\n", qPrintable(assets.filePath(file)));
+                qCritical("cannot write %s", qPrintable(assets.filePath(file)));
                 return 1;
             }
         }
