@@ -46,7 +46,6 @@ void DefaultInstance::show()
 {
     QWidget *window = load();
     window->show();
-    window->raise();
     window->activateWindow();
 }
 

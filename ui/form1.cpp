@@ -101,6 +101,7 @@ Form1::Form1(QWidget *parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QLatin1String(kCaption));
+    setWindowIcon(programIcon());
     setFixedSize(kClientSize);
     setWindowFlag(Qt::WindowMaximizeButtonHint, false);
     setGround(this, toQColor(activeBorderColour()));

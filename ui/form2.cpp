@@ -3,6 +3,7 @@
 #include "award_chart.h"
 #include "default_instances.h"
 #include "look.h"
+#include "pictures.h"
 #include "system_colours.h"
 #include "twips.h"
 #include "wrapping_button.h"
@@ -48,6 +49,7 @@ Form2::Form2(QWidget *parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(QLatin1String(kCaption));
+    setWindowIcon(programIcon());
     setFont(verdana(kFontPoints));
     resize(kClientSize);
     setGround(this, buttonFace());

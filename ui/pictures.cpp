@@ -22,4 +22,12 @@ QPixmap picture(Picture which, qreal devicePixelRatio)
     return pixmap;
 }
 
+QIcon programIcon()
+{
+    QIcon icon;
+    for (const int size : {16, 32, 48, 64, 128, 256})
+        icon.addFile(QStringLiteral(":/assets/icons/%1.png").arg(size), QSize(size, size));
+    return icon;
+}
+
 } // namespace xpcalc

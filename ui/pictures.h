@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QIcon>
 #include <QPixmap>
 
 namespace xpcalc {
@@ -10,5 +11,8 @@ enum class Picture { Title, Total, PartyLevel };
 
 // The picture drawn for a screen of the given device pixel ratio.
 QPixmap picture(Picture which, qreal devicePixelRatio);
+
+// The program icon, a hatchling breaking out of its egg, at every size drawn.
+QIcon programIcon();
 
 } // namespace xpcalc

@@ -9,7 +9,7 @@ namespace xpcalc {
 void startUp()
 {
     QApplication::setApplicationName(QStringLiteral("xpcalc"));
-    QApplication::setApplicationVersion(QStringLiteral("1.01"));
+    QApplication::setApplicationVersion(QStringLiteral(XPCALC_VERSION));
     QApplication::setOrganizationName(QStringLiteral("Kestrow"));
     defaultForm1().show();
 }
