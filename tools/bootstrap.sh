@@ -7,14 +7,14 @@ set -euo pipefail
 packages=(
     # build
     cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libfast-float-dev
-    # the fallback for Verdana in the windows
-    fonts-dejavu-core
+    # faces for the windows: the fallback for Verdana, serif faces for the chart
+    fonts-dejavu-core fonts-dejavu-extra
     # tests, sanitizers, fuzzing, benchmarks and lint
     clang libclang-rt-14-dev clang-format clang-tidy libgtest-dev libbenchmark-dev
     # headless windows and screenshots
-    xvfb xauth x11-apps imagemagick
+    xvfb xauth x11-apps x11-utils xdotool imagemagick
     # resources, packaging and installed-file checks
-    binutils-mingw-w64-x86-64 desktop-file-utils appstream dpkg-dev file librsvg2-bin
+    binutils-mingw-w64-x86-64 desktop-file-utils appstream dpkg-dev file librsvg2-bin debootstrap python3
 )
 
 missing=()

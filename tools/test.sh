@@ -3,7 +3,8 @@
 #  1. a Release build (g++) and all its tests;
 #  2. a build under AddressSanitizer and UndefinedBehaviorSanitizer (clang),
 #     all its tests, and the fuzz targets for a bounded number of inputs;
-#  3. the format and lint checks.
+#  3. the format and lint checks;
+#  4. the Debian package, installed on a clean Debian 12 system, starts.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -25,3 +26,8 @@ ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:ha
 
 echo "== Format and lint"
 bash tools/lint.sh build-sanitize
+
+echo "== The Debian package on a clean system"
+as_root=()
+[ "$(id -u)" -eq 0 ] || as_root=(sudo)
+"${as_root[@]}" bash tools/check_package.sh build

@@ -25,7 +25,9 @@ QPixmap picture(Picture which, qreal devicePixelRatio)
 QIcon programIcon()
 {
     QIcon icon;
-    for (const int size : {16, 32, 48, 64, 128, 256})
+    // The sizes title bars and task bars ask for; the larger ones are only
+    // for the installed icon theme, and would slow start-up for nothing.
+    for (const int size : {16, 32, 48, 64})
         icon.addFile(QStringLiteral(":/assets/icons/%1.png").arg(size), QSize(size, size));
     return icon;
 }

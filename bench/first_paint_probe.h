@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QCoreApplication>
+#include <QEvent>
+#include <QObject>
+#include <QTimer>
+#include <QWidget>
+
+#include <cstdio>
+#include <fstream>
+#include <string>
+
+// Start-up probe for the benchmarks: once the window has painted for the first
+// time, prints "painted RSS_KIB" on standard output and ends the program.
+class FirstPaintProbe : public QObject {
+public:
+    explicit FirstPaintProbe(QWidget *window) : QObject(window) { window->installEventFilter(this); }
+
+    static long residentKiB()
+    {
+        std::ifstream status("/proc/self/status");
+        for (std::string line; std::getline(status, line);)
+            if (line.rfind("VmRSS:", 0) == 0)
+                return std::stol(line.substr(6));
+        return -1;
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint && !m_painted) {
+            m_painted = true;
+            // Report once this paint has been drawn and put on the screen.
+            QTimer::singleShot(0, this, [] {
+                std::printf("painted %ld\n", residentKiB());
+                std::fflush(stdout);
+                QCoreApplication::quit();
+            });
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    bool m_painted = false;
+};

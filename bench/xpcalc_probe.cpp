@@ -1,0 +1,14 @@
+// The calculator's own start-up, reporting its first paint.
+#include "default_instances.h"
+#include "first_paint_probe.h"
+#include "start_up.h"
+
+#include <QApplication>
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    xpcalc::startUp();
+    new FirstPaintProbe(xpcalc::defaultForm1().window());
+    return QApplication::exec();
+}

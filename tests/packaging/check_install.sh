@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Installs a build into a scratch folder and checks that a desktop finds
+# everything there: the program, its menu entry, its metadata and its icons.
+# Usage: check_install.sh BUILD_DIR
+set -euo pipefail
+build=$1
+root=$(mktemp -d)
+trap 'rm -rf "$root"' EXIT
+DESTDIR="$root" cmake --install "$build" --prefix /usr >/dev/null
+
+id=example.kestrow.xpcalc
+expected=(
+    usr/bin/xpcalc
+    "usr/share/applications/$id.desktop"
+    "usr/share/metainfo/$id.metainfo.xml"
+    "usr/share/icons/hicolor/scalable/apps/$id.svg"
+)
+for size in 16 32 48 64 128 256; do
+    expected+=("usr/share/icons/hicolor/${size}x${size}/apps/$id.png")
+done
+status=0
+for file in "${expected[@]}"; do
+    [ -e "$root/$file" ] || { echo "missing: /$file"; status=1; }
+done
+[ -x "$root/usr/bin/xpcalc" ] || { echo "not executable: /usr/bin/xpcalc"; status=1; }
+for size in 16 32 48 64 128 256; do
+    actual=$(file -b "$root/usr/share/icons/hicolor/${size}x${size}/apps/$id.png")
+    [[ $actual == *"$size x $size"* ]] || { echo "icon ${size}x${size} is $actual"; status=1; }
+done
+desktop-file-validate "$root/usr/share/applications/$id.desktop" || status=1
+appstreamcli validate --no-net "$root/usr/share/metainfo/$id.metainfo.xml" >/dev/null || status=1
+[ $status -eq 0 ] && echo "installed layout: as expected"
+exit $status

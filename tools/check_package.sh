@@ -1,0 +1,48 @@
+#!/usr/bin/env bash
+# Builds the Debian package, installs it with apt on a clean, minimal Debian 12
+# system made by debootstrap, and starts the program there.
+# Usage: tools/check_package.sh [BUILD_DIR]   (a configured Release build; needs root)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build=${1:-build}
+
+(cd "$build" && cpack -B package >/dev/null)
+deb=$(ls "$build"/package/xpcalc_*.deb)
+
+root=$(mktemp -d /tmp/xpcalc-clean-system.XXXXXX)
+cleanup() {
+    umount "$root/proc" 2>/dev/null || true
+    rm -rf "$root"
+}
+trap cleanup EXIT
+
+echo "== A clean Debian 12 system in $root"
+debootstrap --variant=minbase bookworm "$root" http://deb.debian.org/debian >"$root.log" 2>&1 ||
+    { tail -20 "$root.log"; exit 1; }
+rm -f "$root.log"
+cp /etc/resolv.conf "$root/etc/resolv.conf"
+mount -t proc proc "$root/proc"
+
+echo "== Installing $(basename "$deb") there"
+cp "$deb" "$root/tmp/xpcalc.deb"
+log=$root/tmp/install.log
+if ! { chroot "$root" apt-get update -qq &&
+    DEBIAN_FRONTEND=noninteractive chroot "$root" apt-get install -y -qq --no-install-recommends /tmp/xpcalc.deb; } \
+    >"$log" 2>&1; then
+    cat "$log"
+    exit 1
+fi
+
+echo "== Starting the installed program"
+# It shows its window and waits for the user, so still running after a few
+# seconds, with nothing on the console, is a good start.
+status=0
+mkdir -m 700 "$root/tmp/runtime"
+output=$(chroot "$root" env QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR=/tmp/runtime timeout 5 /usr/bin/xpcalc 2>&1) ||
+    status=$?
+if [ "$status" -ne 124 ] || [ -n "$output" ]; then
+    echo "the installed program did not start cleanly (exit $status):"
+    echo "$output"
+    exit 1
+fi
+echo "package: installs on a clean system and starts"
