@@ -1,5 +1,6 @@
 #include "form1.h"
 
+#include "controls.h"
 #include "default_instances.h"
 #include "experience_calculation.h"
 #include "look.h"
@@ -57,22 +58,10 @@ const char *const kVersion = "v1.1";
 const char *const kCredit = "\u00A9 2026 Kestrow";
 const char *const kWebAddress = "www.kestrow.example";
 
-template <class Widget> Widget *place(Widget *widget, const char *name, TwipsRect design)
-{
-    widget->setObjectName(QLatin1String(name));
-    widget->setGeometry(toPixels(design));
-    return widget;
-}
-
-// A label as the design has it: opaque button-face ground, text from the
-// top-left corner, wrapping at word boundaries.
 QLabel *label(QWidget *parent, const char *name, TwipsRect design, const QString &text, const QFont &font)
 {
-    auto *l = place(new QLabel(text, parent), name, design);
+    QLabel *l = designLabel(parent, name, design, text);
     l->setFont(font);
-    l->setWordWrap(true);
-    l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    setGround(l, buttonFace());
     return l;
 }
 

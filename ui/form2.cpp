@@ -1,6 +1,7 @@
 #include "form2.h"
 
 #include "award_chart.h"
+#include "controls.h"
 #include "default_instances.h"
 #include "look.h"
 #include "pictures.h"
@@ -32,17 +33,6 @@ const char *const kExplanation =
 const char *const kRuleBook = "For more information on earning experience, please refer to the Dungeons and Dragons "
                               "3rd Edition Dungeon Master's Guide.";
 
-QLabel *label(QWidget *parent, const char *name, TwipsRect design, const char *text)
-{
-    auto *l = new QLabel(QLatin1String(text), parent);
-    l->setObjectName(QLatin1String(name));
-    l->setGeometry(toPixels(design));
-    l->setWordWrap(true);
-    l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    setGround(l, buttonFace());
-    return l;
-}
-
 } // namespace
 
 Form2::Form2(QWidget *parent) : QWidget(parent)
@@ -56,16 +46,12 @@ Form2::Form2(QWidget *parent) : QWidget(parent)
 
     // Created in the design's order. No layout: resizing the window neither
     // moves nor scales anything.
-    Command1 = new WrappingButton(QLatin1String(kReturn), this);
-    Command1->setObjectName(QStringLiteral("Command1"));
-    Command1->setGeometry(toPixels(kCommand1));
+    Command1 = place(new WrappingButton(QLatin1String(kReturn), this), "Command1", kCommand1);
     Command1->setFont(verdana(kFontPoints, QFont::Bold));
 
     // The chart at its natural size from the top-left inside the sunken
     // border; the box clips what does not fit.
-    Picture1 = new QLabel(this);
-    Picture1->setObjectName(QStringLiteral("Picture1"));
-    Picture1->setGeometry(toPixels(kPicture1));
+    Picture1 = place(new QLabel(this), "Picture1", kPicture1);
     Picture1->setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
     Picture1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Picture1->setPixmap(drawAwardChart(devicePixelRatioF()));
@@ -73,9 +59,9 @@ Form2::Form2(QWidget *parent) : QWidget(parent)
     Picture1->setAccessibleDescription(tr("Experience points per encounter by party level and challenge rating"));
     setGround(Picture1, toQColor(activeTitleTextColour()));
 
-    Label2 = label(this, "Label2", kLabel2, kRuleBook);
+    Label2 = designLabel(this, "Label2", kLabel2, QLatin1String(kRuleBook));
     Label2->setFont(verdana(kFontPoints, QFont::Normal, QFont::StyleItalic));
-    Label1 = label(this, "Label1", kLabel1, kExplanation);
+    Label1 = designLabel(this, "Label1", kLabel1, QLatin1String(kExplanation));
 
     // The button is the one control that does anything, so the focus starts there.
     Command1->setFocus();
