@@ -11,18 +11,36 @@ cd "$(dirname "$0")/.."
 bash tools/bootstrap.sh
 export QT_QPA_PLATFORM=offscreen
 jobs=$(nproc)
+passed=0
+failed=0
+
+# Runs CTest on a build, adding its counts to the totals printed at the end.
+run_ctest() {
+    local log
+    log=$(mktemp)
+    local status=0
+    ctest --test-dir "$1" --output-on-failure -j "$jobs" | tee "$log" || status=$?
+    local total bad
+    total=$(sed -n 's/.* tests failed out of \([0-9]*\)$/\1/p' "$log")
+    bad=$(sed -n 's/.*, \([0-9]*\) tests failed out of .*/\1/p' "$log")
+    rm -f "$log"
+    passed=$((passed + ${total:-0} - ${bad:-0}))
+    failed=$((failed + ${bad:-0}))
+    return $status
+}
 
 echo "== Release build and tests"
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release
 cmake --build build -j "$jobs"
-ctest --test-dir build --output-on-failure -j "$jobs"
+run_ctest build
 
 echo "== Sanitizer build, tests and fuzzing"
 CC=clang CXX=clang++ cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DXPCALC_SANITIZE=ON -DXPCALC_FUZZ=ON -DXPCALC_BENCHMARKS=OFF
 cmake --build build-sanitize -j "$jobs"
-ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-    ctest --test-dir build-sanitize --output-on-failure -j "$jobs"
+export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+run_ctest build-sanitize
+unset ASAN_OPTIONS UBSAN_OPTIONS
 
 echo "== Format and lint"
 bash tools/lint.sh build-sanitize
@@ -31,3 +49,7 @@ echo "== The Debian package on a clean system"
 as_root=()
 [ "$(id -u)" -eq 0 ] || as_root=(sudo)
 "${as_root[@]}" bash tools/check_package.sh build
+passed=$((passed + 2)) # lint, package
+
+echo "== All checks"
+echo "total: $passed passed, $failed failed"
