@@ -1,5 +1,6 @@
 #include "form1.h"
 
+#include "caption_frame.h"
 #include "controls.h"
 #include "default_instances.h"
 #include "experience_calculation.h"
@@ -106,7 +107,7 @@ void Form1::createControls()
     Picture2 = pictureBox(this, "Picture2", kPicture2, picture(Picture::Total, devicePixelRatioF()));
     Picture1 = pictureBox(this, "Picture1", kPicture1, picture(Picture::PartyLevel, devicePixelRatioF()));
 
-    Frame1 = place(new QGroupBox(QStringLiteral("Instructions"), this), "Frame1", kFrame1);
+    Frame1 = place(new CaptionFrame(QStringLiteral("Instructions"), this), "Frame1", kFrame1);
     Frame1->setFont(verdana(kSmall, QFont::Bold));
     setGround(Frame1, buttonFace());
     Command2 = place(new WrappingButton(QStringLiteral("XP Chart"), Frame1), "Command2", kCommand2);

@@ -344,6 +344,22 @@ private slots:
         QCOMPARE(control("Label21")->grab().toImage().pixelColor(22, 22), face);
     }
 
+    // The frame is opaque, and its caption stands in its top border: the
+    // border's line runs to the right of the caption but not through it.
+    void frameCaptionInterruptsTheBorder()
+    {
+        auto *frame = control<QGroupBox>("Frame1");
+        const QImage shown = frame->grab().toImage();
+        const int line = QFontMetrics(frame->font()).height() / 2;
+        const QColor face = QApplication::palette().color(QPalette::Button);
+        QCOMPARE(shown.pixelColor(frame->width() / 2, 1), face);
+        QVERIFY(shown.pixelColor(frame->width() - 20, line) != face);
+        int inked = 0;
+        for (int x = 10; x < 60; ++x)
+            inked += shown.pixelColor(x, line) == shown.pixelColor(frame->width() - 20, line);
+        QVERIFY2(inked < 10, qPrintable(QString::number(inked)));
+    }
+
     // Pictures stand at natural size from the top-left; where a box is larger,
     // button face shows; where smaller, the picture is cut off.
     void pictures_data()
