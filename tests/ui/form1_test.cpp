@@ -238,6 +238,28 @@ private slots:
         QCOMPARE(m_window->grab().toImage().pixelColor(440, 100), QColor(180, 180, 180));
     }
 
+    // Later controls stack above earlier ones, so the order matters where they touch.
+    void controlsAreCreatedInDesignOrder()
+    {
+        const auto namesOfChildren = [](const QObject *parent) {
+            QStringList names;
+            for (const QObject *child : parent->children())
+                if (child->isWidgetType())
+                    names << child->objectName();
+            return names;
+        };
+        QStringList onWindow{"Picture3", "Picture2", "Picture1", "Frame1", "totalxp", "Command1", "party"};
+        for (int n = 20; n >= 1; --n)
+            onWindow << QStringLiteral("cr%1").arg(n);
+        onWindow << "Label21"
+                 << "Label27"
+                 << "Label26";
+        for (int n = 20; n >= 1; --n)
+            onWindow << QStringLiteral("Label%1").arg(n);
+        QCOMPARE(namesOfChildren(m_window.get()), onWindow);
+        QCOMPARE(namesOfChildren(control("Frame1")), (QStringList{"Command2", "Label22", "Label24"}));
+    }
+
     // The controls other than the two families: name, container, pixels from the design's twips.
     void geometry_data()
     {
