@@ -1,14 +1,19 @@
 #!/usr/bin/env bash
-# Installs, on Debian 12, whatever building, running and testing the
-# calculator needs and is not there yet. Safe to run again: it installs only
-# what is missing.
+# Installs, on Debian 12, whatever the calculator needs and is not there yet.
+# Safe to run again: it installs only what is missing.
+# Usage: tools/bootstrap.sh [run|test]
+#   run   what building and running the program need (the default)
+#   test  that, and everything the test command uses
 set -euo pipefail
+mode=${1:-run}
 
-packages=(
-    # build
-    cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libfast-float-dev
-    # faces for the windows: the fallback for Verdana, serif faces for the chart
-    fonts-dejavu-core fonts-dejavu-extra
+run_packages=(
+    cmake ninja-build make g++ qt6-base-dev libgl-dev libfast-float-dev
+    # faces the windows use: the fallback for Verdana, and a serif face with
+    # the metrics of Times for the award chart
+    fonts-dejavu-core fonts-liberation2
+)
+test_packages=(
     # tests, sanitizers, fuzzing, benchmarks and lint
     clang libclang-rt-14-dev clang-format clang-tidy libgtest-dev libbenchmark-dev
     # headless windows and screenshots
@@ -16,6 +21,12 @@ packages=(
     # resources, packaging and installed-file checks
     binutils-mingw-w64-x86-64 desktop-file-utils appstream dpkg-dev file librsvg2-bin debootstrap python3
 )
+
+case $mode in
+run) packages=("${run_packages[@]}") ;;
+test) packages=("${run_packages[@]}" "${test_packages[@]}") ;;
+*) echo "usage: $0 [run|test]" >&2; exit 2 ;;
+esac
 
 missing=()
 for package in "${packages[@]}"; do

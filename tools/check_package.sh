@@ -1,13 +1,12 @@
 #!/usr/bin/env bash
-# Builds the Debian package, installs it with apt on a clean, minimal Debian 12
-# system made by debootstrap, and starts the program there.
-# Usage: tools/check_package.sh [BUILD_DIR]   (a configured Release build; needs root)
+# Installs the Debian package with apt on a clean, minimal Debian 12 system
+# made by debootstrap, and starts the program there. Everything it makes as
+# root stays in its own temporary directory.
+# Usage: tools/check_package.sh PACKAGE.deb   (needs root; build the package
+#        first, as yourself: cd build && cpack -B package)
 set -euo pipefail
-cd "$(dirname "$0")/.."
-build=${1:-build}
-
-(cd "$build" && cpack -B package >/dev/null)
-deb=$(ls "$build"/package/xpcalc_*.deb)
+deb=${1:?usage: $0 PACKAGE.deb}
+[ -f "$deb" ] || { echo "no package at $deb" >&2; exit 1; }
 
 root=$(mktemp -d /tmp/xpcalc-clean-system.XXXXXX)
 cleanup() {

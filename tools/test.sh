@@ -5,10 +5,12 @@
 #     all its tests, and the fuzz targets for a bounded number of inputs;
 #  3. the format and lint checks;
 #  4. the Debian package, installed on a clean Debian 12 system, starts.
+# Every check must be there (XPCALC_STRICT): a missing tool fails the run.
+# Only the clean-system step runs as root, outside the work tree.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-bash tools/bootstrap.sh
+bash tools/bootstrap.sh test
 export QT_QPA_PLATFORM=offscreen
 jobs=$(nproc)
 passed=0
@@ -30,13 +32,13 @@ run_ctest() {
 }
 
 echo "== Release build and tests"
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release -DXPCALC_STRICT=ON
 cmake --build build -j "$jobs"
 run_ctest build
 
 echo "== Sanitizer build, tests and fuzzing"
 CC=clang CXX=clang++ cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DXPCALC_SANITIZE=ON -DXPCALC_FUZZ=ON -DXPCALC_BENCHMARKS=OFF
+    -DXPCALC_SANITIZE=ON -DXPCALC_FUZZ=ON -DXPCALC_BENCHMARKS=OFF -DXPCALC_STRICT=ON
 cmake --build build-sanitize -j "$jobs"
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 run_ctest build-sanitize
@@ -46,9 +48,10 @@ echo "== Format and lint"
 bash tools/lint.sh build-sanitize
 
 echo "== The Debian package on a clean system"
+(cd build && cpack -B package >/dev/null)
 as_root=()
 [ "$(id -u)" -eq 0 ] || as_root=(sudo)
-"${as_root[@]}" bash tools/check_package.sh build
+"${as_root[@]}" bash tools/check_package.sh build/package/xpcalc_*.deb
 passed=$((passed + 2)) # lint, package
 
 echo "== All checks"
