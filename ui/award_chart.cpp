@@ -194,4 +194,20 @@ QImage awardChartImage(qreal devicePixelRatio)
 
 QPixmap drawAwardChart(qreal devicePixelRatio) { return QPixmap::fromImage(awardChartImage(devicePixelRatio)); }
 
+int chartRowLevel(int row) { return row == 0 ? 1 : row + 3; }
+
+QString chartRowLabel(int row) { return row == 0 ? QStringLiteral("1-3") : QString::number(chartRowLevel(row)); }
+
+QRect chartCellRect(int row, int column)
+{
+    const GridLayout &grid = column < 10 ? kUpper : kLower;
+    const int gridRow = row == 0 ? (grid.firstLevel == 3 ? 0 : -1) : chartRowLevel(row) - grid.firstLevel;
+    if (gridRow < 0 || gridRow >= grid.rows)
+        return {};
+    const int inGrid = column % 10;
+    const int left = inGrid == 0 ? kLabelRight : grid.numberRightEdges[static_cast<std::size_t>(inGrid - 1)] + 1;
+    const int right = grid.numberRightEdges[static_cast<std::size_t>(inGrid)];
+    return {QPoint(left, rowTop(grid, gridRow)), QPoint(right, rowTop(grid, gridRow) + grid.numberHeight - 1)};
+}
+
 } // namespace xpcalc

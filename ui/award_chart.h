@@ -2,7 +2,9 @@
 
 #include <QImage>
 #include <QPixmap>
+#include <QRect>
 #include <QSize>
+#include <QString>
 
 namespace xpcalc {
 
@@ -18,5 +20,15 @@ constexpr QSize kAwardChartSize{263, 329};
 
 QImage awardChartImage(qreal devicePixelRatio);
 QPixmap drawAwardChart(qreal devicePixelRatio);
+
+// The chart read as one table, as a screen reader presents it: a row per party
+// level, levels 1 to 3 sharing the first as the chart draws them, and a
+// column per challenge rating, 0 for challenge rating 1.
+constexpr int kChartTableRows = 18;
+int chartRowLevel(int row);     // the level whose awards a row shows
+QString chartRowLabel(int row); // "1-3", "4", ... "20"
+// Where a cell's number stands in the chart, in its pixels; empty for the
+// cells the chart leaves out (levels 18 to 20 above, 1 to 3 below).
+QRect chartCellRect(int row, int column);
 
 } // namespace xpcalc

@@ -12,6 +12,7 @@ void CaptionFrame::paintEvent(QPaintEvent * /*event*/)
     constexpr int kCaptionLeft = 8; // where the caption interrupts the top line
     constexpr int kCaptionPadding = 2;
     QPainter painter(this);
+    painter.fillRect(rect(), palette().color(QPalette::Window));
     const QFontMetrics metrics(font());
     const int lineTop = metrics.height() / 2;
     qDrawShadeRect(&painter, rect().adjusted(0, lineTop, 0, 0), palette(), true, 1);

@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include <vector>
+
 class QLabel;
 class QWidget;
 
@@ -18,6 +20,18 @@ template <class Widget> Widget *place(Widget *widget, const char *name, TwipsRec
     widget->setGeometry(toPixels(design));
     return widget;
 }
+
+// The property that keeps a control's tab index of the design. It orders the
+// controls for assistive technology as the keyboard orders them.
+constexpr const char *kTabIndexProperty = "designTabIndex";
+
+// Gives the named controls of a window their tab indexes of the design, and
+// chains the keyboard focus through those that take it, in ascending order.
+struct TabIndex {
+    QString name;
+    int index;
+};
+void applyTabOrder(QWidget *window, std::vector<TabIndex> order);
 
 // A label as the design has it: opaque, in button face, its text drawn from
 // the top-left corner and wrapped at word boundaries.

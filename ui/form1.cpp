@@ -16,6 +16,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPainter>
 
 #include <limits>
 
@@ -68,10 +69,11 @@ QLabel *label(QWidget *parent, const char *name, TwipsRect design, const QString
 
 // A picture box: the picture at its natural size from the top-left corner,
 // clipped by the box, the rest of the box in button face.
-QLabel *pictureBox(QWidget *parent, const char *name, TwipsRect design, const QPixmap &picture)
+QLabel *pictureBox(QWidget *parent, const char *name, TwipsRect design, Picture which)
 {
     auto *box = place(new QLabel(parent), name, design);
-    box->setPixmap(picture);
+    box->setPixmap(picture(which, parent->devicePixelRatioF()));
+    box->setAccessibleName(lettering(which));
     box->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     setGround(box, buttonFace());
     return box;
@@ -91,25 +93,35 @@ Form1::Form1(QWidget *parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QLatin1String(kCaption));
+    setAccessibleName(tr("Kestrow's Experience Calculator: calculator"));
     setWindowIcon(programIcon());
     setFixedSize(kClientSize);
     setWindowFlag(Qt::WindowMaximizeButtonHint, false);
-    setGround(this, toQColor(activeBorderColour()));
+    // The window's font is the platform's, at its fixed size; only the count
+    // boxes use it, every other control has a font of its own.
+    setFont(windowFont());
     createControls();
     chainTabOrder();
     cr[0]->setFocus();
 }
 
+// The window's ground is painted rather than set in its palette: the
+// controls then share the program's one palette, and with it what the style
+// has already drawn for them.
+void Form1::paintEvent(QPaintEvent * /*event*/)
+{
+    QPainter(this).fillRect(rect(), schemeColour(SystemColour::ActiveBorder));
+}
+
 void Form1::createControls()
 {
     // Created in the design's order, so later controls stack above earlier ones.
-    Picture3 = pictureBox(this, "Picture3", kPicture3, picture(Picture::Title, devicePixelRatioF()));
-    Picture2 = pictureBox(this, "Picture2", kPicture2, picture(Picture::Total, devicePixelRatioF()));
-    Picture1 = pictureBox(this, "Picture1", kPicture1, picture(Picture::PartyLevel, devicePixelRatioF()));
+    Picture3 = pictureBox(this, "Picture3", kPicture3, Picture::Title);
+    Picture2 = pictureBox(this, "Picture2", kPicture2, Picture::Total);
+    Picture1 = pictureBox(this, "Picture1", kPicture1, Picture::PartyLevel);
 
     Frame1 = place(new CaptionFrame(QStringLiteral("Instructions"), this), "Frame1", kFrame1);
     Frame1->setFont(verdana(kSmall, QFont::Bold));
-    setGround(Frame1, buttonFace());
     Command2 = place(new WrappingButton(QStringLiteral("XP Chart"), Frame1), "Command2", kCommand2);
     Command2->setFont(verdana(kSmall));
     Label22 = label(Frame1, "Label22", kLabel22, QLatin1String(kChartHint), verdana(kSmall));
@@ -130,15 +142,11 @@ void Form1::createControls()
     Label21 = label(this, "Label21", kLabel21, QLatin1String(kVersion), verdana(kSmall));
     Label27 = label(this, "Label27", kLabel27, QLatin1String(kWebAddress), verdana(kSmall));
     Label27->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    QPalette link = Label27->palette();
-    link.setColor(QPalette::WindowText, kLinkBlue);
-    Label27->setPalette(link);
+    setTextColour(Label27, kLinkBlue);
     Label26 = label(this, "Label26", kLabel26, QString::fromUtf8(kCredit), verdana(kSmall));
     Label26->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    QPalette credit = Label26->palette();
-    credit.setColor(QPalette::Window, Qt::black);
-    credit.setColor(QPalette::WindowText, kCreditText);
-    Label26->setPalette(credit);
+    setGround(Label26, Qt::black);
+    setTextColour(Label26, kCreditText);
     for (int n = 20; n >= 1; --n) {
         const QByteArray name = "Label" + QByteArray::number(n);
         QLabel *l = label(this, name.constData(), countLabel(n), QStringLiteral("CR%1").arg(n), verdana(kSmall));
@@ -150,21 +158,23 @@ void Form1::createControls()
     connect(Command2, &QPushButton::clicked, this, &Form1::openChart);
 }
 
-// The design's tab indexes, ascending, over the controls that take the focus.
-// The picture boxes take none: they show lettering and react to nothing.
+// The design's tab indexes. The focus runs through the controls that take it
+// in ascending order: the count boxes, the party level, "Calculate
+// Experience", the total and "XP Chart"; the picture boxes take none, since
+// they show lettering and react to nothing.
 void Form1::chainTabOrder()
 {
-    QWidget *previous = cr[0];
-    const auto chain = [&previous](QWidget *next) {
-        QWidget::setTabOrder(previous, next);
-        previous = next;
-    };
-    for (std::size_t i = 1; i < cr.size(); ++i)
-        chain(cr[i]);
-    chain(party);
-    chain(Command1);
-    chain(totalxp);
-    chain(Command2);
+    std::vector<TabIndex> order{
+        {QStringLiteral("party"), 40},    {QStringLiteral("Command1"), 41}, {QStringLiteral("totalxp"), 42},
+        {QStringLiteral("Frame1"), 43},   {QStringLiteral("Label24"), 44},  {QStringLiteral("Label26"), 45},
+        {QStringLiteral("Label27"), 46},  {QStringLiteral("Picture1"), 47}, {QStringLiteral("Picture2"), 48},
+        {QStringLiteral("Picture3"), 49}, {QStringLiteral("Label21"), 50},  {QStringLiteral("Command2"), 51},
+        {QStringLiteral("Label22"), 52}};
+    for (int n = 1; n <= kChallengeRatings; ++n) {
+        order.push_back({QStringLiteral("cr%1").arg(n), n - 1});
+        order.push_back({QStringLiteral("Label%1").arg(n), n + 19});
+    }
+    applyTabOrder(this, std::move(order));
 }
 
 void Form1::calculateExperience()
@@ -185,7 +195,12 @@ void Form1::calculateExperience()
         return;
     }
     totalxp->setText(toQString(result.value().totalText.view()));
-    totalxp->setToolTip(workingText(result.value().working));
+    // The working shows as the total's tooltip to the mouse, and to the
+    // keyboard with Shift+F1 and to screen readers as its description.
+    const QString working = workingText(result.value().working);
+    totalxp->setToolTip(working);
+    totalxp->setWhatsThis(working);
+    totalxp->setAccessibleDescription(working);
 }
 
 // The calculation could not finish: say where, leave the total as it was and

@@ -22,6 +22,9 @@ class Form1 : public QWidget {
 public:
     explicit Form1(QWidget *parent = nullptr);
 
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
 private:
     void createControls();
     void chainTabOrder();

@@ -1,6 +1,6 @@
 #include "form2.h"
 
-#include "award_chart.h"
+#include "award_chart_view.h"
 #include "controls.h"
 #include "default_instances.h"
 #include "look.h"
@@ -39,10 +39,10 @@ Form2::Form2(QWidget *parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(QLatin1String(kCaption));
+    setAccessibleName(tr("Kestrow's Experience Calculator: award chart"));
     setWindowIcon(programIcon());
     setFont(verdana(kFontPoints));
     resize(kClientSize);
-    setGround(this, buttonFace());
 
     // Created in the design's order. No layout: resizing the window neither
     // moves nor scales anything.
@@ -51,20 +51,17 @@ Form2::Form2(QWidget *parent) : QWidget(parent)
 
     // The chart at its natural size from the top-left inside the sunken
     // border; the box clips what does not fit.
-    Picture1 = place(new QLabel(this), "Picture1", kPicture1);
-    Picture1->setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
-    Picture1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    Picture1->setPixmap(drawAwardChart(devicePixelRatioF()));
-    Picture1->setAccessibleName(tr("Award chart"));
-    Picture1->setAccessibleDescription(tr("Experience points per encounter by party level and challenge rating"));
-    setGround(Picture1, toQColor(activeTitleTextColour()));
+    Picture1 = place(new AwardChartView(this), "Picture1", kPicture1);
+    setGround(Picture1, schemeColour(SystemColour::CaptionText));
 
     Label2 = designLabel(this, "Label2", kLabel2, QLatin1String(kRuleBook));
     Label2->setFont(verdana(kFontPoints, QFont::Normal, QFont::StyleItalic));
     Label1 = designLabel(this, "Label1", kLabel1, QLatin1String(kExplanation));
 
-    // The button is the one control that does anything, so the focus starts there.
+    // The button is the one control that does anything, so the focus starts
+    // there, and is shown there even when the window was opened by mouse.
     Command1->setFocus();
+    setAttribute(Qt::WA_KeyboardFocusChange);
     connect(Command1, &QPushButton::clicked, this, &Form2::returnToCalculator);
 }
 

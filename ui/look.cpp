@@ -3,14 +3,24 @@
 #include "system_colours.h"
 
 #include <QApplication>
-#include <QPalette>
+#include <QToolTip>
 #include <QWidget>
 
 namespace xpcalc {
+namespace {
+
+constexpr qreal kPixelsPerPoint = 96.0 / 72.0;
+
+Rgb toRgb(const QColor &colour)
+{
+    return {static_cast<std::uint8_t>(colour.red()), static_cast<std::uint8_t>(colour.green()),
+            static_cast<std::uint8_t>(colour.blue())};
+}
+
+} // namespace
 
 QFont verdana(qreal points, QFont::Weight weight, QFont::Style style)
 {
-    constexpr qreal kPixelsPerPoint = 96.0 / 72.0;
     QFont font(QStringLiteral("Verdana"));
     font.setFamilies({QStringLiteral("Verdana"), QStringLiteral("DejaVu Sans")});
     font.setPixelSize(qRound(points * kPixelsPerPoint));
@@ -19,7 +29,48 @@ QFont verdana(qreal points, QFont::Weight weight, QFont::Style style)
     return font;
 }
 
-QColor toQColor(const Rgb &rgb) { return {rgb.red, rgb.green, rgb.blue}; }
+QFont windowFont()
+{
+    constexpr qreal kPoints = 8.0;
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setFamilies(
+        {QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"), QStringLiteral("DejaVu Sans")});
+    font.setPixelSize(qRound(kPoints * kPixelsPerPoint));
+    return font;
+}
+
+QColor schemeColour(SystemColour which)
+{
+    const Rgb rgb = systemColour(which);
+    return {rgb.red, rgb.green, rgb.blue};
+}
+
+QPalette schemePalette()
+{
+    const QColor face = schemeColour(SystemColour::ButtonFace);
+    QPalette palette(schemeColour(SystemColour::ButtonText), face, schemeColour(SystemColour::ButtonLight),
+                     schemeColour(SystemColour::ButtonShadow), schemeColour(SystemColour::ButtonShadow),
+                     schemeColour(SystemColour::WindowText), schemeColour(SystemColour::ButtonHighlight),
+                     schemeColour(SystemColour::Window), face);
+    palette.setColor(QPalette::ButtonText, schemeColour(SystemColour::ButtonText));
+    palette.setColor(QPalette::Light, schemeColour(SystemColour::ButtonHighlight));
+    palette.setColor(QPalette::Shadow, schemeColour(SystemColour::ButtonDarkShadow));
+    palette.setColor(QPalette::Highlight, schemeColour(SystemColour::Highlight));
+    palette.setColor(QPalette::HighlightedText, schemeColour(SystemColour::HighlightText));
+    palette.setColor(QPalette::ToolTipBase, schemeColour(SystemColour::InfoBackground));
+    palette.setColor(QPalette::ToolTipText, schemeColour(SystemColour::InfoText));
+    palette.setColor(QPalette::PlaceholderText, schemeColour(SystemColour::GrayText));
+    for (const QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+        palette.setColor(QPalette::Disabled, role, schemeColour(SystemColour::GrayText));
+    return palette;
+}
+
+void applyColourScheme()
+{
+    const QPalette scheme = schemePalette();
+    QApplication::setPalette(scheme);
+    QToolTip::setPalette(scheme);
+}
 
 void setGround(QWidget *widget, const QColor &colour)
 {
@@ -29,6 +80,15 @@ void setGround(QWidget *widget, const QColor &colour)
     widget->setAutoFillBackground(true);
 }
 
-QColor buttonFace() { return QApplication::palette().color(QPalette::Button); }
+void setTextColour(QWidget *widget, const QColor &designed)
+{
+    QPalette palette = widget->palette();
+    const Rgb text =
+        readableText(toRgb(designed), toRgb(palette.color(QPalette::Window)), systemColour(SystemColour::ButtonText));
+    palette.setColor(QPalette::WindowText, QColor(text.red, text.green, text.blue));
+    widget->setPalette(palette);
+}
+
+QColor buttonFace() { return schemeColour(SystemColour::ButtonFace); }
 
 } // namespace xpcalc

@@ -2,12 +2,13 @@
 
 #include <QColor>
 #include <QFont>
+#include <QPalette>
 
 class QWidget;
 
 namespace xpcalc {
 
-struct Rgb;
+enum class SystemColour;
 
 // Fonts and colours shared by the two windows.
 
@@ -16,13 +17,29 @@ struct Rgb;
 // keeps its proportion to the pixel layout; Qt scales both on dense screens.
 QFont verdana(qreal points, QFont::Weight weight = QFont::Normal, QFont::Style style = QFont::StyleNormal);
 
-QColor toQColor(const Rgb &rgb);
+// The platform's default window font at its fixed size, an 8 pt sans serif,
+// whatever size the desktop asks for: the count boxes are sized for it.
+QFont windowFont();
+
+// A system colour of the one colour scheme both windows use.
+QColor schemeColour(SystemColour which);
+
+// The colour scheme as a palette.
+QPalette schemePalette();
+
+// Makes the colour scheme the palette of the whole program, windows, message
+// boxes and tooltips alike, in place of the desktop theme's. One palette
+// shared by every window also lets the style reuse what it has drawn.
+void applyColourScheme();
 
 // Fills a widget's background with a colour, as an opaque control does.
 void setGround(QWidget *widget, const QColor &colour);
 
-// The platform's button face, the ground of labels, buttons, frames and
-// picture boxes.
+// Gives a widget's text a colour of the design, or the scheme's text colour
+// where the design's would be hard to read on the widget's ground.
+void setTextColour(QWidget *widget, const QColor &designed);
+
+// The button face, the ground of labels, buttons, frames and picture boxes.
 QColor buttonFace();
 
 } // namespace xpcalc

@@ -22,6 +22,19 @@ QPixmap picture(Picture which, qreal devicePixelRatio)
     return pixmap;
 }
 
+QString lettering(Picture which)
+{
+    switch (which) {
+    case Picture::Title:
+        return QStringLiteral("Kestrow's 3rd Edition D&D Experience Calculator");
+    case Picture::Total:
+        return QStringLiteral("Total Experience");
+    case Picture::PartyLevel:
+        return QStringLiteral("Party Level (1-20):");
+    }
+    return {};
+}
+
 QIcon programIcon()
 {
     QIcon icon;

@@ -1,6 +1,8 @@
 #include "start_up.h"
 
+#include "accessibility.h"
 #include "default_instances.h"
+#include "look.h"
 
 #include <QApplication>
 
@@ -11,6 +13,8 @@ void startUp()
     QApplication::setApplicationName(QStringLiteral("xpcalc"));
     QApplication::setApplicationVersion(QStringLiteral(XPCALC_VERSION));
     QApplication::setOrganizationName(QStringLiteral("Kestrow"));
+    applyColourScheme();
+    installAccessibility();
     defaultForm1().show();
 }
 

@@ -5,7 +5,9 @@
 namespace xpcalc {
 
 // A push button whose caption wraps at word boundaries and is centred, as
-// the windows' narrow buttons need ("XP Chart" stands on two lines).
+// the windows' narrow buttons need ("XP Chart" stands on two lines). Return
+// and keypad Enter press it when it has the focus, as on Windows, as well as
+// Space; it never becomes a default button, so it draws no default frame.
 class WrappingButton : public QPushButton {
     Q_OBJECT
 public:
@@ -13,6 +15,7 @@ public:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
 };
 
 } // namespace xpcalc

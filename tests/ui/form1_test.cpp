@@ -1,5 +1,6 @@
 // The calculator window, driven as a user drives it.
 #include "form1.h"
+#include "look.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -16,7 +17,10 @@
 
 using xpcalc::Form1;
 using Counts = QMap<int, QString>; // challenge rating -> text typed into its box
-                                   // challenge rating -> text typed into its box
+
+// The button face of the default colour scheme: the ground of labels, frames
+// and picture boxes, whatever the desktop's theme.
+const QColor kButtonFace(240, 240, 240);
 
 namespace {
 
@@ -64,6 +68,9 @@ private:
     }
 
 private slots:
+    // As at start-up: the windows' colour scheme, whatever the desktop's theme.
+    void initTestCase() { xpcalc::applyColourScheme(); }
+
     void init()
     {
         m_window = std::make_unique<Form1>();
@@ -306,8 +313,23 @@ private slots:
             QCOMPARE(label->geometry(), QRect((n <= 10 ? 600 : 1800) / 15, top, 33, 25));
             QCOMPARE(label->text(), QStringLiteral("CR%1").arg(n));
             QCOMPARE(label->font().pixelSize(), 11);
-            QCOMPARE(count(n)->font(), QApplication::font());
+            QCOMPARE(count(n)->font().pixelSize(), 11);
         }
+    }
+
+    // The count boxes keep the window font's fixed size, whatever font the
+    // desktop asks for, so that two digits still fit their width.
+    void countBoxesIgnoreTheDesktopFont()
+    {
+        const QFont desktop = QApplication::font();
+        QFont large = desktop;
+        large.setPointSize(18);
+        QApplication::setFont(large);
+        Form1 window;
+        QApplication::setFont(desktop);
+        auto *box = window.findChild<QLineEdit *>(QStringLiteral("cr12"));
+        QVERIFY(box != nullptr);
+        QVERIFY(QFontMetrics(box->font()).horizontalAdvance(QStringLiteral("12")) < box->width() - 6);
     }
 
     void texts()
@@ -362,8 +384,7 @@ private slots:
         QCOMPARE(control("Label27")->palette().color(QPalette::WindowText), QColor(0, 0, 255));
         QCOMPARE(control<QLabel>("Label27")->alignment() & Qt::AlignHCenter, Qt::AlignHCenter);
         QCOMPARE(control<QLabel>("Label26")->alignment() & Qt::AlignHCenter, Qt::AlignHCenter);
-        const QColor face = QApplication::palette().color(QPalette::Button);
-        QCOMPARE(control("Label21")->grab().toImage().pixelColor(22, 22), face);
+        QCOMPARE(control("Label21")->grab().toImage().pixelColor(22, 22), kButtonFace);
     }
 
     // The frame is opaque, and its caption stands in its top border: the
@@ -373,9 +394,8 @@ private slots:
         auto *frame = control<QGroupBox>("Frame1");
         const QImage shown = frame->grab().toImage();
         const int line = QFontMetrics(frame->font()).height() / 2;
-        const QColor face = QApplication::palette().color(QPalette::Button);
-        QCOMPARE(shown.pixelColor(frame->width() / 2, 1), face);
-        QVERIFY(shown.pixelColor(frame->width() - 20, line) != face);
+        QCOMPARE(shown.pixelColor(frame->width() / 2, 1), kButtonFace);
+        QVERIFY(shown.pixelColor(frame->width() - 20, line) != kButtonFace);
         int inked = 0;
         for (int x = 10; x < 60; ++x)
             inked += shown.pixelColor(x, line) == shown.pixelColor(frame->width() - 20, line);
@@ -404,7 +424,7 @@ private slots:
         const QColor ground(132, 152, 179);
         QCOMPARE(shown.pixelColor(0, 0), ground);
         if (box->width() > pictureSize.width()) {
-            QCOMPARE(shown.pixelColor(box->width() - 1, 0), QApplication::palette().color(QPalette::Button));
+            QCOMPARE(shown.pixelColor(box->width() - 1, 0), kButtonFace);
         }
         QCOMPARE(shown.size(), box->size());
     }

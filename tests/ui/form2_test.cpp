@@ -1,5 +1,6 @@
 // The chart window: its design, and that resizing moves nothing.
 #include "form2.h"
+#include "look.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -23,6 +24,9 @@ class Form2Test : public QObject {
     }
 
 private slots:
+    // As at start-up: the windows' colour scheme, whatever the desktop's theme.
+    void initTestCase() { xpcalc::applyColourScheme(); }
+
     void init()
     {
         m_window = std::make_unique<xpcalc::Form2>();

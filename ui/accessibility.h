@@ -1,0 +1,17 @@
+#pragma once
+
+namespace xpcalc {
+
+// Teaches assistive technology (screen readers, magnifiers, the AT-SPI tree
+// on Linux, UI Automation on Windows) what the windows are:
+// - each window has the window role and a name that says which it is;
+// - its controls are presented in tab order, not in the order they were
+//   created (which stacks them) or the order they are drawn;
+// - the award chart, which is drawn as one picture, is a table: a row per
+//   party level, levels 1 to 3 sharing one as the chart draws them, a column
+//   per challenge rating, each cell's text its award, a blank cell empty, and
+//   both with their headers.
+// Install once, before the first window is shown.
+void installAccessibility();
+
+} // namespace xpcalc
