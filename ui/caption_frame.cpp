@@ -5,7 +5,10 @@
 
 namespace xpcalc {
 
-CaptionFrame::CaptionFrame(const QString &caption, QWidget *parent) : QGroupBox(caption, parent) {}
+CaptionFrame::CaptionFrame(const QString &caption, QWidget *parent) : QGroupBox(caption, parent)
+{
+    setAccessibleName(caption);
+}
 
 void CaptionFrame::paintEvent(QPaintEvent * /*event*/)
 {

@@ -2,24 +2,9 @@
 
 #include "form1.h"
 #include "form2.h"
-
-#include <QGuiApplication>
-#include <QScreen>
+#include "window_placement.h"
 
 namespace xpcalc {
-namespace {
-
-void centreOnScreen(QWidget *window)
-{
-    const QScreen *screen = QGuiApplication::primaryScreen();
-    if (screen == nullptr)
-        return;
-    QRect frame = window->frameGeometry();
-    frame.moveCenter(screen->availableGeometry().center());
-    window->move(frame.topLeft());
-}
-
-} // namespace
 
 QWidget *DefaultInstance::load()
 {
