@@ -123,7 +123,7 @@ private:
             ++m_p;
             value = value * radix + static_cast<unsigned>(digit);
             if (value > 0xFFFF'FFFFU)
-                return OverflowError{};
+                return Overflow{};
         }
         // Values that set the top bit of their width are negative.
         if (value <= 0xFFFFU)
@@ -205,7 +205,7 @@ private:
         }
         const std::int64_t magnitude = exponent + static_cast<std::int64_t>(m_count);
         if (magnitude > kOverflowMagnitude)
-            return OverflowError{};
+            return Overflow{};
         if (magnitude < kUnderflowMagnitude)
             return 0.0;
         return convert(negative, exponent);
@@ -242,7 +242,7 @@ private:
         double value = 0.0;
         const auto result = fast_float::from_chars(text.data(), out, value);
         if (result.ec != std::errc() || std::isinf(value))
-            return OverflowError{};
+            return Overflow{};
         return value;
     }
 

@@ -132,12 +132,7 @@ struct OverflowCase {
 
 class ReadNumberOverflow : public testing::TestWithParam<OverflowCase> {};
 
-TEST_P(ReadNumberOverflow, IsTheOverflowError)
-{
-    const Checked<double> result = readNumber(GetParam().text);
-    ASSERT_FALSE(result.ok());
-    EXPECT_EQ(result.error().site, OverflowError::Site::Unplaced);
-}
+TEST_P(ReadNumberOverflow, IsTheOverflowError) { EXPECT_FALSE(readNumber(GetParam().text).ok()); }
 
 INSTANTIATE_TEST_SUITE_P(TooLarge, ReadNumberOverflow,
                          testing::Values(OverflowCase{"exponent", u"1E400"},

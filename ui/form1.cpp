@@ -179,7 +179,7 @@ void Form1::calculateExperience()
     const QString level = party->text();
     sheet.level = toView(level);
 
-    const Checked<Calculation> result = calculate(sheet);
+    const Checked<Calculation, OverflowError> result = calculate(sheet);
     if (!result) {
         reportOverflow(result.error());
         return;
@@ -193,9 +193,8 @@ void Form1::calculateExperience()
 void Form1::reportOverflow(const OverflowError &error)
 {
     QMessageBox::warning(this, windowTitle(), overflowMessage(error));
-    QLineEdit *concerned = error.site == OverflowError::Site::LevelText || error.challengeRating < 1
-                               ? party
-                               : cr[static_cast<std::size_t>(error.challengeRating - 1)];
+    QLineEdit *concerned =
+        error.site == OverflowError::Site::LevelText ? party : cr[static_cast<std::size_t>(error.challengeRating - 1)];
     concerned->setFocus(Qt::OtherFocusReason);
     concerned->selectAll();
 }

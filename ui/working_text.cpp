@@ -1,6 +1,5 @@
 #include "working_text.h"
 
-#include "checked.h"
 #include "experience_calculation.h"
 
 #include <QCoreApplication>
@@ -49,7 +48,6 @@ QString overflowMessage(const OverflowError &error)
                     .arg(error.challengeRating);
         break;
     case OverflowError::Site::RunningTotal:
-    case OverflowError::Site::Unplaced:
         where = tr("The running total grew larger than the calculator can hold (2147483647 at most, "
                    "either side of zero) when the encounters at CR %1 were added.")
                     .arg(error.challengeRating);

@@ -44,7 +44,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *bytes, std::size_t siz
     for (std::size_t i = 0; i < counts.size(); ++i)
         sheet.counts[i] = counts[i];
     sheet.level = level;
-    const Checked<Calculation> result = calculate(sheet);
+    const auto result = calculate(sheet);
 
     // The first count that does not convert is the error, before anything else.
     for (int cr = 1; cr <= kChallengeRatings; ++cr) {
