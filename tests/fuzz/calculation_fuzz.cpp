@@ -16,7 +16,7 @@ std::u16string consumeEntry(FuzzedDataProvider &data)
 {
     switch (data.ConsumeIntegralInRange<int>(0, 3)) {
     case 0:
-        return consumeText(data, 24);
+        return consumeText(data, kLongText);
     case 1: {
         const std::string digits = std::to_string(data.ConsumeIntegral<std::int32_t>());
         return std::u16string(digits.begin(), digits.end());
