@@ -1,8 +1,5 @@
 #include "default_instances.h"
 
-#include "form1.h"
-#include "form2.h"
-
 #include <QGuiApplication>
 #include <QScreen>
 
@@ -47,18 +44,6 @@ void DefaultInstance::show()
     QWidget *window = load();
     window->show();
     window->activateWindow();
-}
-
-DefaultInstance &defaultForm1()
-{
-    static DefaultInstance instance([]() -> QWidget * { return new Form1; });
-    return instance;
-}
-
-DefaultInstance &defaultForm2()
-{
-    static DefaultInstance instance([]() -> QWidget * { return new Form2; });
-    return instance;
 }
 
 } // namespace xpcalc

@@ -2,7 +2,6 @@
 
 #include "caption_frame.h"
 #include "controls.h"
-#include "default_instances.h"
 #include "experience_calculation.h"
 #include "look.h"
 #include "pictures.h"
@@ -147,7 +146,7 @@ void Form1::createControls()
     }
 
     connect(Command1, &QPushButton::clicked, this, &Form1::calculateExperience);
-    connect(Command2, &QPushButton::clicked, this, &Form1::openChart);
+    connect(Command2, &QPushButton::clicked, this, &Form1::chartRequested);
 }
 
 // The design's tab indexes, ascending, over the controls that take the focus.
@@ -197,15 +196,6 @@ void Form1::reportOverflow(const OverflowError &error)
         error.site == OverflowError::Site::LevelText ? party : cr[static_cast<std::size_t>(error.challengeRating - 1)];
     concerned->setFocus(Qt::OtherFocusReason);
     concerned->selectAll();
-}
-
-void Form1::openChart()
-{
-    // This window goes first, then the chart opens; the handler still runs to
-    // its end, since the window is destroyed only once control is back in the
-    // event loop.
-    defaultForm1().unload();
-    defaultForm2().show();
 }
 
 } // namespace xpcalc

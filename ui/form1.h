@@ -22,11 +22,13 @@ class Form1 : public QWidget {
 public:
     explicit Form1(QWidget *parent = nullptr);
 
+signals:
+    void chartRequested(); // "XP Chart"
+
 private:
     void createControls();
     void chainTabOrder();
     void calculateExperience(); // "Calculate Experience"
-    void openChart();           // "XP Chart"
     void reportOverflow(const OverflowError &error);
 
     QLabel *Picture3 = nullptr;

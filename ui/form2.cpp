@@ -2,7 +2,6 @@
 
 #include "award_chart.h"
 #include "controls.h"
-#include "default_instances.h"
 #include "look.h"
 #include "pictures.h"
 #include "system_colours.h"
@@ -65,13 +64,7 @@ Form2::Form2(QWidget *parent) : QWidget(parent)
 
     // The button is the one control that does anything, so the focus starts there.
     Command1->setFocus();
-    connect(Command1, &QPushButton::clicked, this, &Form2::returnToCalculator);
-}
-
-void Form2::returnToCalculator()
-{
-    defaultForm2().unload();
-    defaultForm1().show();
+    connect(Command1, &QPushButton::clicked, this, &Form2::calculatorRequested);
 }
 
 } // namespace xpcalc

@@ -15,9 +15,10 @@ class Form2 : public QWidget {
 public:
     explicit Form2(QWidget *parent = nullptr);
 
-private:
-    void returnToCalculator(); // "Click here to return to the Calculator"
+signals:
+    void calculatorRequested(); // "Click here to return to the Calculator"
 
+private:
     QPushButton *Command1 = nullptr;
     QLabel *Picture1 = nullptr;
     QLabel *Label2 = nullptr;

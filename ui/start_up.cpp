@@ -1,6 +1,7 @@
 #include "start_up.h"
 
 #include "default_instances.h"
+#include "window_switching.h"
 
 #include <QApplication>
 
