@@ -4,6 +4,7 @@
 #include "controls.h"
 #include "experience_calculation.h"
 #include "look.h"
+#include "overflow_message.h"
 #include "pictures.h"
 #include "system_colours.h"
 #include "text_view.h"
