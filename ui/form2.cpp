@@ -45,12 +45,12 @@ Form2::Form2(QWidget *parent) : QWidget(parent)
 
     // Created in the design's order. No layout: resizing the window neither
     // moves nor scales anything.
-    Command1 = place(new WrappingButton(QLatin1String(kReturn), this), "Command1", kCommand1);
+    auto *Command1 = place(new WrappingButton(QLatin1String(kReturn), this), "Command1", kCommand1);
     Command1->setFont(verdana(kFontPoints, QFont::Bold));
 
     // The chart at its natural size from the top-left inside the sunken
     // border; the box clips what does not fit.
-    Picture1 = place(new QLabel(this), "Picture1", kPicture1);
+    auto *Picture1 = place(new QLabel(this), "Picture1", kPicture1);
     Picture1->setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
     Picture1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Picture1->setPixmap(drawAwardChart(devicePixelRatioF()));
@@ -58,9 +58,9 @@ Form2::Form2(QWidget *parent) : QWidget(parent)
     Picture1->setAccessibleDescription(tr("Experience points per encounter by party level and challenge rating"));
     setGround(Picture1, toQColor(activeTitleTextColour()));
 
-    Label2 = designLabel(this, "Label2", kLabel2, QLatin1String(kRuleBook));
+    QLabel *Label2 = designLabel(this, "Label2", kLabel2, QLatin1String(kRuleBook));
     Label2->setFont(verdana(kFontPoints, QFont::Normal, QFont::StyleItalic));
-    Label1 = designLabel(this, "Label1", kLabel1, QLatin1String(kExplanation));
+    designLabel(this, "Label1", kLabel1, QLatin1String(kExplanation));
 
     // The button is the one control that does anything, so the focus starts there.
     Command1->setFocus();

@@ -2,9 +2,6 @@
 
 #include <QWidget>
 
-class QLabel;
-class QPushButton;
-
 namespace xpcalc {
 
 // The chart window: the award table as a picture, two short explanations and
@@ -17,12 +14,6 @@ public:
 
 signals:
     void calculatorRequested(); // "Click here to return to the Calculator"
-
-private:
-    QPushButton *Command1 = nullptr;
-    QLabel *Picture1 = nullptr;
-    QLabel *Label2 = nullptr;
-    QLabel *Label1 = nullptr;
 };
 
 } // namespace xpcalc

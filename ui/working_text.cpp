@@ -10,6 +10,8 @@ namespace {
 
 QString tr(const char *text) { return QCoreApplication::translate("Working", text); }
 
+constexpr QChar kTimes(0x00D7); // the multiplication sign
+
 } // namespace
 
 QString workingText(const Working &working)
@@ -25,7 +27,7 @@ QString workingText(const Working &working)
     QStringList lines{tr("Party level %1:").arg(working.level)};
     for (int i = 0; i < working.contributionCount; ++i) {
         const Contribution &c = working.contributions[static_cast<std::size_t>(i)];
-        lines << tr("CR %1: %2 \u00D7 %3 = %4").arg(c.challengeRating).arg(c.count).arg(c.award).arg(c.product);
+        lines << tr("CR %1: %2 %3 %4 = %5").arg(c.challengeRating).arg(c.count).arg(kTimes).arg(c.award).arg(c.product);
     }
     return lines.join(QLatin1Char('\n'));
 }
