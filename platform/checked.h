@@ -33,7 +33,7 @@ private:
     {
         const auto *side = std::get_if<Side>(&m_state);
         if (side == nullptr) {
-            std::fputs("xpcalc: a checked result was read on the side it does not hold\n", stderr);
+            (void)std::fputs("xpcalc: a checked result was read on the side it does not hold\n", stderr);
             std::abort();
         }
         return *side;

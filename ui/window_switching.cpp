@@ -5,24 +5,27 @@
 #include "form2.h"
 
 namespace xpcalc {
+namespace {
+
+// Builds a window with its switching button wired to the switch it asks for.
+template <class Window, void (Window::*Request)(), void (*Switch)()> QWidget *wiredWindow()
+{
+    auto *window = new Window;
+    QObject::connect(window, Request, window, Switch);
+    return window;
+}
+
+} // namespace
 
 DefaultInstance &defaultForm1()
 {
-    static DefaultInstance instance([]() -> QWidget * {
-        auto *window = new Form1;
-        QObject::connect(window, &Form1::chartRequested, window, &switchToChart);
-        return window;
-    });
+    static DefaultInstance instance(&wiredWindow<Form1, &Form1::chartRequested, &switchToChart>);
     return instance;
 }
 
 DefaultInstance &defaultForm2()
 {
-    static DefaultInstance instance([]() -> QWidget * {
-        auto *window = new Form2;
-        QObject::connect(window, &Form2::calculatorRequested, window, &switchToCalculator);
-        return window;
-    });
+    static DefaultInstance instance(&wiredWindow<Form2, &Form2::calculatorRequested, &switchToCalculator>);
     return instance;
 }
 
