@@ -20,8 +20,8 @@ git ls-files -z --cached --others --exclude-standard | xargs -0 cp --parents -t 
 
 # A private copy of fast_float, so that one fault can be tried with a fast_float
 # that reports underflow the way 4.0 and later do.
-fast_float_header=$(echo '#include <fast_float/fast_float.h>' | c++ -x c++ -E -M - | tr ' \\' '\n\n' |
-    awk '/\/fast_float\/fast_float\.h$/ && !found { print; found = 1 }')
+fast_float_header=$(echo '#include <fast_float/fast_float.h>' | c++ -x c++ -M - |
+    grep -o '[^ ]*/fast_float/fast_float\.h' | sort -u)
 mkdir -p "$work/include"
 cp -r "$(dirname "$fast_float_header")" "$work/include/fast_float"
 
