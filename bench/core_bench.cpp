@@ -51,7 +51,7 @@ void calculateShortSheet(benchmark::State &state)
         sheet.counts[i] = counts[i];
     sheet.level = u"13";
     for (auto _ : state) {
-        const Checked<Calculation> result = calculate(sheet);
+        const Checked<Calculation, OverflowError> result = calculate(sheet);
         benchmark::DoNotOptimize(result);
     }
 }

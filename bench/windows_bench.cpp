@@ -9,6 +9,7 @@
 // Runs headless unless QT_QPA_PLATFORM says otherwise (xcb under Xvfb, say).
 #include "default_instances.h"
 #include "start_up.h"
+#include "window_switching.h"
 
 #include <QApplication>
 #include <QPushButton>

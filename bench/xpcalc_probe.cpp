@@ -2,6 +2,7 @@
 #include "default_instances.h"
 #include "first_paint_probe.h"
 #include "start_up.h"
+#include "window_switching.h"
 
 #include <QApplication>
 

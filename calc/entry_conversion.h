@@ -11,10 +11,8 @@ namespace xpcalc {
 // Converting the text of an entry box into the integer the calculation uses.
 // Forgiving in what it reads (any text yields a number: see readNumber) and
 // strict in range: the number is rounded half to even and must fit its type.
-// Negative values are accepted as they are.
-//
-// On failure the error's site is CountText or LevelText; a count's challenge
-// rating is left 0 for the caller to fill in.
+// Negative values are accepted as they are. The error is a plain overflow:
+// which box it came from is the caller's to say.
 
 // An encounter count: 32-bit signed.
 Checked<std::int32_t> countFromText(std::u16string_view text) noexcept;

@@ -15,7 +15,7 @@ bool fitsInt32(std::int64_t value) noexcept
 
 } // namespace
 
-Checked<Calculation> calculate(const EncounterSheet &sheet) noexcept
+Checked<Calculation, OverflowError> calculate(const EncounterSheet &sheet) noexcept
 {
     std::array<std::int32_t, kChallengeRatings> counts{};
     for (int cr = 1; cr <= kChallengeRatings; ++cr) {
@@ -26,7 +26,7 @@ Checked<Calculation> calculate(const EncounterSheet &sheet) noexcept
     }
     const Checked<std::int16_t> level = levelFromText(sheet.level);
     if (!level)
-        return level.error();
+        return OverflowError{OverflowError::Site::LevelText, 0};
 
     Calculation result;
     result.working.level = level.value();

@@ -35,6 +35,25 @@ struct Working {
     int contributionCount = 0;
 };
 
+// Where a calculation overflowed, so that the window can point the user at the
+// box or the challenge rating concerned.
+struct OverflowError {
+    enum class Site {
+        CountText,   // the count of `challengeRating` did not convert
+        LevelText,   // the party level did not convert
+        Product,     // count x award at `challengeRating` left the 32-bit range
+        RunningTotal // the partial sum up to `challengeRating` left the 32-bit range
+    };
+
+    Site site = Site::CountText;
+    int challengeRating = 0; // 1 to 20 where the site names one, else 0
+
+    friend bool operator==(const OverflowError &a, const OverflowError &b)
+    {
+        return a.site == b.site && a.challengeRating == b.challengeRating;
+    }
+};
+
 struct Calculation {
     std::int32_t total = 0;
     DecimalText totalText{0};
@@ -53,6 +72,6 @@ struct Calculation {
 //    count x award and the running total are each checked against the 32-bit
 //    range. The first overflow ends the calculation, even if later negative
 //    counts would have brought the total back into range.
-Checked<Calculation> calculate(const EncounterSheet &sheet) noexcept;
+Checked<Calculation, OverflowError> calculate(const EncounterSheet &sheet) noexcept;
 
 } // namespace xpcalc

@@ -1,55 +1,45 @@
 #pragma once
 
-#include <cassert>
+#include <cstddef>
+#include <cstdio>
+#include <cstdlib>
+#include <utility>
 #include <variant>
 
 namespace xpcalc {
 
-// The one run-time error of the calculation: a value left its integer range.
-// It records where, so that the window can point the user at the box or the
-// challenge rating concerned. The conversions of this library only know that a
-// value did not fit; the calculation fills in which entry it was.
-struct OverflowError {
-    enum class Site {
-        Unplaced,    // raised by a conversion whose caller has not said which entry it read
-        CountText,   // the count of `challengeRating` did not convert
-        LevelText,   // the party level did not convert
-        Product,     // count x award at `challengeRating` left the 32-bit range
-        RunningTotal // the partial sum up to `challengeRating` left the 32-bit range
-    };
+// The one run-time error of the conversions: a value left the range of its
+// type. It says nothing of where: a conversion does not know which entry it
+// reads, so the caller that does names it (see the calculation's error).
+struct Overflow {};
 
-    Site site = Site::Unplaced;
-    int challengeRating = 0; // 1 to 20 where the site names one, else 0
-
-    friend bool operator==(const OverflowError &a, const OverflowError &b)
-    {
-        return a.site == b.site && a.challengeRating == b.challengeRating;
-    }
-};
-
-// A value or the overflow error, never both. Every fallible operation of the
-// core returns one; nothing in the core throws.
-template <class T> class Checked {
+// A value or an error, never both. Every fallible operation of the core returns
+// one; nothing in the core throws. A result cannot be dropped unread, and
+// reading the side it does not hold stops the program in every build rather
+// than hand back something made up.
+template <class T, class Error = Overflow> class [[nodiscard]] Checked {
 public:
-    Checked(T value) : m_state(std::move(value)) {}  // NOLINT(google-explicit-constructor)
-    Checked(OverflowError error) : m_state(error) {} // NOLINT(google-explicit-constructor)
+    Checked(T value) : m_state(std::in_place_index<0>, std::move(value)) {}     // NOLINT(google-explicit-constructor)
+    Checked(Error error) : m_state(std::in_place_index<1>, std::move(error)) {} // NOLINT(google-explicit-constructor)
 
-    bool ok() const noexcept { return std::holds_alternative<T>(m_state); }
+    bool ok() const noexcept { return m_state.index() == 0; }
     explicit operator bool() const noexcept { return ok(); }
 
-    const T &value() const noexcept
-    {
-        assert(ok());
-        return *std::get_if<T>(&m_state);
-    }
-    const OverflowError &error() const noexcept
-    {
-        assert(!ok());
-        return *std::get_if<OverflowError>(&m_state);
-    }
+    const T &value() const noexcept { return held<0>(); }
+    const Error &error() const noexcept { return held<1>(); }
 
 private:
-    std::variant<T, OverflowError> m_state;
+    template <std::size_t Side> const auto &held() const noexcept
+    {
+        const auto *side = std::get_if<Side>(&m_state);
+        if (side == nullptr) {
+            (void)std::fputs("xpcalc: a checked result was read on the side it does not hold\n", stderr);
+            std::abort();
+        }
+        return *side;
+    }
+
+    std::variant<T, Error> m_state;
 };
 
 } // namespace xpcalc

@@ -26,7 +26,7 @@ template <class Int> Checked<Int> roundTo(double value) noexcept
     // The comparisons are false for NaN, so NaN is out of range too.
     if (!(rounded >= static_cast<double>(std::numeric_limits<Int>::min()) &&
           rounded <= static_cast<double>(std::numeric_limits<Int>::max())))
-        return OverflowError{};
+        return Overflow{};
     return static_cast<Int>(rounded);
 }
 

@@ -123,7 +123,7 @@ private:
             ++m_p;
             value = value * radix + static_cast<unsigned>(digit);
             if (value > 0xFFFF'FFFFU)
-                return OverflowError{};
+                return Overflow{};
         }
         // Values that set the top bit of their width are negative.
         if (value <= 0xFFFFU)
@@ -205,7 +205,7 @@ private:
         }
         const std::int64_t magnitude = exponent + static_cast<std::int64_t>(m_count);
         if (magnitude > kOverflowMagnitude)
-            return OverflowError{};
+            return Overflow{};
         if (magnitude < kUnderflowMagnitude)
             return 0.0;
         return convert(negative, exponent);
@@ -241,9 +241,15 @@ private:
         out = std::to_chars(out, text.data() + text.size(), exponent).ptr;
         double value = 0.0;
         const auto result = fast_float::from_chars(text.data(), out, value);
-        if (result.ec != std::errc() || std::isinf(value))
-            return OverflowError{};
-        return value;
+        // Versions of fast_float tell a result beyond the doubles differently:
+        // before 4.0 it is infinity or zero with no error, from 4.0 on either
+        // end is result_out_of_range. So the flag never says which end; the
+        // number's own magnitude does, and too small a number is zero.
+        if (result.ec != std::errc::result_out_of_range && !std::isinf(value))
+            return value;
+        if (exponent + static_cast<std::int64_t>(m_count) > 0)
+            return Overflow{};
+        return 0.0;
     }
 
     const char16_t *m_p;

@@ -26,8 +26,6 @@ TEST_P(CountFromText, Converts)
     ASSERT_EQ(result.ok(), c.expected.has_value());
     if (c.expected) {
         EXPECT_EQ(result.value(), *c.expected);
-    } else {
-        EXPECT_EQ(result.error(), (OverflowError{OverflowError::Site::CountText, 0}));
     }
 }
 
@@ -61,8 +59,6 @@ TEST_P(LevelFromText, Converts)
     ASSERT_EQ(result.ok(), c.expected.has_value());
     if (c.expected) {
         EXPECT_EQ(result.value(), *c.expected);
-    } else {
-        EXPECT_EQ(result.error(), (OverflowError{OverflowError::Site::LevelText, 0}));
     }
 }
 

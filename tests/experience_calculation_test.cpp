@@ -45,7 +45,7 @@ class Calculate : public testing::TestWithParam<CalculationCase> {};
 TEST_P(Calculate, GivesTheTotalOrTheOverflow)
 {
     const CalculationCase &c = GetParam();
-    const Checked<Calculation> result = calculate(c.sheet.view());
+    const auto result = calculate(c.sheet.view());
     if (c.expectedTotal.empty()) {
         ASSERT_FALSE(result.ok());
         EXPECT_EQ(result.error(), c.expectedError);
@@ -104,7 +104,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(CalculationWorking, ListsEachContributingChallengeRating)
 {
     const Sheet sheet{{{1, u"1"}, {2, u"0"}, {10, u"2"}, {11, u"5"}}, u"1"};
-    const Checked<Calculation> result = calculate(sheet.view());
+    const auto result = calculate(sheet.view());
     ASSERT_TRUE(result.ok());
     const Working &working = result.value().working;
     EXPECT_TRUE(working.levelHasRow);
@@ -121,7 +121,7 @@ TEST(CalculationWorking, ListsEachContributingChallengeRating)
 TEST(CalculationWorking, SaysWhenTheLevelHasNoRow)
 {
     const Sheet sheet{{{1, u"4"}}, u"21"};
-    const Checked<Calculation> result = calculate(sheet.view());
+    const auto result = calculate(sheet.view());
     ASSERT_TRUE(result.ok());
     EXPECT_FALSE(result.value().working.levelHasRow);
     EXPECT_EQ(result.value().working.level, 21);
@@ -131,7 +131,7 @@ TEST(CalculationWorking, SaysWhenTheLevelHasNoRow)
 TEST(CalculationWorking, ProductsAddUpToTheTotal)
 {
     const Sheet sheet{{{4, u"3"}, {9, u"-2"}, {12, u"7"}, {15, u"1"}}, u"9"};
-    const Checked<Calculation> result = calculate(sheet.view());
+    const auto result = calculate(sheet.view());
     ASSERT_TRUE(result.ok());
     std::int64_t sum = 0;
     const Working &working = result.value().working;

@@ -66,6 +66,14 @@ INSTANTIATE_TEST_SUITE_P(
         RoundCase{"not_a_number", kNaN, false, 0, false, 0}),
     ByName());
 
+// Reading the side a result does not hold must never hand back a made-up
+// value, whatever the build: a caller that forgot to check stops there.
+TEST(CheckedAccess, WrongSideStopsTheProgram)
+{
+    EXPECT_DEATH((void)roundToInt32(kNaN).value(), "does not hold");
+    EXPECT_DEATH((void)roundToInt32(1.0).error(), "does not hold");
+}
+
 struct TextCase {
     const char *name;
     std::int32_t value;

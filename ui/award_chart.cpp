@@ -15,50 +15,61 @@ namespace {
 
 const QColor kBand(0xE7, 0xE7, 0xE7);
 
+// Each grid shows half the challenge ratings.
+constexpr int kColumns = kChallengeRatings / 2;
+
 // Where one grid's parts stand, in pixels of the chart.
 struct GridLayout {
-    int firstChallengeRating;
-    int firstLevel; // the first row's level; the upper grid's "1-3" row counts as 3
-    int rows;
-    std::array<int, 10> headerCentres;    // the "CR" headers' centres
-    std::array<int, 10> numberRightEdges; // where the awards end
-    int headingTop;                       // "Challenge Rating"
-    int headerTops[2];                    // "Party"/"CR" and "Level"/number
-    int headerHeight;
-    int firstRowTop;
-    qreal rowPitch;
-    int numberHeight;                       // height of the digits in the cells
+    int firstChallengeRating = 1;
+    int firstLevel = 1; // the first row's level; the upper grid's "1-3" row counts as 3
+    int rows = 0;
+    std::array<int, kColumns> headerCentres{};    // the "CR" headers' centres
+    std::array<int, kColumns> numberRightEdges{}; // where the awards end
+    int headingTop = 0;                           // "Challenge Rating"
+    std::array<int, 2> headerTops{};              // "Party"/"CR" and "Level"/number
+    int headerHeight = 0;
+    int firstRowTop = 0;
+    qreal rowPitch = 0;
+    int numberHeight = 0;                   // height of the digits in the cells
     std::vector<std::pair<int, int>> bands; // first and last pixel row of each grey band
-    int bandRight;
+    int bandRight = 0;
 };
 
-const GridLayout kUpper{1,
-                        3,
-                        15,
-                        {39, 60, 80, 101, 125, 148, 171, 195, 218, 243},
-                        {44, 64, 84, 108, 131, 154, 177, 201, 224, 251},
-                        13,
-                        {21, 28},
-                        6,
-                        37,
-                        8.0,
-                        7,
-                        {{60, 84}, {109, 132}},
-                        256};
+const GridLayout kUpper = [] {
+    GridLayout grid;
+    grid.firstChallengeRating = 1;
+    grid.firstLevel = 3;
+    grid.rows = 15;
+    grid.headerCentres = {39, 60, 80, 101, 125, 148, 171, 195, 218, 243};
+    grid.numberRightEdges = {44, 64, 84, 108, 131, 154, 177, 201, 224, 251};
+    grid.headingTop = 13;
+    grid.headerTops = {21, 28};
+    grid.headerHeight = 6;
+    grid.firstRowTop = 37;
+    grid.rowPitch = 8.0;
+    grid.numberHeight = 7;
+    grid.bands = {{60, 84}, {109, 132}};
+    grid.bandRight = 256;
+    return grid;
+}();
 
-const GridLayout kLower{11,
-                        4,
-                        17,
-                        {41, 64, 87, 110, 133, 156, 179, 202, 225, 248},
-                        {46, 69, 91, 115, 138, 160, 184, 207, 229, 254},
-                        168,
-                        {177, 184},
-                        5,
-                        192,
-                        (301 - 206) / 12.0, // from the bands of levels 6 and 18
-                        6,
-                        {{206, 230}, {254, 277}, {301, 324}},
-                        259};
+const GridLayout kLower = [] {
+    GridLayout grid;
+    grid.firstChallengeRating = 11;
+    grid.firstLevel = 4;
+    grid.rows = 17;
+    grid.headerCentres = {41, 64, 87, 110, 133, 156, 179, 202, 225, 248};
+    grid.numberRightEdges = {46, 69, 91, 115, 138, 160, 184, 207, 229, 254};
+    grid.headingTop = 168;
+    grid.headerTops = {177, 184};
+    grid.headerHeight = 5;
+    grid.firstRowTop = 192;
+    grid.rowPitch = (301 - 206) / 12.0; // from the bands of levels 6 and 18
+    grid.numberHeight = 6;
+    grid.bands = {{206, 230}, {254, 277}, {301, 324}};
+    grid.bandRight = 259;
+    return grid;
+}();
 
 constexpr int kBandLeft = 3;
 constexpr int kLabelCentre = 16; // the row-label column
@@ -135,7 +146,7 @@ void drawGrid(QPainter &p, const GridLayout &grid)
     const QFont header = serif(grid.headerHeight, true);
     drawLine(p, QStringLiteral("Party"), header, kLabelCentre, Qt::AlignHCenter, grid.headerTops[0]);
     drawLine(p, QStringLiteral("Level"), header, kLabelCentre, Qt::AlignHCenter, grid.headerTops[1]);
-    for (int column = 0; column < 10; ++column) {
+    for (int column = 0; column < kColumns; ++column) {
         const int centre = grid.headerCentres[static_cast<std::size_t>(column)];
         drawLine(p, QStringLiteral("CR"), header, centre, Qt::AlignHCenter, grid.headerTops[0]);
         drawLine(p, QString::number(grid.firstChallengeRating + column), header, centre, Qt::AlignHCenter,
@@ -147,7 +158,7 @@ void drawGrid(QPainter &p, const GridLayout &grid)
     const QFont numbers = serif(grid.numberHeight, false);
     std::vector<std::pair<QString, qreal>> cells;
     for (int row = 0; row < grid.rows; ++row) {
-        for (int column = 0; column < 10; ++column) {
+        for (int column = 0; column < kColumns; ++column) {
             const std::int32_t entry = award(grid.firstLevel + row, grid.firstChallengeRating + column);
             const int right = grid.numberRightEdges[static_cast<std::size_t>(column)];
             const int leftLimit =
@@ -162,7 +173,7 @@ void drawGrid(QPainter &p, const GridLayout &grid)
     for (int row = 0; row < grid.rows; ++row) {
         const int top = rowTop(grid, row);
         drawLine(p, rowLabel(grid, row), label, kLabelCentre, Qt::AlignHCenter, top);
-        for (int column = 0; column < 10; ++column) {
+        for (int column = 0; column < kColumns; ++column) {
             const std::int32_t entry = award(grid.firstLevel + row, grid.firstChallengeRating + column);
             if (entry == 0)
                 continue; // no award defined: the cell stays blank

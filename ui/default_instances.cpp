@@ -1,7 +1,5 @@
 #include "default_instances.h"
 
-#include "form1.h"
-#include "form2.h"
 #include "window_placement.h"
 
 namespace xpcalc {
@@ -32,18 +30,6 @@ void DefaultInstance::show()
     QWidget *window = load();
     window->show();
     window->activateWindow();
-}
-
-DefaultInstance &defaultForm1()
-{
-    static DefaultInstance instance([]() -> QWidget * { return new Form1; });
-    return instance;
-}
-
-DefaultInstance &defaultForm2()
-{
-    static DefaultInstance instance([]() -> QWidget * { return new Form2; });
-    return instance;
 }
 
 } // namespace xpcalc

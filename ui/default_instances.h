@@ -32,7 +32,4 @@ private:
     QPointer<QWidget> m_window; // null once the window is gone, however it went
 };
 
-DefaultInstance &defaultForm1(); // the calculator window
-DefaultInstance &defaultForm2(); // the chart window
-
 } // namespace xpcalc

@@ -2,9 +2,9 @@
 
 #include "caption_frame.h"
 #include "controls.h"
-#include "default_instances.h"
 #include "experience_calculation.h"
 #include "look.h"
+#include "overflow_message.h"
 #include "pictures.h"
 #include "system_colours.h"
 #include "text_view.h"
@@ -42,9 +42,11 @@ constexpr TwipsRect kLabel26{120, 5040, 6495, 255};
 
 // The two families: challenge ratings 1 to 10 in the left column, 11 to 20 in
 // the right, each count box with its "CR" label just to its right.
-constexpr int row(int cr) { return cr <= 10 ? cr - 1 : cr - 11; }
-constexpr TwipsRect countBox(int cr) { return {cr <= 10 ? 120 : 1320, 120 + 480 * row(cr), 375, 375}; }
-constexpr TwipsRect countLabel(int cr) { return {cr <= 10 ? 600 : 1800, 120 + 480 * row(cr), 495, 375}; }
+constexpr int kPerColumn = kChallengeRatings / 2;
+constexpr bool leftColumn(int cr) { return cr <= kPerColumn; }
+constexpr int row(int cr) { return leftColumn(cr) ? cr - 1 : cr - 1 - kPerColumn; }
+constexpr TwipsRect countBox(int cr) { return {leftColumn(cr) ? 120 : 1320, 120 + 480 * row(cr), 375, 375}; }
+constexpr TwipsRect countLabel(int cr) { return {leftColumn(cr) ? 600 : 1800, 120 + 480 * row(cr), 495, 375}; }
 
 constexpr qreal kSmall = 8.25; // points
 constexpr qreal kLarge = 9.75; // points
@@ -57,7 +59,7 @@ const char *const kInstructions = "Enter the total number of encounters for each
 const char *const kChartHint =
     "For a more detailed explanation of how experience is calculated, click the XP Chart button.";
 const char *const kVersion = "v1.1";
-const char *const kCredit = "\u00A9 2026 Kestrow";
+const char16_t *const kCredit = u"\u00A9 2026 Kestrow";
 const char *const kWebAddress = "www.kestrow.example";
 
 QLabel *label(QWidget *parent, const char *name, TwipsRect design, const QString &text, const QFont &font)
@@ -116,16 +118,16 @@ void Form1::paintEvent(QPaintEvent * /*event*/)
 void Form1::createControls()
 {
     // Created in the design's order, so later controls stack above earlier ones.
-    Picture3 = pictureBox(this, "Picture3", kPicture3, Picture::Title);
-    Picture2 = pictureBox(this, "Picture2", kPicture2, Picture::Total);
-    Picture1 = pictureBox(this, "Picture1", kPicture1, Picture::PartyLevel);
+    pictureBox(this, "Picture3", kPicture3, Picture::Title);
+    pictureBox(this, "Picture2", kPicture2, Picture::Total);
+    pictureBox(this, "Picture1", kPicture1, Picture::PartyLevel);
 
-    Frame1 = place(new CaptionFrame(QStringLiteral("Instructions"), this), "Frame1", kFrame1);
+    QGroupBox *Frame1 = place(new CaptionFrame(QStringLiteral("Instructions"), this), "Frame1", kFrame1);
     Frame1->setFont(verdana(kSmall, QFont::Bold));
     Command2 = place(new WrappingButton(QStringLiteral("XP Chart"), Frame1), "Command2", kCommand2);
     Command2->setFont(verdana(kSmall));
-    Label22 = label(Frame1, "Label22", kLabel22, QLatin1String(kChartHint), verdana(kSmall));
-    Label24 = label(Frame1, "Label24", kLabel24, QLatin1String(kInstructions), verdana(kSmall));
+    label(Frame1, "Label22", kLabel22, QLatin1String(kChartHint), verdana(kSmall));
+    label(Frame1, "Label24", kLabel24, QLatin1String(kInstructions), verdana(kSmall));
 
     totalxp = textBox(this, "totalxp", kTotalxp, tr("Total experience"));
     totalxp->setFont(verdana(kLarge));
@@ -133,29 +135,28 @@ void Form1::createControls()
     Command1->setFont(verdana(kLarge, QFont::Bold));
     party = textBox(this, "party", kParty, tr("Party level"));
     party->setFont(verdana(kLarge));
-    for (int n = 20; n >= 1; --n) {
+    for (int n = kChallengeRatings; n >= 1; --n) {
         const QByteArray name = "cr" + QByteArray::number(n);
         cr[static_cast<std::size_t>(n - 1)] =
             textBox(this, name.constData(), countBox(n), tr("Encounters at CR %1").arg(n));
     }
 
-    Label21 = label(this, "Label21", kLabel21, QLatin1String(kVersion), verdana(kSmall));
-    Label27 = label(this, "Label27", kLabel27, QLatin1String(kWebAddress), verdana(kSmall));
+    label(this, "Label21", kLabel21, QLatin1String(kVersion), verdana(kSmall));
+    QLabel *Label27 = label(this, "Label27", kLabel27, QLatin1String(kWebAddress), verdana(kSmall));
     Label27->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     setTextColour(Label27, kLinkBlue);
-    Label26 = label(this, "Label26", kLabel26, QString::fromUtf8(kCredit), verdana(kSmall));
+    QLabel *Label26 = label(this, "Label26", kLabel26, QString::fromUtf16(kCredit), verdana(kSmall));
     Label26->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     setGround(Label26, Qt::black);
     setTextColour(Label26, kCreditText);
-    for (int n = 20; n >= 1; --n) {
+    for (int n = kChallengeRatings; n >= 1; --n) {
         const QByteArray name = "Label" + QByteArray::number(n);
         QLabel *l = label(this, name.constData(), countLabel(n), QStringLiteral("CR%1").arg(n), verdana(kSmall));
         l->setBuddy(cr[static_cast<std::size_t>(n - 1)]);
-        crLabel[static_cast<std::size_t>(n - 1)] = l;
     }
 
     connect(Command1, &QPushButton::clicked, this, &Form1::calculateExperience);
-    connect(Command2, &QPushButton::clicked, this, &Form1::openChart);
+    connect(Command2, &QPushButton::clicked, this, &Form1::chartRequested);
 }
 
 // The design's tab indexes. The focus runs through the controls that take it
@@ -180,7 +181,7 @@ void Form1::chainTabOrder()
 void Form1::calculateExperience()
 {
     // The texts go to the calculation exactly as typed: no trimming, no checks.
-    std::array<QString, 20> counts;
+    std::array<QString, kChallengeRatings> counts;
     EncounterSheet sheet;
     for (std::size_t i = 0; i < cr.size(); ++i) {
         counts[i] = cr[i]->text();
@@ -189,7 +190,7 @@ void Form1::calculateExperience()
     const QString level = party->text();
     sheet.level = toView(level);
 
-    const Checked<Calculation> result = calculate(sheet);
+    const Checked<Calculation, OverflowError> result = calculate(sheet);
     if (!result) {
         reportOverflow(result.error());
         return;
@@ -208,20 +209,10 @@ void Form1::calculateExperience()
 void Form1::reportOverflow(const OverflowError &error)
 {
     QMessageBox::warning(this, windowTitle(), overflowMessage(error));
-    QLineEdit *concerned = error.site == OverflowError::Site::LevelText || error.challengeRating < 1
-                               ? party
-                               : cr[static_cast<std::size_t>(error.challengeRating - 1)];
+    QLineEdit *concerned =
+        error.site == OverflowError::Site::LevelText ? party : cr[static_cast<std::size_t>(error.challengeRating - 1)];
     concerned->setFocus(Qt::OtherFocusReason);
     concerned->selectAll();
-}
-
-void Form1::openChart()
-{
-    // This window goes first, then the chart opens; the handler still runs to
-    // its end, since the window is destroyed only once control is back in the
-    // event loop.
-    defaultForm1().unload();
-    defaultForm2().show();
 }
 
 } // namespace xpcalc

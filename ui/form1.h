@@ -1,11 +1,11 @@
 #pragma once
 
+#include "award_table.h"
+
 #include <QWidget>
 
 #include <array>
 
-class QGroupBox;
-class QLabel;
 class QLineEdit;
 class QPushButton;
 
@@ -22,6 +22,9 @@ class Form1 : public QWidget {
 public:
     explicit Form1(QWidget *parent = nullptr);
 
+signals:
+    void chartRequested(); // "XP Chart"
+
 protected:
     void paintEvent(QPaintEvent *event) override;
 
@@ -29,24 +32,15 @@ private:
     void createControls();
     void chainTabOrder();
     void calculateExperience(); // "Calculate Experience"
-    void openChart();           // "XP Chart"
     void reportOverflow(const OverflowError &error);
 
-    QLabel *Picture3 = nullptr;
-    QLabel *Picture2 = nullptr;
-    QLabel *Picture1 = nullptr;
-    QGroupBox *Frame1 = nullptr;
+    // The controls the handlers and the tab order use; the others, once
+    // created, are the window's to keep.
     QPushButton *Command2 = nullptr;
-    QLabel *Label22 = nullptr;
-    QLabel *Label24 = nullptr;
     QLineEdit *totalxp = nullptr;
     QPushButton *Command1 = nullptr;
     QLineEdit *party = nullptr;
-    std::array<QLineEdit *, 20> cr{}; // cr[0] is `cr1`
-    QLabel *Label21 = nullptr;
-    QLabel *Label27 = nullptr;
-    QLabel *Label26 = nullptr;
-    std::array<QLabel *, 20> crLabel{}; // crLabel[0] is `Label1`
+    std::array<QLineEdit *, kChallengeRatings> cr{}; // cr[0] is `cr1`
 };
 
 } // namespace xpcalc

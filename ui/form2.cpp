@@ -2,7 +2,6 @@
 
 #include "award_chart_view.h"
 #include "controls.h"
-#include "default_instances.h"
 #include "look.h"
 #include "pictures.h"
 #include "system_colours.h"
@@ -46,29 +45,23 @@ Form2::Form2(QWidget *parent) : QWidget(parent)
 
     // Created in the design's order. No layout: resizing the window neither
     // moves nor scales anything.
-    Command1 = place(new WrappingButton(QLatin1String(kReturn), this), "Command1", kCommand1);
+    auto *Command1 = place(new WrappingButton(QLatin1String(kReturn), this), "Command1", kCommand1);
     Command1->setFont(verdana(kFontPoints, QFont::Bold));
 
     // The chart at its natural size from the top-left inside the sunken
     // border; the box clips what does not fit.
-    Picture1 = place(new AwardChartView(this), "Picture1", kPicture1);
+    auto *Picture1 = place(new AwardChartView(this), "Picture1", kPicture1);
     setGround(Picture1, schemeColour(SystemColour::CaptionText));
 
-    Label2 = designLabel(this, "Label2", kLabel2, QLatin1String(kRuleBook));
+    QLabel *Label2 = designLabel(this, "Label2", kLabel2, QLatin1String(kRuleBook));
     Label2->setFont(verdana(kFontPoints, QFont::Normal, QFont::StyleItalic));
-    Label1 = designLabel(this, "Label1", kLabel1, QLatin1String(kExplanation));
+    designLabel(this, "Label1", kLabel1, QLatin1String(kExplanation));
 
     // The button is the one control that does anything, so the focus starts
     // there, and is shown there even when the window was opened by mouse.
     Command1->setFocus();
     setAttribute(Qt::WA_KeyboardFocusChange);
-    connect(Command1, &QPushButton::clicked, this, &Form2::returnToCalculator);
-}
-
-void Form2::returnToCalculator()
-{
-    defaultForm2().unload();
-    defaultForm1().show();
+    connect(Command1, &QPushButton::clicked, this, &Form2::calculatorRequested);
 }
 
 } // namespace xpcalc

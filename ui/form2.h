@@ -2,9 +2,6 @@
 
 #include <QWidget>
 
-class QLabel;
-class QPushButton;
-
 namespace xpcalc {
 
 // The chart window: the award table as a picture, two short explanations and
@@ -15,13 +12,8 @@ class Form2 : public QWidget {
 public:
     explicit Form2(QWidget *parent = nullptr);
 
-private:
-    void returnToCalculator(); // "Click here to return to the Calculator"
-
-    QPushButton *Command1 = nullptr;
-    QLabel *Picture1 = nullptr;
-    QLabel *Label2 = nullptr;
-    QLabel *Label1 = nullptr;
+signals:
+    void calculatorRequested(); // "Click here to return to the Calculator"
 };
 
 } // namespace xpcalc

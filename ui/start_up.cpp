@@ -3,6 +3,7 @@
 #include "accessibility.h"
 #include "default_instances.h"
 #include "look.h"
+#include "window_switching.h"
 
 #include <QApplication>
 

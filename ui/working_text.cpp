@@ -1,6 +1,5 @@
 #include "working_text.h"
 
-#include "checked.h"
 #include "experience_calculation.h"
 
 #include <QCoreApplication>
@@ -10,6 +9,8 @@ namespace xpcalc {
 namespace {
 
 QString tr(const char *text) { return QCoreApplication::translate("Working", text); }
+
+constexpr QChar kTimes(0x00D7); // the multiplication sign
 
 } // namespace
 
@@ -26,37 +27,9 @@ QString workingText(const Working &working)
     QStringList lines{tr("Party level %1:").arg(working.level)};
     for (int i = 0; i < working.contributionCount; ++i) {
         const Contribution &c = working.contributions[static_cast<std::size_t>(i)];
-        lines << tr("CR %1: %2 \u00D7 %3 = %4").arg(c.challengeRating).arg(c.count).arg(c.award).arg(c.product);
+        lines << tr("CR %1: %2 %3 %4 = %5").arg(c.challengeRating).arg(c.count).arg(kTimes).arg(c.award).arg(c.product);
     }
     return lines.join(QLatin1Char('\n'));
-}
-
-QString overflowMessage(const OverflowError &error)
-{
-    QString where;
-    switch (error.site) {
-    case OverflowError::Site::CountText:
-        where = tr("The number of encounters at CR %1 is outside the range the calculator can count "
-                   "(-2147483648 to 2147483647).")
-                    .arg(error.challengeRating);
-        break;
-    case OverflowError::Site::LevelText:
-        where = tr("The party level is outside the range the calculator can read (-32768 to 32767).");
-        break;
-    case OverflowError::Site::Product:
-        where = tr("The experience for the encounters at CR %1 is larger than the calculator can hold "
-                   "(2147483647 at most, either side of zero).")
-                    .arg(error.challengeRating);
-        break;
-    case OverflowError::Site::RunningTotal:
-    case OverflowError::Site::Unplaced:
-        where = tr("The running total grew larger than the calculator can hold (2147483647 at most, "
-                   "either side of zero) when the encounters at CR %1 were added.")
-                    .arg(error.challengeRating);
-        break;
-    }
-    return tr("The calculation overflowed.") + QLatin1Char('\n') + where + QLatin1Char('\n') +
-           tr("The total was not changed.");
 }
 
 } // namespace xpcalc

@@ -4,16 +4,11 @@
 
 namespace xpcalc {
 
-struct OverflowError;
 struct Working;
 
 // How the last total came about, one line per challenge rating that added to
-// it ("CR 3: 2 × 800 = 1600"); or, where the party level has no row in the
+// it ("CR 3: 2 x 800 = 1600", with a true multiplication sign); or, where the party level has no row in the
 // award table, a sentence saying so and that the total is therefore 0.
 QString workingText(const Working &working);
-
-// What the user is told when a calculation overflows: where, and that the
-// total shown was not changed.
-QString overflowMessage(const OverflowError &error);
 
 } // namespace xpcalc

@@ -16,7 +16,7 @@ std::u16string consumeEntry(FuzzedDataProvider &data)
 {
     switch (data.ConsumeIntegralInRange<int>(0, 3)) {
     case 0:
-        return consumeText(data, 24);
+        return consumeText(data, kLongText);
     case 1: {
         const std::string digits = std::to_string(data.ConsumeIntegral<std::int32_t>());
         return std::u16string(digits.begin(), digits.end());
@@ -44,7 +44,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *bytes, std::size_t siz
     for (std::size_t i = 0; i < counts.size(); ++i)
         sheet.counts[i] = counts[i];
     sheet.level = level;
-    const Checked<Calculation> result = calculate(sheet);
+    const auto result = calculate(sheet);
 
     // The first count that does not convert is the error, before anything else.
     for (int cr = 1; cr <= kChallengeRatings; ++cr) {

@@ -8,6 +8,10 @@
 
 // Fuzzing helpers: arbitrary UTF-16 texts, lone surrogates and all.
 
+// Long enough to pass the 768 digits the reader keeps several times over, and
+// the eight-character groups it scans past them in.
+constexpr std::size_t kLongText = 4096;
+
 inline std::u16string consumeText(FuzzedDataProvider &data, std::size_t maxLength)
 {
     const std::size_t length = data.ConsumeIntegralInRange<std::size_t>(0, maxLength);

@@ -1,9 +1,14 @@
-// Properties of reading a number that hold whatever the text.
+// Properties of reading a number that hold whatever the text, and agreement
+// with the C library's correctly rounded conversion on plain decimals.
 #include "fuzz_text.h"
 #include "number_reader.h"
 
 #include <array>
+#include <cmath>
 #include <cstdio>
+#include <cstdlib>
+#include <limits>
+#include <string>
 
 namespace {
 
@@ -12,12 +17,9 @@ bool sameReading(const xpcalc::Checked<double> &a, const xpcalc::Checked<double>
     return a.ok() == b.ok() && (!a.ok() || a.value() == b.value());
 }
 
-} // namespace
-
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *bytes, std::size_t size)
+void checkAnyText(FuzzedDataProvider &data)
 {
-    FuzzedDataProvider data(bytes, size);
-    const std::u16string text = consumeText(data, 256);
+    const std::u16string text = consumeText(data, kLongText);
     const xpcalc::Checked<double> reading = xpcalc::readNumber(text);
 
     // Blanks, tabs and line feeds may stand anywhere without changing the value.
@@ -38,5 +40,56 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *bytes, std::size_t siz
     ended.push_back(kEnders[data.ConsumeIntegralInRange<std::size_t>(0, kEnders.size() - 1)]);
     ended += consumeText(data, 64);
     require(sameReading(reading, xpcalc::readNumber(ended)), "text after the number changes the value");
+}
+
+// A plain decimal in the C library's form ("-d.ddde-xx"). Its digits start as
+// the exact decimal of the point halfway between two neighbouring doubles, the
+// hardest place to round, and are then cut short or followed, however far
+// out, by one more non-zero digit.
+std::string consumeDecimal(FuzzedDataProvider &data)
+{
+    const double below = data.ConsumeFloatingPoint<double>();
+    const double above = std::nextafter(below, std::numeric_limits<double>::infinity());
+    // Both fit a long double's wider mantissa, so their midpoint is exact
+    // where long double is wider than double, and a near miss elsewhere.
+    const long double halfway = std::isfinite(above) ? (static_cast<long double>(below) + above) / 2 : below;
+    std::array<char, 1200> printed{};
+    std::snprintf(printed.data(), printed.size(), "%.*Le", data.ConsumeIntegralInRange<int>(1, 1100), halfway);
+    std::string text = printed.data();
+    const std::size_t exponent = text.find('e');
+    if (exponent == std::string::npos)
+        return text; // not finite: the C library spells it in letters
+    std::string digits = text.substr(0, exponent);
+    if (data.ConsumeBool()) {
+        digits.resize(data.ConsumeIntegralInRange<std::size_t>(digits.find('.') + 1, digits.size()));
+    } else {
+        digits.append(data.ConsumeIntegralInRange<std::size_t>(0, kLongText), '0');
+        digits.push_back(static_cast<char>('0' + data.ConsumeIntegralInRange<int>(1, 9)));
+    }
+    return digits + text.substr(exponent);
+}
+
+void checkAgainstTheCLibrary(FuzzedDataProvider &data)
+{
+    const std::string text = consumeDecimal(data);
+    if (text.find_first_not_of("+-.0123456789e") != std::string::npos)
+        return;
+    const double expected = std::strtod(text.c_str(), nullptr);
+    const xpcalc::Checked<double> reading = xpcalc::readNumber(std::u16string(text.begin(), text.end()));
+    if (std::isinf(expected))
+        require(!reading.ok(), "a decimal beyond the doubles does not overflow");
+    else
+        require(reading.ok() && reading.value() == expected, "a decimal reads other than strtod reads it");
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *bytes, std::size_t size)
+{
+    FuzzedDataProvider data(bytes, size);
+    if (data.ConsumeBool())
+        checkAgainstTheCLibrary(data);
+    else
+        checkAnyText(data);
     return 0;
 }

@@ -1,6 +1,7 @@
 // Start-up, switching between the two windows, and ending the program.
 #include "default_instances.h"
 #include "start_up.h"
+#include "window_switching.h"
 
 #include <QApplication>
 #include <QLineEdit>
