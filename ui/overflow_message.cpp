@@ -13,24 +13,29 @@ QString tr(const char *text) { return QCoreApplication::translate("OverflowMessa
 
 QString overflowMessage(const OverflowError &error)
 {
+    // The true range of what failed: the minimum is one further from zero
+    // than the maximum.
+    const QString counts = QStringLiteral("-2147483648 to 2147483647");
     QString where;
     switch (error.site) {
     case OverflowError::Site::CountText:
-        where = tr("The number of encounters at CR %1 is outside the range the calculator can count "
-                   "(-2147483648 to 2147483647).")
-                    .arg(error.challengeRating);
+        where = tr("The number of encounters at CR %1 is outside the range the calculator can count (%2).")
+                    .arg(error.challengeRating)
+                    .arg(counts);
         break;
     case OverflowError::Site::LevelText:
-        where = tr("The party level is outside the range the calculator can read (-32768 to 32767).");
+        where = tr("The party level is outside the range the calculator can read (%1).")
+                    .arg(QStringLiteral("-32768 to 32767"));
         break;
     case OverflowError::Site::Product:
-        where = tr("The experience for the encounters at CR %1 is larger than the calculator can hold "
-                   "(2147483647 at most, either side of zero).")
-                    .arg(error.challengeRating);
+        where = tr("The experience for the encounters at CR %1 is outside the range the calculator can hold (%2).")
+                    .arg(error.challengeRating)
+                    .arg(counts);
         break;
     case OverflowError::Site::RunningTotal:
-        where = tr("The running total grew larger than the calculator can hold (2147483647 at most, "
-                   "either side of zero) when the encounters at CR %1 were added.")
+        where = tr("The running total left the range the calculator can hold (%1) when the encounters at CR %2 "
+                   "were added.")
+                    .arg(counts)
                     .arg(error.challengeRating);
         break;
     }

@@ -164,22 +164,24 @@ private slots:
         QTest::addColumn<QString>("boxText");
         QTest::addColumn<QString>("level");
         QTest::addColumn<QString>("where");
+        QTest::addColumn<QString>("range"); // the true range of what failed
+        const QString counts = QStringLiteral("(-2147483648 to 2147483647)");
         QTest::newRow("count") << "cr7"
                                << "2147483648"
                                << "1"
-                               << "CR 7";
+                               << "CR 7" << counts;
         QTest::newRow("level") << "party"
                                << "32768"
                                << "32768"
-                               << "party level";
+                               << "party level" << QStringLiteral("(-32768 to 32767)");
         QTest::newRow("product") << "cr20"
                                  << "357914"
                                  << "20"
-                                 << "CR 20";
+                                 << "CR 20" << counts;
         QTest::newRow("running total") << "cr19"
                                        << "500000"
                                        << "20"
-                                       << "CR 20";
+                                       << "CR 20" << counts;
     }
 
     void overflowIsReportedAndChangesNothing()
@@ -188,6 +190,7 @@ private slots:
         QFETCH(QString, boxText);
         QFETCH(QString, level);
         QFETCH(QString, where);
+        QFETCH(QString, range);
 
         // A first, good calculation sets the total and its working.
         count(1)->setText("1");
@@ -206,6 +209,7 @@ private slots:
         QCOMPARE(seen.icon, QMessageBox::Warning);
         QVERIFY2(seen.text.contains("overflowed"), qPrintable(seen.text));
         QVERIFY2(seen.text.contains(where), qPrintable(seen.text));
+        QVERIFY2(seen.text.contains(range), qPrintable(seen.text));
         QVERIFY2(seen.text.contains("total was not changed"), qPrintable(seen.text));
 
         QCOMPARE(box("totalxp")->text(), QStringLiteral("300"));

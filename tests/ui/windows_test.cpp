@@ -4,12 +4,15 @@
 #include "window_switching.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPixmapCache>
 #include <QPushButton>
 #include <QTimer>
 #include <QtTest>
 
+#include <algorithm>
+#include <cmath>
 #include <fstream>
 #include <string>
 
@@ -47,6 +50,41 @@ void settle()
 void click(xpcalc::DefaultInstance &form, const char *button)
 {
     QTest::mouseClick(form.window()->findChild<QPushButton *>(QLatin1String(button)), Qt::LeftButton);
+}
+
+// The contrast of two colours as the web's accessibility guidelines define it.
+double contrast(const QColor &a, const QColor &b)
+{
+    const auto luminance = [](const QColor &c) {
+        const auto linear = [](double v) { return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+        return 0.2126 * linear(c.redF()) + 0.7152 * linear(c.greenF()) + 0.0722 * linear(c.blueF());
+    };
+    const double la = luminance(a);
+    const double lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+// Every text of a window against the ground it stands on, where it is too faint to read.
+QStringList faintTexts(const QWidget *window)
+{
+    QStringList faint;
+    for (const QWidget *w : window->findChildren<QWidget *>()) {
+        QPalette::ColorRole text = QPalette::WindowText;
+        QPalette::ColorRole ground = QPalette::Window;
+        if (qobject_cast<const QLineEdit *>(w) != nullptr) {
+            text = QPalette::Text;
+            ground = QPalette::Base;
+        } else if (qobject_cast<const QPushButton *>(w) != nullptr) {
+            text = QPalette::ButtonText;
+            ground = QPalette::Button;
+        } else if (const auto *label = qobject_cast<const QLabel *>(w); label != nullptr && label->text().isEmpty()) {
+            continue; // a picture
+        }
+        const double ratio = contrast(w->palette().color(text), w->palette().color(ground));
+        if (ratio < 4.5)
+            faint << QStringLiteral("%1 (%2:1)").arg(w->objectName()).arg(ratio, 0, 'f', 2);
+    }
+    return faint;
 }
 
 void toChartAndBack()
@@ -119,6 +157,59 @@ private slots:
         for (const QLineEdit *box : boxes)
             QCOMPARE(box->text(), QStringLiteral("0"));
         QVERIFY(!m_lastWindowClosed);
+    }
+
+    // Return and keypad Enter press the focused button, as on Windows, and
+    // Space still does: on each of the three buttons.
+    void keysPressTheFocusedButton_data()
+    {
+        QTest::addColumn<Qt::Key>("key");
+        QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
+        QTest::newRow("Return") << Qt::Key_Return << Qt::KeyboardModifiers();
+        QTest::newRow("keypad Enter") << Qt::Key_Enter << Qt::KeyboardModifiers(Qt::KeypadModifier);
+        QTest::newRow("Space") << Qt::Key_Space << Qt::KeyboardModifiers();
+    }
+
+    void keysPressTheFocusedButton()
+    {
+        QFETCH(Qt::Key, key);
+        QFETCH(Qt::KeyboardModifiers, modifiers);
+        const auto press = [&](xpcalc::DefaultInstance &form, const char *name) {
+            auto *button = form.window()->findChild<QPushButton *>(QLatin1String(name));
+            button->setFocus(Qt::TabFocusReason);
+            QTest::keyClick(button, key, modifiers);
+        };
+
+        QWidget *calculator = defaultForm1().window();
+        calculator->findChild<QLineEdit *>("cr3")->setText(QStringLiteral("2"));
+        calculator->findChild<QLineEdit *>("party")->setText(QStringLiteral("4"));
+        press(defaultForm1(), "Command1");
+        QTRY_COMPARE(calculator->findChild<QLineEdit *>("totalxp")->text(), QStringLiteral("1600"));
+
+        press(defaultForm1(), "Command2");
+        QTRY_VERIFY(defaultForm2().isLoaded() && !defaultForm1().isLoaded());
+        settle();
+        press(defaultForm2(), "Command1");
+        QTRY_VERIFY(defaultForm1().isLoaded() && !defaultForm2().isLoaded());
+    }
+
+    // A dark desktop theme does not reach the windows: every text keeps its
+    // contrast against its ground.
+    void textsStayReadableUnderADarkDesktopTheme()
+    {
+        defaultForm1().unload();
+        settle();
+        const QPalette desktop = QApplication::palette();
+        QPalette dark(QColor(230, 230, 230), QColor(50, 50, 50), QColor(80, 80, 80), QColor(20, 20, 20),
+                      QColor(40, 40, 40), QColor(230, 230, 230), Qt::white, QColor(30, 30, 30), QColor(50, 50, 50));
+        QApplication::setPalette(dark);
+        xpcalc::startUp();
+        const QStringList faintOnCalculator = faintTexts(defaultForm1().window());
+        click(defaultForm1(), "Command2");
+        const QStringList faintOnChart = faintTexts(defaultForm2().window());
+        QApplication::setPalette(desktop);
+        QVERIFY2(faintOnCalculator.isEmpty(), qPrintable(faintOnCalculator.join(", ")));
+        QVERIFY2(faintOnChart.isEmpty(), qPrintable(faintOnChart.join(", ")));
     }
 
     void manyRoundTripsLeaveOneWindowAndGrowNothing()
