@@ -13,10 +13,10 @@ function(xpcalc_check_unavailable what missing debian_package)
     message(STATUS "${text}")
 endfunction()
 
-# Finds a program a check needs. Sets `var` to its path, or leaves it false
-# and reports the check as left out.
+# Finds a program a check needs (further arguments go to find_program). Sets
+# `var` to its path, or leaves it false and reports the check as left out.
 function(xpcalc_find_check_program var program debian_package what)
-    find_program(${var} ${program})
+    find_program(${var} ${program} ${ARGN})
     if(NOT ${var})
         xpcalc_check_unavailable("${what}" "${program}" "${debian_package}")
     endif()

@@ -16,8 +16,8 @@ run_packages=(
 test_packages=(
     # tests, sanitizers, fuzzing, benchmarks and lint
     clang libclang-rt-14-dev clang-format clang-tidy libgtest-dev libbenchmark-dev
-    # headless windows and screenshots
-    xvfb xauth x11-apps x11-utils xdotool imagemagick
+    # headless windows and screenshots; a window manager and a screen reader's view
+    xvfb xauth x11-apps x11-utils xdotool imagemagick openbox dbus-daemon at-spi2-core python3-pyatspi
     # resources, packaging and installed-file checks
     binutils-mingw-w64-x86-64 desktop-file-utils appstream dpkg-dev file librsvg2-bin debootstrap python3
 )

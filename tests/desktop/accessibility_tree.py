@@ -1,0 +1,133 @@
+#!/usr/bin/python3
+"""What a screen reader finds of the program, read through AT-SPI.
+
+Usage: accessibility_tree.py XPCALC AWARD_TABLE_HEADER
+Run on a desktop with an accessibility bus (desktop_session.sh).
+"""
+import os
+import re
+import subprocess
+import sys
+import time
+
+import pyatspi
+
+failures = []
+
+
+def check(holds, what):
+    if not holds:
+        failures.append(what)
+
+
+def award_table(header):
+    """The award table as the source states it, by level 1 to 20."""
+    rows = {}
+    with open(header, encoding="utf-8") as source:
+        for line in source:
+            match = re.match(r"\s*\{([\d,\s]+)\},\s*//\s*(\d+)", line)
+            if match:
+                rows[int(match.group(2))] = [int(v) for v in match.group(1).split(",")]
+    assert sorted(rows) == list(range(1, 21)), "the award table's rows were not found"
+    return rows
+
+
+def wait_for(find, what, seconds=20):
+    deadline = time.monotonic() + seconds
+    while time.monotonic() < deadline:
+        found = find()
+        if found is not None:
+            return found
+        time.sleep(0.2)
+    sys.exit(f"not found: {what}")
+
+
+def application():
+    for app in pyatspi.Registry.getDesktop(0):
+        if app is not None and app.name == "xpcalc":
+            return app
+    return None
+
+
+def window(app, word):
+    for child in app:
+        if child is not None and word in child.name:
+            return child
+    return None
+
+
+def descendants(node):
+    for child in node:
+        if child is not None:
+            yield child
+            yield from descendants(child)
+
+
+def check_calculator(calculator):
+    check(calculator.getRoleName() in ("frame", "window", "dialog"),
+          f"the calculator's role is {calculator.getRoleName()}")
+    names = [child.name for child in calculator]
+    check(names[:20] == [f"Encounters at CR {n}" for n in range(1, 21)],
+          f"the calculator's first children are not the count boxes in tab order: {names[:20]}")
+    pictures = {node.name for node in descendants(calculator) if node.getRoleName() == "image"}
+    for lettering in ("Kestrow's 3rd Edition D&D Experience Calculator", "Total Experience", "Party Level (1-20):"):
+        check(lettering in pictures, f"no picture named {lettering!r}: {sorted(pictures)}")
+
+
+def press(container, name):
+    for node in descendants(container):
+        if node.getRoleName() == "push button" and node.name == name:
+            node.queryAction().doAction(0)
+            return
+    sys.exit(f"no button {name!r}")
+
+
+def check_chart(chart, table_rows):
+    check(chart.getRoleName() in ("frame", "window", "dialog"), f"the chart window's role is {chart.getRoleName()}")
+    table = next((node for node in descendants(chart) if node.getRoleName() == "table"), None)
+    if table is None:
+        failures.append("the chart is not a table")
+        return
+    cells = table.queryTable()
+    check((cells.nRows, cells.nColumns) == (18, 20), f"the chart table is {cells.nRows} x {cells.nColumns}")
+    for row in range(cells.nRows):
+        level = 1 if row == 0 else row + 3
+        label = "1-3" if row == 0 else str(level)
+        header = cells.getRowHeader(row)
+        check(header is not None and header.name.endswith(label), f"row {row} has header {header and header.name!r}")
+        for column in range(cells.nColumns):
+            award = table_rows[level][column]
+            expected = str(award) if award else ""
+            cell = cells.getAccessibleAt(row, column)
+            check(cell is not None and cell.name == expected,
+                  f"level {label}, CR {column + 1}: {cell and cell.name!r} instead of {expected!r}")
+    for column in range(cells.nColumns):
+        header = cells.getColumnHeader(column)
+        check(header is not None and header.name == f"CR {column + 1}",
+              f"column {column} has header {header and header.name!r}")
+
+
+def main():
+    xpcalc, header = sys.argv[1:3]
+    table_rows = award_table(header)
+    environment = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_QPA_PLATFORM="xcb")
+    program = subprocess.Popen([xpcalc], env=environment)
+    try:
+        app = wait_for(application, "the program on the accessibility bus")
+        calculator = wait_for(lambda: window(app, "calculator"), "the calculator window")
+        check_calculator(calculator)
+        press(calculator, "XP Chart")
+        chart = wait_for(lambda: window(app, "chart"), "the chart window")
+        check(chart.name != calculator.name, "both windows have the same name")
+        check_chart(chart, table_rows)
+    finally:
+        program.terminate()
+        program.wait(10)
+    for failure in failures[:40]:
+        print("FAIL:", failure)
+    print(f"accessibility tree: {len(failures)} failures")
+    return 1 if failures else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())

@@ -1,0 +1,63 @@
+#!/usr/bin/env bash
+# Under a window manager, each window opens with its whole frame, title bar
+# included, centred on the screen: the calculator at start, the chart after
+# "XP Chart", and the calculator again after the chart's button.
+# Usage: frame_centred.sh XPCALC   (on a desktop with a window manager: desktop_session.sh)
+set -euo pipefail
+QT_QPA_PLATFORM=xcb "$1" &
+program=$!
+trap 'kill $program 2>/dev/null || true' EXIT
+read -r screen_width screen_height < <(xdpyinfo | sed -n 's/.*dimensions: *\([0-9]*\)x\([0-9]*\) pixels.*/\1 \2/p')
+status=0
+
+# The program's visible top-level window, once the window manager has framed it.
+framed_window() {
+    for _ in $(seq 100); do
+        for id in $(xdotool search --onlyvisible --pid "$program" 2>/dev/null); do
+            xprop -id "$id" _NET_FRAME_EXTENTS 2>/dev/null | grep -q = && { echo "$id"; return; }
+        done
+        sleep 0.1
+    done
+    echo "no framed window appeared" >&2
+    exit 1
+}
+
+check_centred() {
+    local name=$1 id=$2 x y width height left right top bottom
+    sleep 0.5 # the window settles where it is put
+    x=$(xwininfo -id "$id" | sed -n 's/.*Absolute upper-left X: *//p')
+    y=$(xwininfo -id "$id" | sed -n 's/.*Absolute upper-left Y: *//p')
+    width=$(xwininfo -id "$id" | sed -n 's/.*Width: *//p')
+    height=$(xwininfo -id "$id" | sed -n 's/.*Height: *//p')
+    IFS=', ' read -r left right top bottom < <(xprop -id "$id" _NET_FRAME_EXTENTS | sed 's/.*= //')
+    local frame_x=$((x - left)) frame_y=$((y - top))
+    local frame_width=$((width + left + right)) frame_height=$((height + top + bottom))
+    local want_x=$(((screen_width - frame_width) / 2)) want_y=$(((screen_height - frame_height) / 2))
+    # Within a pixel: an odd leftover may fall to either side.
+    if [ $((frame_x - want_x)) -lt -1 ] || [ $((frame_x - want_x)) -gt 1 ] ||
+        [ $((frame_y - want_y)) -lt -1 ] || [ $((frame_y - want_y)) -gt 1 ]; then
+        echo "FAIL: the $name's frame is at ($frame_x,$frame_y), size ${frame_width}x$frame_height; centred is ($want_x,$want_y)"
+        status=1
+    else
+        echo "the $name's frame is centred at ($frame_x,$frame_y), size ${frame_width}x$frame_height"
+    fi
+}
+
+# Clicks at a point of a window's client area.
+click() {
+    local x y
+    x=$(xwininfo -id "$1" | sed -n 's/.*Absolute upper-left X: *//p')
+    y=$(xwininfo -id "$1" | sed -n 's/.*Absolute upper-left Y: *//p')
+    xdotool mousemove $((x + $2)) $((y + $3)) click 1
+}
+
+calculator=$(framed_window)
+check_centred calculator "$calculator"
+click "$calculator" 400 293 # "XP Chart"
+for _ in $(seq 50); do xwininfo -id "$calculator" >/dev/null 2>&1 || break; sleep 0.1; done
+chart=$(framed_window)
+check_centred chart "$chart"
+click "$chart" 356 250 # "Click here to return to the Calculator"
+for _ in $(seq 50); do xwininfo -id "$chart" >/dev/null 2>&1 || break; sleep 0.1; done
+check_centred "fresh calculator" "$(framed_window)"
+exit $status
