@@ -4,6 +4,7 @@
 
 #include <QFontMetricsF>
 #include <QPainter>
+#include <QtMath>
 
 #include <algorithm>
 #include <array>
@@ -73,13 +74,20 @@ const GridLayout kLower = [] {
 
 constexpr int kBandLeft = 3;
 constexpr int kLabelCentre = 16; // the row-label column
-constexpr int kLabelRight = 26;  // where the row labels end, at the most
-constexpr int kCellGap = 3;      // least space between neighbouring numbers
+constexpr int kCellGap = 2;      // least space between neighbouring numbers
 constexpr int kHeadingHeight = 7;
 constexpr QRect kTitle{2, 3, 94, 8}; // capitals' box; descenders reach row 12
 
-// A serif face whose capitals and digits are `height` pixels tall.
-QFont serif(qreal height, bool bold, bool italic = false)
+// How the lettering is set. At 1x it is crisp: hinted so that stems fall on
+// whole pixels, placed on whole pixels and drawn without anti-aliasing, in
+// solid black. Denser screens have pixels enough for smooth lettering.
+struct Lettering {
+    bool crisp = true;
+};
+
+// A serif face with the metrics of Times whose capitals and digits are
+// `height` pixels tall.
+QFont serif(const Lettering &lettering, qreal height, bool bold, bool italic = false)
 {
     QFont font;
     font.setFamilies(
@@ -90,13 +98,17 @@ QFont serif(qreal height, bool bold, bool italic = false)
     font.setPixelSize(100);
     const qreal capsPerPixel = QFontMetricsF(font).capHeight() / 100.0;
     font.setPixelSize(std::max(1, qRound(height / capsPerPixel)));
+    if (lettering.crisp) {
+        font.setHintingPreference(QFont::PreferVerticalHinting);
+        font.setStyleStrategy(QFont::PreferAntialias);
+    }
     return font;
 }
 
 // Draws one line of text with its capitals' top at `top`, anchored at `x` on
 // the side `align` gives, narrowed by `condense` (at most 1) where space is short.
-void drawLine(QPainter &p, const QString &text, const QFont &font, qreal x, Qt::Alignment align, int top,
-              qreal condense = 1.0)
+void drawLine(QPainter &p, const Lettering &lettering, const QString &text, const QFont &font, qreal x,
+              Qt::Alignment align, int top, qreal condense = 1.0)
 {
     const QFontMetricsF metrics(font);
     // The ink top of capitals and digits, round ones' overshoot included, so
@@ -108,6 +120,8 @@ void drawLine(QPainter &p, const QString &text, const QFont &font, qreal x, Qt::
         left = x - width;
     else if (align & Qt::AlignHCenter)
         left = x - width / 2;
+    if (lettering.crisp)
+        left = std::round(left);
     p.save();
     p.setFont(font);
     p.translate(left, top + std::round(inkAboveBaseline));
@@ -134,51 +148,86 @@ QString rowLabel(const GridLayout &grid, int row)
 
 int rowTop(const GridLayout &grid, int row) { return grid.firstRowTop + qRound(row * grid.rowPitch); }
 
-void drawGrid(QPainter &p, const GridLayout &grid)
+// Where the widest row label of a grid ends.
+qreal labelRight(const GridLayout &grid, const QFont &label)
 {
-    for (const auto &[first, last] : grid.bands)
-        p.fillRect(QRect(QPoint(kBandLeft, first), QPoint(grid.bandRight, last)), kBand);
+    const QFontMetricsF metrics(label);
+    qreal widest = 0;
+    for (int row = 0; row < grid.rows; ++row)
+        widest = std::max(widest, metrics.horizontalAdvance(rowLabel(grid, row)));
+    return kLabelCentre + widest / 2;
+}
 
-    const qreal headingCentre = (grid.headerCentres.front() + grid.headerCentres.back()) / 2.0;
-    drawLine(p, QStringLiteral("Challenge Rating"), serif(kHeadingHeight, true), headingCentre, Qt::AlignHCenter,
-             grid.headingTop);
+// The face of a grid's numbers: as tall as the design asks, or a pixel or two
+// smaller where the widest number would otherwise not keep its gap to the
+// next; narrowed evenly only where even that is not enough.
+struct NumberFace {
+    QFont font;
+    qreal condense = 1.0;
+};
 
-    const QFont header = serif(grid.headerHeight, true);
-    drawLine(p, QStringLiteral("Party"), header, kLabelCentre, Qt::AlignHCenter, grid.headerTops[0]);
-    drawLine(p, QStringLiteral("Level"), header, kLabelCentre, Qt::AlignHCenter, grid.headerTops[1]);
-    for (int column = 0; column < kColumns; ++column) {
-        const int centre = grid.headerCentres[static_cast<std::size_t>(column)];
-        drawLine(p, QStringLiteral("CR"), header, centre, Qt::AlignHCenter, grid.headerTops[0]);
-        drawLine(p, QString::number(grid.firstChallengeRating + column), header, centre, Qt::AlignHCenter,
-                 grid.headerTops[1]);
-    }
-
-    // Every number of the grid is narrowed alike, just enough for the widest
-    // to keep a gap to its left-hand neighbour.
-    const QFont numbers = serif(grid.numberHeight, false);
+NumberFace numberFace(const Lettering &lettering, const GridLayout &grid, qreal firstColumnLeft)
+{
     std::vector<std::pair<QString, qreal>> cells;
     for (int row = 0; row < grid.rows; ++row) {
         for (int column = 0; column < kColumns; ++column) {
             const std::int32_t entry = award(grid.firstLevel + row, grid.firstChallengeRating + column);
             const int right = grid.numberRightEdges[static_cast<std::size_t>(column)];
-            const int leftLimit =
-                column == 0 ? kLabelRight : grid.numberRightEdges[static_cast<std::size_t>(column - 1)];
+            const qreal leftLimit =
+                column == 0 ? firstColumnLeft : grid.numberRightEdges[static_cast<std::size_t>(column - 1)];
             if (entry != 0)
                 cells.emplace_back(QString::number(entry), right - leftLimit - kCellGap);
         }
     }
-    const qreal condense = condenseToFit(numbers, cells);
+    constexpr int kMostPixelsSmaller = 2;
+    QFont font = serif(lettering, grid.numberHeight, false);
+    if (lettering.crisp)
+        font.setHintingPreference(QFont::PreferFullHinting); // digits' stems on whole pixels: solid black
+    const int designed = font.pixelSize();
+    for (int pixels = designed; pixels >= designed - kMostPixelsSmaller; --pixels) {
+        font.setPixelSize(pixels);
+        if (condenseToFit(font, cells) >= 1.0)
+            return {font, 1.0};
+    }
+    return {font, condenseToFit(font, cells)};
+}
 
-    const QFont label = serif(grid.numberHeight, true);
+void drawGrid(QPainter &p, const Lettering &lettering, const GridLayout &grid)
+{
+    for (const auto &[first, last] : grid.bands)
+        p.fillRect(QRect(QPoint(kBandLeft, first), QPoint(grid.bandRight, last)), kBand);
+
+    // The heading's descenders stop a clear pixel row above the header row,
+    // whatever the screen's pixel ratio rounds them to.
+    const qreal headingCentre = (grid.headerCentres.front() + grid.headerCentres.back()) / 2.0;
+    p.save();
+    p.setClipRect(QRectF(0, 0, kAwardChartSize.width(), grid.headerTops[0] - 1));
+    drawLine(p, lettering, QStringLiteral("Challenge Rating"), serif(lettering, kHeadingHeight, true), headingCentre,
+             Qt::AlignHCenter, grid.headingTop);
+    p.restore();
+
+    const QFont header = serif(lettering, grid.headerHeight, true);
+    drawLine(p, lettering, QStringLiteral("Party"), header, kLabelCentre, Qt::AlignHCenter, grid.headerTops[0]);
+    drawLine(p, lettering, QStringLiteral("Level"), header, kLabelCentre, Qt::AlignHCenter, grid.headerTops[1]);
+    for (int column = 0; column < kColumns; ++column) {
+        const int centre = grid.headerCentres[static_cast<std::size_t>(column)];
+        drawLine(p, lettering, QStringLiteral("CR"), header, centre, Qt::AlignHCenter, grid.headerTops[0]);
+        drawLine(p, lettering, QString::number(grid.firstChallengeRating + column), header, centre, Qt::AlignHCenter,
+                 grid.headerTops[1]);
+    }
+
+    const QFont label = serif(lettering, grid.numberHeight, true);
+    const NumberFace numbers = numberFace(lettering, grid, labelRight(grid, label));
     for (int row = 0; row < grid.rows; ++row) {
         const int top = rowTop(grid, row);
-        drawLine(p, rowLabel(grid, row), label, kLabelCentre, Qt::AlignHCenter, top);
+        drawLine(p, lettering, rowLabel(grid, row), label, kLabelCentre, Qt::AlignHCenter, top);
         for (int column = 0; column < kColumns; ++column) {
             const std::int32_t entry = award(grid.firstLevel + row, grid.firstChallengeRating + column);
             if (entry == 0)
                 continue; // no award defined: the cell stays blank
-            drawLine(p, QString::number(entry), numbers, grid.numberRightEdges[static_cast<std::size_t>(column)] + 1,
-                     Qt::AlignRight, top, condense);
+            drawLine(p, lettering, QString::number(entry), numbers.font,
+                     grid.numberRightEdges[static_cast<std::size_t>(column)] + 1, Qt::AlignRight, top,
+                     numbers.condense);
         }
     }
 }
@@ -194,12 +243,13 @@ QImage awardChartImage(qreal devicePixelRatio)
     p.setRenderHint(QPainter::TextAntialiasing);
     p.setPen(Qt::black);
 
-    const QFont title = serif(kTitle.height(), true, true);
+    const Lettering lettering{devicePixelRatio <= 1.0};
+    const QFont title = serif(lettering, kTitle.height(), true, true);
     const QString titleText = QStringLiteral("Experience Point Awards");
-    drawLine(p, titleText, title, kTitle.left(), Qt::AlignLeft, kTitle.top(),
+    drawLine(p, lettering, titleText, title, kTitle.left(), Qt::AlignLeft, kTitle.top(),
              condenseToFit(title, {{titleText, kTitle.width()}}));
-    drawGrid(p, kUpper);
-    drawGrid(p, kLower);
+    drawGrid(p, lettering, kUpper);
+    drawGrid(p, lettering, kLower);
     return image;
 }
 
@@ -216,7 +266,8 @@ QRect chartCellRect(int row, int column)
     if (gridRow < 0 || gridRow >= grid.rows)
         return {};
     const int inGrid = column % 10;
-    const int left = inGrid == 0 ? kLabelRight : grid.numberRightEdges[static_cast<std::size_t>(inGrid - 1)] + 1;
+    const int left = inGrid == 0 ? qCeil(labelRight(grid, serif(Lettering{}, grid.numberHeight, true)))
+                                 : grid.numberRightEdges[static_cast<std::size_t>(inGrid - 1)] + 1;
     const int right = grid.numberRightEdges[static_cast<std::size_t>(inGrid)];
     return {QPoint(left, rowTop(grid, gridRow)), QPoint(right, rowTop(grid, gridRow) + grid.numberHeight - 1)};
 }

@@ -131,7 +131,7 @@ private slots:
             for (int column = 0; column < 10; ++column) {
                 const int right = grid->numberRightEdges[static_cast<std::size_t>(column)];
                 const int left = column == 0 ? 28 : grid->numberRightEdges[static_cast<std::size_t>(column - 1)] + 3;
-                const QRect cell = rowBox(*grid, static_cast<int>(row), left, right + 4);
+                const QRect cell = rowBox(*grid, static_cast<int>(row), left, right + 2);
                 const std::optional<int> lettering = rightmostLettering(m_chart, cell);
                 const int cr = grid->firstChallengeRating + column;
                 const QByteArray where = "level " + QByteArray::number(level) + ", CR " + QByteArray::number(cr);
@@ -163,6 +163,64 @@ private slots:
         QVERIFY(right.has_value());
         QVERIFY2(std::abs(*right - 95) <= 2, qPrintable(QString::number(*right)));
         QVERIFY(rightmostLettering(m_chart, QRect(QPoint(2, 0), QPoint(95, 2))) == std::nullopt);
+    }
+
+    // A clear pixel row parts each grid's heading from its header row, and
+    // every number is set in solid dark ink, at the usual pixel ratios.
+    void headingsClearOfTheHeaderRow_data()
+    {
+        QTest::addColumn<qreal>("ratio");
+        QTest::addColumn<int>("headingTop");
+        QTest::addColumn<int>("headerTop");
+        for (const qreal ratio : {1.0, 1.5, 2.0}) {
+            QTest::addRow("upper at %.1fx", ratio) << ratio << 13 << 21;
+            QTest::addRow("lower at %.1fx", ratio) << ratio << 168 << 177;
+        }
+    }
+
+    void headingsClearOfTheHeaderRow()
+    {
+        QFETCH(qreal, ratio);
+        QFETCH(int, headingTop);
+        QFETCH(int, headerTop);
+        const QImage chart = xpcalc::awardChartImage(ratio);
+        const auto blankRow = [&](int y) {
+            for (int x = 0; x < chart.width(); ++x)
+                if (isLettering(chart.pixel(x, y)))
+                    return false;
+            return true;
+        };
+        bool parted = false;
+        for (int y = qRound((headingTop + 4) * ratio); y < qRound(headerTop * ratio); ++y)
+            parted = parted || blankRow(y);
+        QVERIFY(parted);
+    }
+
+    void numbersInSolidDarkInk()
+    {
+        // Anti-aliased type squeezed into narrow columns turns grey. Here
+        // every number has near-black ink, and in each grid a digit typically
+        // has several pixels of it.
+        std::array<std::vector<double>, 2> inkPerDigit; // upper grid, lower grid
+        for (int row = 0; row < xpcalc::kChartTableRows; ++row) {
+            for (int column = 0; column < 20; ++column) {
+                const std::int32_t award = xpcalc::award(xpcalc::chartRowLevel(row), column + 1);
+                const QRect cell = xpcalc::chartCellRect(row, column).adjusted(0, -1, 1, 1);
+                if (award == 0 || cell.isEmpty())
+                    continue;
+                int dark = 0;
+                for (int y = cell.top(); y <= cell.bottom(); ++y)
+                    for (int x = cell.left(); x <= cell.right(); ++x)
+                        dark += qGray(m_chart.pixel(x, y)) < 96;
+                QVERIFY2(dark >= 2, qPrintable(QStringLiteral("row %1, CR %2").arg(row).arg(column + 1)));
+                inkPerDigit[column < 10 ? 0 : 1].push_back(dark / static_cast<double>(QString::number(award).size()));
+            }
+        }
+        for (std::vector<double> &grid : inkPerDigit) {
+            std::sort(grid.begin(), grid.end());
+            const double median = grid[grid.size() / 2];
+            QVERIFY2(median >= 3.5, qPrintable(QString::number(median)));
+        }
     }
 
     void staysSharpOnDenseScreens()
