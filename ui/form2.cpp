@@ -57,10 +57,8 @@ Form2::Form2(QWidget *parent) : QWidget(parent)
     Label2->setFont(verdana(kFontPoints, QFont::Normal, QFont::StyleItalic));
     designLabel(this, "Label1", kLabel1, QLatin1String(kExplanation));
 
-    // The button is the one control that does anything, so the focus starts
-    // there, and is shown there even when the window was opened by mouse.
+    // The button is the one control that does anything, so the focus starts there.
     Command1->setFocus();
-    setAttribute(Qt::WA_KeyboardFocusChange);
     connect(Command1, &QPushButton::clicked, this, &Form2::calculatorRequested);
 }
 

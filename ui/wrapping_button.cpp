@@ -21,6 +21,10 @@ void WrappingButton::paintEvent(QPaintEvent * /*event*/)
     // where the button's colours are its, draws the same under one key.
     if (option.palette == QGuiApplication::palette())
         option.palette = QGuiApplication::palette();
+    // The focus shows whenever the button has it, however it came, as on
+    // Windows: a window that opens with its button focused says so at once.
+    if (option.state & QStyle::State_HasFocus)
+        option.state |= QStyle::State_KeyboardFocusChange;
     painter.drawControl(QStyle::CE_PushButton, option);
     const QRect textArea = style()->subElementRect(QStyle::SE_PushButtonContents, &option, this);
     painter.setPen(palette().color(QPalette::ButtonText));

@@ -35,6 +35,19 @@ private slots:
     }
     void cleanup() { m_window.reset(); }
 
+    // The window opens with the focus on its button, and shows it there even
+    // though no key was pressed.
+    void focusShowsOnTheButtonAtOnce()
+    {
+        m_window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+        auto *button = control<QPushButton>("Command1");
+        QVERIFY(button->hasFocus());
+        const QImage focused = button->grab().toImage();
+        button->clearFocus();
+        QVERIFY(focused != button->grab().toImage());
+    }
+
     void windowProperties()
     {
         QCOMPARE(m_window->objectName(), QStringLiteral("Form2"));
