@@ -75,7 +75,7 @@ const GridLayout kLower = [] {
 constexpr int kBandLeft = 3;
 constexpr int kLabelCentre = 16; // the row-label column
 constexpr int kCellGap = 2;      // least space between neighbouring numbers
-constexpr int kHeadingHeight = 7;
+constexpr int kHeadingHeight = 6;
 constexpr QRect kTitle{2, 3, 94, 8}; // capitals' box; descenders reach row 12
 
 // How the lettering is set. At 1x it is crisp: hinted so that stems fall on
@@ -198,7 +198,7 @@ void drawGrid(QPainter &p, const Lettering &lettering, const GridLayout &grid)
         p.fillRect(QRect(QPoint(kBandLeft, first), QPoint(grid.bandRight, last)), kBand);
 
     // The heading's descenders stop a clear pixel row above the header row,
-    // whatever the screen's pixel ratio rounds them to.
+    // at any pixel ratio.
     const qreal headingCentre = (grid.headerCentres.front() + grid.headerCentres.back()) / 2.0;
     p.save();
     p.setClipRect(QRectF(0, 0, kAwardChartSize.width(), grid.headerTops[0] - 1));
