@@ -238,6 +238,22 @@ private slots:
         QVERIFY2(noRow.contains("no row") && noRow.contains("total is 0"), qPrintable(noRow));
     }
 
+    // The working reaches the keyboard too: Shift+F1 in the total shows it,
+    // and a screen reader reads it as the total's description.
+    void workingReachableFromTheKeyboard()
+    {
+        count(1)->setText("1");
+        box("party")->setText("1");
+        calculate();
+        box("totalxp")->setFocus();
+        QTest::keyClick(box("totalxp"), Qt::Key_F1, Qt::ShiftModifier);
+        bool shown = false;
+        for (QWidget *window : QApplication::topLevelWidgets())
+            shown = shown || (window != m_window.get() && window->isVisible());
+        QVERIFY(shown);
+        QCOMPARE(box("totalxp")->accessibleDescription(), box("totalxp")->toolTip());
+    }
+
     void windowProperties()
     {
         QCOMPARE(m_window->objectName(), QStringLiteral("Form1"));
