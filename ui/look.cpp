@@ -3,6 +3,7 @@
 #include "system_colours.h"
 
 #include <QApplication>
+#include <QFontDatabase>
 #include <QToolTip>
 #include <QWidget>
 
@@ -17,12 +18,25 @@ Rgb toRgb(const QColor &colour)
             static_cast<std::uint8_t>(colour.blue())};
 }
 
+// The first of the faces that is installed, or the last. Asking for only a
+// face that is there spares the font matcher a search for each missing one
+// (and checking the list, rather than asking for each face by name, spares it
+// the same search again), which would otherwise cost a good part of start-up.
+QString installedFace(const QStringList &faces)
+{
+    const QStringList installed = QFontDatabase::families();
+    for (const QString &face : faces)
+        if (installed.contains(face, Qt::CaseInsensitive))
+            return face;
+    return faces.back();
+}
+
 } // namespace
 
 QFont verdana(qreal points, QFont::Weight weight, QFont::Style style)
 {
-    QFont font(QStringLiteral("Verdana"));
-    font.setFamilies({QStringLiteral("Verdana"), QStringLiteral("DejaVu Sans")});
+    static const QString face = installedFace({QStringLiteral("Verdana"), QStringLiteral("DejaVu Sans")});
+    QFont font(face);
     font.setPixelSize(qRound(points * kPixelsPerPoint));
     font.setWeight(weight);
     font.setStyle(style);
@@ -32,9 +46,9 @@ QFont verdana(qreal points, QFont::Weight weight, QFont::Style style)
 QFont windowFont()
 {
     constexpr qreal kPoints = 8.0;
-    QFont font(QStringLiteral("MS Sans Serif"));
-    font.setFamilies(
+    static const QString face = installedFace(
         {QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"), QStringLiteral("DejaVu Sans")});
+    QFont font(face);
     font.setPixelSize(qRound(kPoints * kPixelsPerPoint));
     return font;
 }
