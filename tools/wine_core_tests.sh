@@ -53,7 +53,7 @@ cmake --build "$build" -j "$jobs"
 # Setting up a prefix takes a while; do it once, before tests run side by side.
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
     echo "-- Setting up the Wine prefix $WINEPREFIX"
-    env -u DISPLAY wineboot --init
+    env -u DISPLAY wineboot --init 2>/dev/null
     wineserver --wait
 fi
 
