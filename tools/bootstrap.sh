@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Installs, on Debian 12, whatever the calculator needs and is not there yet.
 # Safe to run again: it installs only what is missing.
-# Usage: tools/bootstrap.sh [run|test]
-#   run   what building and running the program need (the default)
-#   test  that, and everything the test command uses
+# Usage: tools/bootstrap.sh [run|test|windows]
+#   run      what building and running the program need (the default)
+#   test     that, and everything the test command uses
+#   windows  that, and what tools/windows.sh needs to build for Windows
 set -euo pipefail
 mode=${1:-run}
 
@@ -20,12 +21,21 @@ test_packages=(
     xvfb xauth x11-apps x11-utils xdotool imagemagick openbox dbus-daemon at-spi2-core python3-pyatspi
     # resources, packaging and installed-file checks
     binutils-mingw-w64-x86-64 desktop-file-utils appstream dpkg-dev file librsvg2-bin debootstrap python3
+    # the core built for Windows, and its tests run under Wine
+    g++-mingw-w64-x86-64-posix wine wine64
+)
+windows_packages=(
+    # Qt built for Windows from Debian's source, with the host's Qt tools
+    dpkg-dev qt6-base-dev-tools
+    # the program's icon and version block read back, and the zip
+    icoutils zip unzip
 )
 
 case $mode in
 run) packages=("${run_packages[@]}") ;;
 test) packages=("${run_packages[@]}" "${test_packages[@]}") ;;
-*) echo "usage: $0 [run|test]" >&2; exit 2 ;;
+windows) packages=("${run_packages[@]}" "${test_packages[@]}" "${windows_packages[@]}") ;;
+*) echo "usage: $0 [run|test|windows]" >&2; exit 2 ;;
 esac
 
 missing=()

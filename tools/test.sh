@@ -4,7 +4,8 @@
 #  2. a build under AddressSanitizer and UndefinedBehaviorSanitizer (clang),
 #     all its tests, and the fuzz targets for a bounded number of inputs;
 #  3. the format and lint checks;
-#  4. the Debian package, installed on a clean Debian 12 system, starts.
+#  4. the Debian package, installed on a clean Debian 12 system, starts;
+#  5. the Qt-free core and its tests, built for Windows, pass under Wine.
 # Every check must be there (XPCALC_STRICT): a missing tool fails the run.
 # Only the clean-system step runs as root, outside the work tree.
 set -euo pipefail
@@ -53,6 +54,10 @@ as_root=()
 [ "$(id -u)" -eq 0 ] || as_root=(sudo)
 "${as_root[@]}" bash tools/check_package.sh build/package/xpcalc_*.deb
 passed=$((passed + 2)) # lint, package
+
+echo "== The core for Windows (MinGW-w64), its tests under Wine"
+bash tools/wine_core_tests.sh --no-run build-wine
+run_ctest build-wine
 
 echo "== All checks"
 echo "total: $passed passed, $failed failed"
