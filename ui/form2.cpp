@@ -57,6 +57,12 @@ Form2::Form2(QWidget *parent) : QWidget(parent)
     Label2->setFont(verdana(kFontPoints, QFont::Normal, QFont::StyleItalic));
     designLabel(this, "Label1", kLabel1, QLatin1String(kExplanation));
 
+    // The design's tab indexes: a screen reader meets the chart, then the
+    // explanation, the rule-book pointer and the button.
+    applyTabOrder(this, {{QStringLiteral("Picture1"), 0},
+                         {QStringLiteral("Label1"), 1},
+                         {QStringLiteral("Label2"), 2},
+                         {QStringLiteral("Command1"), 3}});
     // The button is the one control that does anything, so the focus starts there.
     Command1->setFocus();
     connect(Command1, &QPushButton::clicked, this, &Form2::calculatorRequested);

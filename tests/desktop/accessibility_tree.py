@@ -84,6 +84,9 @@ def press(container, name):
 
 def check_chart(chart, table_rows):
     check(chart.getRoleName() in ("frame", "window", "dialog"), f"the chart window's role is {chart.getRoleName()}")
+    roles = [child.getRoleName() for child in chart]
+    check(roles == ["table", "label", "label", "push button"],
+          f"the chart window's children are not in tab order: {roles}")
     table = next((node for node in descendants(chart) if node.getRoleName() == "table"), None)
     if table is None:
         failures.append("the chart is not a table")
