@@ -118,7 +118,7 @@ if [ "$status" -ne 0 ]; then
 fi
 
 echo "Qt for Windows: installing into $prefix" >&2
-cmake --install "$work/build" --strip >"$work/install.log"
+cmake --install "$work/build" --strip >"$work/install.log" 2>&1
 touch "$stamp"
 rm -rf "$work"
 echo "$prefix"
