@@ -27,6 +27,9 @@ test_packages=(
 windows_packages=(
     # Qt built for Windows from Debian's source, with the host's Qt tools
     dpkg-dev qt6-base-dev-tools
+    # Wine's stand-ins for the Windows system faces (MS Sans Serif, Tahoma,
+    # and Marlett, which draws the title-bar buttons)
+    fonts-wine
     # the program's icon and version block read back, and the zip
     icoutils zip unzip
 )
