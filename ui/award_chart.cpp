@@ -79,15 +79,106 @@ constexpr int kHeadingHeight = 6;
 constexpr QRect kTitle{2, 3, 94, 8}; // capitals' box; descenders reach row 12
 
 // How the lettering is set. At 1x it is crisp: hinted so that stems fall on
-// whole pixels, placed on whole pixels and drawn without anti-aliasing, in
-// solid black. Denser screens have pixels enough for smooth lettering.
+// whole pixels, placed on whole pixels and drawn in solid black. Denser
+// screens have pixels enough for smooth lettering.
 struct Lettering {
     bool crisp = true;
 };
 
-// A serif face with the metrics of Times whose capitals and digits are
+// A face as the rasteriser draws it. Rasterisers differ on hinted type this
+// small: the metrics can miss the drawn ink by a pixel, and one rasteriser's
+// anti-aliased digits are solid where another's are faint grey. So crisp
+// lettering is placed and chosen by the pixels it makes.
+struct Face {
+    QFont font;
+    int inkAboveBaseline = 0; // pixel rows from the ink's top down to the baseline
+};
+
+// The ink of a line of text drawn at 1x.
+struct Ink {
+    int top = 0;         // the first pixel row with ink, from the baseline
+    int bottom = 0;      // the last
+    int solidPixels = 0; // pixels of near-black ink
+    int height() const { return bottom - top + 1; }
+};
+
+Ink inkOf(const QFont &font, const QString &text)
+{
+    const QFontMetrics metrics(font);
+    constexpr int kMargin = 2;
+    QImage image(metrics.horizontalAdvance(text) + 2 * kMargin, metrics.height() + 2 * kMargin,
+                 QImage::Format_RGB32);
+    image.fill(Qt::white);
+    const int baseline = kMargin + metrics.ascent();
+    {
+        QPainter p(&image);
+        p.setRenderHint(QPainter::TextAntialiasing);
+        p.setFont(font);
+        p.setPen(Qt::black);
+        p.drawText(QPoint(kMargin, baseline), text);
+    }
+    Ink ink;
+    int top = image.height();
+    int bottom = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        const auto *line = reinterpret_cast<const QRgb *>(image.constScanLine(y));
+        for (int x = 0; x < image.width(); ++x) {
+            const int grey = qGray(line[x]);
+            if (grey < 128) {
+                top = std::min(top, y);
+                bottom = y;
+            }
+            ink.solidPixels += grey < 96;
+        }
+    }
+    ink.top = top - baseline;
+    ink.bottom = bottom - baseline;
+    return ink;
+}
+
+const QString kCapitalsAndDigits = QStringLiteral("0123456789CHLPR");
+
+// Crisp lettering is anti-aliased with the hinting asked for where that gives
+// solid stems, else with the other hinting, else drawn aliased.
+void makeCrisp(QFont &font, QFont::HintingPreference hinting)
+{
+    const QFont::HintingPreference other =
+        hinting == QFont::PreferFullHinting ? QFont::PreferVerticalHinting : QFont::PreferFullHinting;
+    constexpr int kSolidPixelsPerGlyph = 3;
+    for (const QFont::HintingPreference candidate : {hinting, other}) {
+        font.setHintingPreference(candidate);
+        font.setStyleStrategy(QFont::PreferAntialias);
+        if (inkOf(font, kCapitalsAndDigits).solidPixels >= kSolidPixelsPerGlyph * kCapitalsAndDigits.size())
+            return;
+    }
+    font.setHintingPreference(hinting);
+    font.setStyleStrategy(QFont::NoAntialias);
+}
+
+// Smooth lettering stands by its outlines, which its pixels follow. Crisp
+// lettering stands by its pixels. Where hinting has made its capitals and
+// digits taller than `height`, it steps down a size if that comes closer:
+// the rows have no room to spare.
+Face faceOf(const Lettering &lettering, QFont font, QFont::HintingPreference hinting, int height)
+{
+    if (!lettering.crisp)
+        return {font, qRound(-QFontMetricsF(font).tightBoundingRect(kCapitalsAndDigits).top())};
+    makeCrisp(font, hinting);
+    Ink ink = inkOf(font, kCapitalsAndDigits);
+    if (ink.height() > height && font.pixelSize() > 1) {
+        QFont smaller = font;
+        smaller.setPixelSize(font.pixelSize() - 1);
+        makeCrisp(smaller, hinting);
+        const Ink smallerInk = inkOf(smaller, kCapitalsAndDigits);
+        if (std::abs(smallerInk.height() - height) < ink.height() - height)
+            return {smaller, -smallerInk.top};
+    }
+    return {font, -ink.top};
+}
+
+// A serif font with the metrics of Times whose capitals and digits are
 // `height` pixels tall.
-QFont serif(const Lettering &lettering, qreal height, bool bold, bool italic = false)
+QFont serifFont(int height, bool bold, bool italic = false)
 {
     QFont font;
     font.setFamilies(
@@ -98,23 +189,20 @@ QFont serif(const Lettering &lettering, qreal height, bool bold, bool italic = f
     font.setPixelSize(100);
     const qreal capsPerPixel = QFontMetricsF(font).capHeight() / 100.0;
     font.setPixelSize(std::max(1, qRound(height / capsPerPixel)));
-    if (lettering.crisp) {
-        font.setHintingPreference(QFont::PreferVerticalHinting);
-        font.setStyleStrategy(QFont::PreferAntialias);
-    }
     return font;
+}
+
+Face serif(const Lettering &lettering, int height, bool bold, bool italic = false)
+{
+    return faceOf(lettering, serifFont(height, bold, italic), QFont::PreferVerticalHinting, height);
 }
 
 // Draws one line of text with its capitals' top at `top`, anchored at `x` on
 // the side `align` gives, narrowed by `condense` (at most 1) where space is short.
-void drawLine(QPainter &p, const Lettering &lettering, const QString &text, const QFont &font, qreal x,
+void drawLine(QPainter &p, const Lettering &lettering, const QString &text, const Face &face, qreal x,
               Qt::Alignment align, int top, qreal condense = 1.0)
 {
-    const QFontMetricsF metrics(font);
-    // The ink top of capitals and digits, round ones' overshoot included, so
-    // that lettering starts on the pixel row asked for.
-    const qreal inkAboveBaseline = -metrics.tightBoundingRect(QStringLiteral("0123456789CHLPR")).top();
-    const qreal width = metrics.horizontalAdvance(text) * condense;
+    const qreal width = QFontMetricsF(face.font).horizontalAdvance(text) * condense;
     qreal left = x;
     if (align & Qt::AlignRight)
         left = x - width;
@@ -123,17 +211,17 @@ void drawLine(QPainter &p, const Lettering &lettering, const QString &text, cons
     if (lettering.crisp)
         left = std::round(left);
     p.save();
-    p.setFont(font);
-    p.translate(left, top + std::round(inkAboveBaseline));
+    p.setFont(face.font);
+    p.translate(left, top + face.inkAboveBaseline);
     p.scale(condense, 1.0);
     p.drawText(QPointF(0, 0), text);
     p.restore();
 }
 
 // Narrows text, evenly over a grid, so that no text is wider than its room.
-qreal condenseToFit(const QFont &font, const std::vector<std::pair<QString, qreal>> &textsAndRoom)
+qreal condenseToFit(const Face &face, const std::vector<std::pair<QString, qreal>> &textsAndRoom)
 {
-    const QFontMetricsF metrics(font);
+    const QFontMetricsF metrics(face.font);
     qreal condense = 1.0;
     for (const auto &[text, room] : textsAndRoom)
         condense = std::min(condense, room / metrics.horizontalAdvance(text));
@@ -149,9 +237,9 @@ QString rowLabel(const GridLayout &grid, int row)
 int rowTop(const GridLayout &grid, int row) { return grid.firstRowTop + qRound(row * grid.rowPitch); }
 
 // Where the widest row label of a grid ends.
-qreal labelRight(const GridLayout &grid, const QFont &label)
+qreal labelRight(const GridLayout &grid, const Face &label)
 {
-    const QFontMetricsF metrics(label);
+    const QFontMetricsF metrics(label.font);
     qreal widest = 0;
     for (int row = 0; row < grid.rows; ++row)
         widest = std::max(widest, metrics.horizontalAdvance(rowLabel(grid, row)));
@@ -162,7 +250,7 @@ qreal labelRight(const GridLayout &grid, const QFont &label)
 // smaller where the widest number would otherwise not keep its gap to the
 // next; narrowed evenly only where even that is not enough.
 struct NumberFace {
-    QFont font;
+    Face face;
     qreal condense = 1.0;
 };
 
@@ -180,16 +268,17 @@ NumberFace numberFace(const Lettering &lettering, const GridLayout &grid, qreal 
         }
     }
     constexpr int kMostPixelsSmaller = 2;
-    QFont font = serif(lettering, grid.numberHeight, false);
-    if (lettering.crisp)
-        font.setHintingPreference(QFont::PreferFullHinting); // digits' stems on whole pixels: solid black
+    QFont font = serifFont(grid.numberHeight, false);
     const int designed = font.pixelSize();
+    Face face;
     for (int pixels = designed; pixels >= designed - kMostPixelsSmaller; --pixels) {
         font.setPixelSize(pixels);
-        if (condenseToFit(font, cells) >= 1.0)
-            return {font, 1.0};
+        // Digits hinted fully have their stems on whole pixels: solid black.
+        face = faceOf(lettering, font, QFont::PreferFullHinting, grid.numberHeight);
+        if (condenseToFit(face, cells) >= 1.0)
+            return {face, 1.0};
     }
-    return {font, condenseToFit(font, cells)};
+    return {face, condenseToFit(face, cells)};
 }
 
 void drawGrid(QPainter &p, const Lettering &lettering, const GridLayout &grid)
@@ -206,7 +295,7 @@ void drawGrid(QPainter &p, const Lettering &lettering, const GridLayout &grid)
              Qt::AlignHCenter, grid.headingTop);
     p.restore();
 
-    const QFont header = serif(lettering, grid.headerHeight, true);
+    const Face header = serif(lettering, grid.headerHeight, true);
     drawLine(p, lettering, QStringLiteral("Party"), header, kLabelCentre, Qt::AlignHCenter, grid.headerTops[0]);
     drawLine(p, lettering, QStringLiteral("Level"), header, kLabelCentre, Qt::AlignHCenter, grid.headerTops[1]);
     for (int column = 0; column < kColumns; ++column) {
@@ -216,7 +305,7 @@ void drawGrid(QPainter &p, const Lettering &lettering, const GridLayout &grid)
                  grid.headerTops[1]);
     }
 
-    const QFont label = serif(lettering, grid.numberHeight, true);
+    const Face label = serif(lettering, grid.numberHeight, true);
     const NumberFace numbers = numberFace(lettering, grid, labelRight(grid, label));
     for (int row = 0; row < grid.rows; ++row) {
         const int top = rowTop(grid, row);
@@ -225,7 +314,7 @@ void drawGrid(QPainter &p, const Lettering &lettering, const GridLayout &grid)
             const std::int32_t entry = award(grid.firstLevel + row, grid.firstChallengeRating + column);
             if (entry == 0)
                 continue; // no award defined: the cell stays blank
-            drawLine(p, lettering, QString::number(entry), numbers.font,
+            drawLine(p, lettering, QString::number(entry), numbers.face,
                      grid.numberRightEdges[static_cast<std::size_t>(column)] + 1, Qt::AlignRight, top,
                      numbers.condense);
         }
@@ -244,7 +333,7 @@ QImage awardChartImage(qreal devicePixelRatio)
     p.setPen(Qt::black);
 
     const Lettering lettering{devicePixelRatio <= 1.0};
-    const QFont title = serif(lettering, kTitle.height(), true, true);
+    const Face title = serif(lettering, kTitle.height(), true, true);
     const QString titleText = QStringLiteral("Experience Point Awards");
     drawLine(p, lettering, titleText, title, kTitle.left(), Qt::AlignLeft, kTitle.top(),
              condenseToFit(title, {{titleText, kTitle.width()}}));
@@ -266,7 +355,12 @@ QRect chartCellRect(int row, int column)
     if (gridRow < 0 || gridRow >= grid.rows)
         return {};
     const int inGrid = column % 10;
-    const int left = inGrid == 0 ? qCeil(labelRight(grid, serif(Lettering{}, grid.numberHeight, true)))
+    // Where the first column's room starts: past the widest row label.
+    static const std::array<int, 2> firstColumnLefts = [] {
+        const auto left = [](const GridLayout &g) { return qCeil(labelRight(g, serif(Lettering{}, g.numberHeight, true))); };
+        return std::array<int, 2>{left(kUpper), left(kLower)};
+    }();
+    const int left = inGrid == 0 ? firstColumnLefts[&grid == &kUpper ? 0 : 1]
                                  : grid.numberRightEdges[static_cast<std::size_t>(inGrid - 1)] + 1;
     const int right = grid.numberRightEdges[static_cast<std::size_t>(inGrid)];
     return {QPoint(left, rowTop(grid, gridRow)), QPoint(right, rowTop(grid, gridRow) + grid.numberHeight - 1)};
