@@ -32,12 +32,14 @@ def award_table(header):
     return rows
 
 
-def wait_for(find, what, seconds=20):
+def wait_for(find, what, program, seconds=20):
     deadline = time.monotonic() + seconds
     while time.monotonic() < deadline:
         found = find()
         if found is not None:
             return found
+        if program.poll() is not None:
+            sys.exit(f"not found: {what}; the program ended with status {program.returncode}")
         time.sleep(0.2)
     sys.exit(f"not found: {what}")
 
@@ -116,11 +118,11 @@ def main():
     environment = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_QPA_PLATFORM="xcb")
     program = subprocess.Popen([xpcalc], env=environment)
     try:
-        app = wait_for(application, "the program on the accessibility bus")
-        calculator = wait_for(lambda: window(app, "calculator"), "the calculator window")
+        app = wait_for(application, "the program on the accessibility bus", program)
+        calculator = wait_for(lambda: window(app, "calculator"), "the calculator window", program)
         check_calculator(calculator)
         press(calculator, "XP Chart")
-        chart = wait_for(lambda: window(app, "chart"), "the chart window")
+        chart = wait_for(lambda: window(app, "chart"), "the chart window", program)
         check(chart.name != calculator.name, "both windows have the same name")
         check_chart(chart, table_rows)
     finally:

@@ -29,6 +29,12 @@ Xvfb -displayfd "$display_fd" -screen 0 1280x1024x24 -nolisten tcp >"$runtime/xv
 pids+=($!)
 read -r -t 10 -u "$display_fd" number || { cat "$runtime/xvfb.log" >&2; exit 1; }
 export DISPLAY=:$number XDG_RUNTIME_DIR=$runtime
+# On a busy machine the screen may still be setting up: wait until it answers.
+for _ in $(seq 100); do
+    xdpyinfo >/dev/null 2>&1 && break
+    sleep 0.1
+done
+xdpyinfo >/dev/null 2>&1 || { echo "Xvfb on $DISPLAY does not answer:" >&2; cat "$runtime/xvfb.log" >&2; exit 1; }
 
 if $window_manager; then
     openbox --sm-disable >"$runtime/openbox.log" 2>&1 &
