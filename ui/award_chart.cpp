@@ -1,6 +1,7 @@
 #include "award_chart.h"
 
 #include "award_table.h"
+#include "chart_lettering.h"
 
 #include <QFontMetricsF>
 #include <QPainter>
@@ -77,156 +78,6 @@ constexpr int kLabelCentre = 16; // the row-label column
 constexpr int kCellGap = 2;      // least space between neighbouring numbers
 constexpr int kHeadingHeight = 6;
 constexpr QRect kTitle{2, 3, 94, 8}; // capitals' box; descenders reach row 12
-
-// How the lettering is set. At 1x it is crisp: hinted so that stems fall on
-// whole pixels, placed on whole pixels and drawn in solid black. Denser
-// screens have pixels enough for smooth lettering.
-struct Lettering {
-    bool crisp = true;
-};
-
-// A face as the rasteriser draws it. Rasterisers differ on hinted type this
-// small: the metrics can miss the drawn ink by a pixel, and one rasteriser's
-// anti-aliased digits are solid where another's are faint grey. So crisp
-// lettering is placed and chosen by the pixels it makes.
-struct Face {
-    QFont font;
-    int inkAboveBaseline = 0; // pixel rows from the ink's top down to the baseline
-};
-
-// The ink of a line of text drawn at 1x.
-struct Ink {
-    int top = 0;         // the first pixel row with ink, from the baseline
-    int bottom = 0;      // the last
-    int solidPixels = 0; // pixels of near-black ink
-    int height() const { return bottom - top + 1; }
-};
-
-Ink inkOf(const QFont &font, const QString &text)
-{
-    const QFontMetrics metrics(font);
-    constexpr int kMargin = 2;
-    QImage image(metrics.horizontalAdvance(text) + 2 * kMargin, metrics.height() + 2 * kMargin,
-                 QImage::Format_RGB32);
-    image.fill(Qt::white);
-    const int baseline = kMargin + metrics.ascent();
-    {
-        QPainter p(&image);
-        p.setRenderHint(QPainter::TextAntialiasing);
-        p.setFont(font);
-        p.setPen(Qt::black);
-        p.drawText(QPoint(kMargin, baseline), text);
-    }
-    Ink ink;
-    int top = image.height();
-    int bottom = 0;
-    for (int y = 0; y < image.height(); ++y) {
-        const auto *line = reinterpret_cast<const QRgb *>(image.constScanLine(y));
-        for (int x = 0; x < image.width(); ++x) {
-            const int grey = qGray(line[x]);
-            if (grey < 128) {
-                top = std::min(top, y);
-                bottom = y;
-            }
-            ink.solidPixels += grey < 96;
-        }
-    }
-    ink.top = top - baseline;
-    ink.bottom = bottom - baseline;
-    return ink;
-}
-
-const QString kCapitalsAndDigits = QStringLiteral("0123456789CHLPR");
-
-// Crisp lettering is anti-aliased with the hinting asked for where that gives
-// solid stems, else with the other hinting, else drawn aliased.
-void makeCrisp(QFont &font, QFont::HintingPreference hinting)
-{
-    const QFont::HintingPreference other =
-        hinting == QFont::PreferFullHinting ? QFont::PreferVerticalHinting : QFont::PreferFullHinting;
-    constexpr int kSolidPixelsPerGlyph = 3;
-    for (const QFont::HintingPreference candidate : {hinting, other}) {
-        font.setHintingPreference(candidate);
-        font.setStyleStrategy(QFont::PreferAntialias);
-        if (inkOf(font, kCapitalsAndDigits).solidPixels >= kSolidPixelsPerGlyph * kCapitalsAndDigits.size())
-            return;
-    }
-    font.setHintingPreference(hinting);
-    font.setStyleStrategy(QFont::NoAntialias);
-}
-
-// Smooth lettering stands by its outlines, which its pixels follow. Crisp
-// lettering stands by its pixels. Where hinting has made its capitals and
-// digits taller than `height`, it steps down a size if that comes closer:
-// the rows have no room to spare.
-Face faceOf(const Lettering &lettering, QFont font, QFont::HintingPreference hinting, int height)
-{
-    if (!lettering.crisp)
-        return {font, qRound(-QFontMetricsF(font).tightBoundingRect(kCapitalsAndDigits).top())};
-    makeCrisp(font, hinting);
-    Ink ink = inkOf(font, kCapitalsAndDigits);
-    if (ink.height() > height && font.pixelSize() > 1) {
-        QFont smaller = font;
-        smaller.setPixelSize(font.pixelSize() - 1);
-        makeCrisp(smaller, hinting);
-        const Ink smallerInk = inkOf(smaller, kCapitalsAndDigits);
-        if (std::abs(smallerInk.height() - height) < ink.height() - height)
-            return {smaller, -smallerInk.top};
-    }
-    return {font, -ink.top};
-}
-
-// A serif font with the metrics of Times whose capitals and digits are
-// `height` pixels tall.
-QFont serifFont(int height, bool bold, bool italic = false)
-{
-    QFont font;
-    font.setFamilies(
-        {QStringLiteral("Times New Roman"), QStringLiteral("Liberation Serif"), QStringLiteral("DejaVu Serif")});
-    font.setStyleHint(QFont::Serif);
-    font.setBold(bold);
-    font.setItalic(italic);
-    font.setPixelSize(100);
-    const qreal capsPerPixel = QFontMetricsF(font).capHeight() / 100.0;
-    font.setPixelSize(std::max(1, qRound(height / capsPerPixel)));
-    return font;
-}
-
-Face serif(const Lettering &lettering, int height, bool bold, bool italic = false)
-{
-    return faceOf(lettering, serifFont(height, bold, italic), QFont::PreferVerticalHinting, height);
-}
-
-// Draws one line of text with its capitals' top at `top`, anchored at `x` on
-// the side `align` gives, narrowed by `condense` (at most 1) where space is short.
-void drawLine(QPainter &p, const Lettering &lettering, const QString &text, const Face &face, qreal x,
-              Qt::Alignment align, int top, qreal condense = 1.0)
-{
-    const qreal width = QFontMetricsF(face.font).horizontalAdvance(text) * condense;
-    qreal left = x;
-    if (align & Qt::AlignRight)
-        left = x - width;
-    else if (align & Qt::AlignHCenter)
-        left = x - width / 2;
-    if (lettering.crisp)
-        left = std::round(left);
-    p.save();
-    p.setFont(face.font);
-    p.translate(left, top + face.inkAboveBaseline);
-    p.scale(condense, 1.0);
-    p.drawText(QPointF(0, 0), text);
-    p.restore();
-}
-
-// Narrows text, evenly over a grid, so that no text is wider than its room.
-qreal condenseToFit(const Face &face, const std::vector<std::pair<QString, qreal>> &textsAndRoom)
-{
-    const QFontMetricsF metrics(face.font);
-    qreal condense = 1.0;
-    for (const auto &[text, room] : textsAndRoom)
-        condense = std::min(condense, room / metrics.horizontalAdvance(text));
-    return condense;
-}
 
 QString rowLabel(const GridLayout &grid, int row)
 {
@@ -357,7 +208,9 @@ QRect chartCellRect(int row, int column)
     const int inGrid = column % 10;
     // Where the first column's room starts: past the widest row label.
     static const std::array<int, 2> firstColumnLefts = [] {
-        const auto left = [](const GridLayout &g) { return qCeil(labelRight(g, serif(Lettering{}, g.numberHeight, true))); };
+        const auto left = [](const GridLayout &g) {
+            return qCeil(labelRight(g, serif(Lettering{}, g.numberHeight, true)));
+        };
         return std::array<int, 2>{left(kUpper), left(kLower)};
     }();
     const int left = inGrid == 0 ? firstColumnLefts[&grid == &kUpper ? 0 : 1]
