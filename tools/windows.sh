@@ -216,15 +216,17 @@ mkdir -p "$out/unzipped" "$shots"
 
 title="Kestrow's Experience Calculator"
 drive() { wine "$out/wine_driver.exe" "$@" | tr -d '\r'; }
-# Waits until the program shows the window it should: with kind "free", one
-# window of that client size and no message box; with kind "owned", one
-# message box, of any size. Keeps its client area's top-left corner on the
-# screen, "X Y", for the clicks that follow.
+# Waits until the program shows the window it should, and holds it still:
+# with kind "free", one window of that client size and no message box; with
+# kind "owned", one message box, of any size. Keeps its client area's top-left
+# corner on the screen, "X Y", for the clicks that follow.
 window=""
 wait_for() {
-    local size=$1 kind=$2 shown="" free owned
+    local size=$1 kind=$2 shown="" before="" free owned
     for _ in $(seq 60); do
+        before=$shown
         shown=$(drive list "$title")
+        [ "$shown" = "$before" ] || { sleep 0.5; continue; }
         free=$(grep ' free$' <<<"$shown" || true)
         owned=$(grep ' owned$' <<<"$shown" || true)
         if { [ "$kind" = free ] && [ -z "$owned" ] && [ "$(grep -c . <<<"$free")" -eq 1 ] &&

@@ -52,6 +52,10 @@ void centreOnScreen(QWidget *window)
 {
     moveFrameToCentre(window);
     window->winId(); // the native window, to watch for its first exposure
+    // Where the native window knows its frame at once (on Windows), the
+    // window opens where it stays; elsewhere the frame comes with the first
+    // exposure.
+    moveFrameToCentre(window);
     if (QWindow *native = window->windowHandle())
         native->installEventFilter(new CentreWhenFramed(window));
 }
