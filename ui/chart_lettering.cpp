@@ -55,8 +55,9 @@ Ink inkOf(const QFont &font, const QString &text)
 const QString kCapitalsAndDigits = QStringLiteral("0123456789CHLPR");
 
 // Crisp lettering is anti-aliased with the hinting asked for where that gives
-// solid stems, else with the other hinting, else drawn aliased.
-void makeCrisp(QFont &font, QFont::HintingPreference hinting)
+// solid stems, else with the other hinting, else drawn aliased. Gives the ink
+// of the capitals and digits as finally set.
+Ink makeCrisp(QFont &font, QFont::HintingPreference hinting)
 {
     const QFont::HintingPreference other =
         hinting == QFont::PreferFullHinting ? QFont::PreferVerticalHinting : QFont::PreferFullHinting;
@@ -64,11 +65,13 @@ void makeCrisp(QFont &font, QFont::HintingPreference hinting)
     for (const QFont::HintingPreference candidate : {hinting, other}) {
         font.setHintingPreference(candidate);
         font.setStyleStrategy(QFont::PreferAntialias);
-        if (inkOf(font, kCapitalsAndDigits).solidPixels >= kSolidPixelsPerGlyph * kCapitalsAndDigits.size())
-            return;
+        const Ink ink = inkOf(font, kCapitalsAndDigits);
+        if (ink.solidPixels >= kSolidPixelsPerGlyph * kCapitalsAndDigits.size())
+            return ink;
     }
     font.setHintingPreference(hinting);
     font.setStyleStrategy(QFont::NoAntialias);
+    return inkOf(font, kCapitalsAndDigits);
 }
 
 } // namespace
@@ -81,13 +84,11 @@ Face faceOf(const Lettering &lettering, QFont font, QFont::HintingPreference hin
 {
     if (!lettering.crisp)
         return {font, qRound(-QFontMetricsF(font).tightBoundingRect(kCapitalsAndDigits).top())};
-    makeCrisp(font, hinting);
-    Ink ink = inkOf(font, kCapitalsAndDigits);
+    const Ink ink = makeCrisp(font, hinting);
     if (ink.height() > height && font.pixelSize() > 1) {
         QFont smaller = font;
         smaller.setPixelSize(font.pixelSize() - 1);
-        makeCrisp(smaller, hinting);
-        const Ink smallerInk = inkOf(smaller, kCapitalsAndDigits);
+        const Ink smallerInk = makeCrisp(smaller, hinting);
         if (std::abs(smallerInk.height() - height) < ink.height() - height)
             return {smaller, -smallerInk.top};
     }

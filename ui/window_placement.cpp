@@ -50,7 +50,6 @@ private:
 
 void centreOnScreen(QWidget *window)
 {
-    moveFrameToCentre(window);
     window->winId(); // the native window, to watch for its first exposure
     // Where the native window knows its frame at once (on Windows), the
     // window opens where it stays; elsewhere the frame comes with the first
