@@ -50,7 +50,9 @@ private:
 
 void centreOnScreen(QWidget *window)
 {
-    window->winId(); // the native window, to watch for its first exposure
+    // The native window is created where the client area is centred...
+    moveFrameToCentre(window);
+    window->winId(); // ...and watched for its first exposure.
     // Where the native window knows its frame at once (on Windows), the
     // window opens where it stays; elsewhere the frame comes with the first
     // exposure.
