@@ -44,6 +44,8 @@ if $window_manager; then
         xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
         sleep 0.1
     done
+    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' ||
+        { echo "openbox is not managing $DISPLAY:" >&2; cat "$runtime/openbox.log" >&2; exit 1; }
 fi
 
 exec {display_fd}>&-

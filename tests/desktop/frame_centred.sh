@@ -18,7 +18,12 @@ framed_window() {
         done
         sleep 0.1
     done
-    echo "no framed window appeared" >&2
+    echo "no framed window appeared; the program's windows:" >&2
+    for id in $(xdotool search --pid "$program" 2>/dev/null); do
+        echo "  $id: $(xwininfo -id "$id" | grep -E 'Map State|geometry' | tr -s ' \n' ' ')" >&2
+        echo "  $(xprop -id "$id" _NET_FRAME_EXTENTS WM_STATE 2>&1 | tr '\n' ' ')" >&2
+    done
+    kill -0 "$program" 2>/dev/null || echo "  the program has ended" >&2
     exit 1
 }
 

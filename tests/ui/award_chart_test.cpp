@@ -146,13 +146,16 @@ private slots:
         }
     }
 
+    // Every row has its label, parted by a clear pixel row from the one above.
     void everyRowHasItsLabel()
     {
         for (const Grid *grid : {&kUpper, &kLower}) {
             for (std::size_t row = 0; row < grid->levels.size(); ++row) {
+                const QString where = QStringLiteral("%1 grid, row %2").arg(grid->name).arg(row);
                 const QRect label = rowBox(*grid, static_cast<int>(row), 6, 26);
-                QVERIFY2(rightmostLettering(m_chart, label).has_value(),
-                         qPrintable(QStringLiteral("%1 grid, row %2").arg(grid->name).arg(row)));
+                QVERIFY2(rightmostLettering(m_chart, label).has_value(), qPrintable(where));
+                const QRect above(QPoint(6, label.top() - 1), QPoint(26, label.top() - 1));
+                QVERIFY2(!rightmostLettering(m_chart, above).has_value(), qPrintable(where));
             }
         }
     }
@@ -194,6 +197,30 @@ private slots:
         for (int y = qRound((headingTop + 4) * ratio); y < qRound(headerTop * ratio); ++y)
             parted = parted || blankRow(y);
         QVERIFY(parted);
+    }
+
+    // Each header line ("CR" and the challenge ratings) starts on its row and
+    // is as tall as designed, or a pixel taller where hinting rounds it up.
+    void headerLinesStandTheirDesignedHeight_data()
+    {
+        QTest::addColumn<int>("top");
+        QTest::addColumn<int>("height");
+        QTest::newRow("upper CR") << 21 << 6;
+        QTest::newRow("upper ratings") << 28 << 6;
+        QTest::newRow("lower CR") << 177 << 5;
+        QTest::newRow("lower ratings") << 184 << 5;
+    }
+
+    void headerLinesStandTheirDesignedHeight()
+    {
+        QFETCH(int, top);
+        QFETCH(int, height);
+        const auto inked = [&](int y) { return rightmostLettering(m_chart, QRect(QPoint(28, y), QPoint(260, y))); };
+        QVERIFY(!inked(top - 1));
+        int rows = 0;
+        while (inked(top + rows))
+            ++rows;
+        QVERIFY2(rows == height || rows == height + 1, qPrintable(QString::number(rows)));
     }
 
     void numbersInSolidDarkInk()
