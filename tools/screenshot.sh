@@ -8,7 +8,7 @@ out=${1:-build/screenshots}
 mkdir -p "$out"
 
 display=:$((90 + RANDOM % 9))
-Xvfb "$display" -screen 0 800x600x24 -nolisten tcp &
+Xvfb "$display" -noreset -screen 0 800x600x24 -nolisten tcp &
 xvfb=$!
 trap 'kill $app $xvfb 2>/dev/null || true' EXIT
 export DISPLAY=$display

@@ -118,7 +118,7 @@ export WINEPREFIX=$out/wineprefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtm
 rm -rf "$WINEPREFIX"
 screen=1024x768
 display=:$((70 + RANDOM % 19))
-Xvfb "$display" -screen 0 "${screen}x24" -nolisten tcp 2>/dev/null &
+Xvfb "$display" -noreset -screen 0 "${screen}x24" -nolisten tcp 2>/dev/null &
 xvfb=$!
 cleanup() {
     wineserver -k 2>/dev/null || true

@@ -24,8 +24,10 @@ cleanup() {
 trap cleanup EXIT
 
 # Xvfb picks a free display and writes its number once it accepts clients.
+# Without -noreset it resets whenever its last client leaves, and a client
+# connecting meanwhile is refused: the first checks below would leave it so.
 exec {display_fd}<> <(:)
-Xvfb -displayfd "$display_fd" -screen 0 1280x1024x24 -nolisten tcp >"$runtime/xvfb.log" 2>&1 &
+Xvfb -displayfd "$display_fd" -noreset -screen 0 1280x1024x24 -nolisten tcp >"$runtime/xvfb.log" 2>&1 &
 pids+=($!)
 read -r -t 10 -u "$display_fd" number || { cat "$runtime/xvfb.log" >&2; exit 1; }
 export DISPLAY=:$number XDG_RUNTIME_DIR=$runtime
