@@ -1,6 +1,21 @@
 #include "pictures.h"
 
+#include <QImageReader>
+
 namespace xpcalc {
+namespace {
+
+// A picture compiled into the program. Named as the PNG it is, so that the
+// reader does not load every image plugin installed to ask each whether it
+// knows the format better, which would slow start-up by milliseconds.
+QPixmap compiledPng(const QString &path)
+{
+    QImageReader reader(path, "png");
+    reader.setAutoDetectImageFormat(false);
+    return QPixmap::fromImage(reader.read());
+}
+
+} // namespace
 
 QPixmap picture(Picture which, qreal devicePixelRatio)
 {
@@ -17,7 +32,7 @@ QPixmap picture(Picture which, qreal devicePixelRatio)
         break;
     }
     const bool dense = devicePixelRatio > 1.0;
-    QPixmap pixmap(QStringLiteral(":/assets/%1%2.png").arg(QLatin1String(name), dense ? "@2x" : ""));
+    QPixmap pixmap = compiledPng(QStringLiteral(":/assets/%1%2.png").arg(QLatin1String(name), dense ? "@2x" : ""));
     pixmap.setDevicePixelRatio(dense ? 2.0 : 1.0);
     return pixmap;
 }
@@ -41,7 +56,7 @@ QIcon programIcon()
     // The sizes title bars and task bars ask for; the larger ones are only
     // for the installed icon theme, and would slow start-up for nothing.
     for (const int size : {16, 32, 48, 64})
-        icon.addFile(QStringLiteral(":/assets/icons/%1.png").arg(size), QSize(size, size));
+        icon.addPixmap(compiledPng(QStringLiteral(":/assets/icons/%1.png").arg(size)));
     return icon;
 }
 

@@ -21,6 +21,7 @@ import tempfile
 ASSETS = pathlib.Path(__file__).resolve().parents[2] / "assets"
 ICO_IMAGES = [(16, 4), (32, 4), (48, 4), (16, 8), (32, 8), (48, 8), (145, 8)]  # (size, bits per pixel)
 THEME_SIZES = [16, 32, 48, 64, 128, 256]
+WINDOW_SIZES = [16, 32, 48, 64]  # the sizes the windows load; see programIcon()
 
 
 def master(size):
@@ -29,6 +30,14 @@ def master(size):
 
 def render_png(size, path):
     subprocess.run(["rsvg-convert", "-w", str(size), "-h", str(size), str(master(size)), "-o", str(path)], check=True)
+
+
+def store_uncompressed(path):
+    """Rewrites a PNG without compression, pixel for pixel: the windows decode
+    these at start-up, and the program's resources compress them better and
+    faster."""
+    subprocess.run(["convert", str(path), "-strip", "-define", "png:compression-level=0",
+                    "-define", "png:compression-filter=0", f"PNG32:{path}"], check=True)
 
 
 def render_rgba(size):
@@ -90,6 +99,8 @@ def main():
     theme.mkdir(exist_ok=True)
     for size in THEME_SIZES:
         render_png(size, theme / f"{size}.png")
+        if size in WINDOW_SIZES:
+            store_uncompressed(theme / f"{size}.png")
 
 
 if __name__ == "__main__":

@@ -141,7 +141,10 @@ int main(int argc, char **argv)
     for (const Picture &picture : pictures) {
         for (int scale : {1, 2}) {
             const QString file = QStringLiteral("%1%2.png").arg(QLatin1String(picture.name), scale == 2 ? "@2x" : "");
-            if (!draw(picture, scale).save(assets.filePath(file))) {
+            // Stored without compression: the window decodes these at start-up,
+            // and the program's resources compress them better and faster.
+            constexpr int kUncompressed = 100;
+            if (!draw(picture, scale).save(assets.filePath(file), "png", kUncompressed)) {
                 qCritical("cannot write %s", qPrintable(assets.filePath(file)));
                 return 1;
             }
