@@ -7,6 +7,9 @@
 // Qt's font set-up alone costs. switch/...: one press of "XP Chart" or of the return button until
 // the new window has painted (target: under 16 ms, one frame).
 // Runs headless unless QT_QPA_PLATFORM says otherwise (xcb under Xvfb, say).
+// On a shared machine, compare start-ups run side by side, with the options
+//   --benchmark_filter=startup --benchmark_repetitions=10
+//   --benchmark_enable_random_interleaving=true --benchmark_report_aggregates_only=true
 #include "default_instances.h"
 #include "start_up.h"
 #include "window_switching.h"

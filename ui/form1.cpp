@@ -96,7 +96,6 @@ Form1::Form1(QWidget *parent) : QWidget(parent)
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QLatin1String(kCaption));
     setAccessibleName(tr("Kestrow's Experience Calculator: calculator"));
-    setWindowIcon(programIcon());
     setFixedSize(kClientSize);
     setWindowFlag(Qt::WindowMaximizeButtonHint, false);
     // The window's font is the platform's, at its fixed size; only the count

@@ -3,7 +3,6 @@
 #include "award_chart_view.h"
 #include "controls.h"
 #include "look.h"
-#include "pictures.h"
 #include "system_colours.h"
 #include "twips.h"
 #include "wrapping_button.h"
@@ -39,7 +38,6 @@ Form2::Form2(QWidget *parent) : QWidget(parent)
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(QLatin1String(kCaption));
     setAccessibleName(tr("Kestrow's Experience Calculator: award chart"));
-    setWindowIcon(programIcon());
     setFont(verdana(kFontPoints));
     resize(kClientSize);
 
