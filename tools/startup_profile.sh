@@ -32,15 +32,15 @@ profile text "$build/bench/minimal_probe" text
 profile empty "$build/bench/minimal_probe"
 
 # The phases, each the inclusive count of the function that does its work;
-# none runs inside another.
+# none runs inside another here.
 phases=(
     "loading and linking libraries|_dl_start "
     "reading the font configuration and database|QFontconfigDatabase::populateFontDatabase()"
     "setting up font engines|QFontconfigDatabase::setupFontEngine("
     "finding fallback fonts|QFontconfigDatabase::fallbacksForFamily("
-    "shaping text|QTextEngine::shapeTextWithHarfbuzzNG("
-    "rendering glyphs|QFontEngineFT::loadGlyph("
-    "decoding pictures|QImageReader::read()"
+    "shaping text, with the glyph metrics it loads|QTextEngine::shapeTextWithHarfbuzzNG("
+    "rendering glyphs|QFontEngineFT::loadGlyphFor("
+    "decoding pictures and the icon|QImageReader::read()"
 )
 
 # Prints "COUNT CALLS" for a phase of one listing. In a caller tree each
@@ -68,9 +68,9 @@ for name in "${names[@]}"; do
     read -r "total[$name]" _ < <(phase_count "$name" "PROGRAM TOTALS")
     rest[$name]=${total[$name]}
 done
-printf '%-44s %18s %18s %18s\n' "instructions to the first paint" xpcalc "one line of text" "empty window"
+printf '%-46s %18s %18s %18s\n' "instructions to the first paint" xpcalc "one line of text" "empty window"
 for phase in "${phases[@]}"; do
-    row=$(printf '%-44s' "${phase%%|*}")
+    row=$(printf '%-46s' "${phase%%|*}")
     for name in "${names[@]}"; do
         read -r count calls < <(phase_count "$name" "${phase#*|}")
         rest[$name]=$((rest[$name] - count))
@@ -78,9 +78,9 @@ for phase in "${phases[@]}"; do
     done
     echo "$row"
 done
-printf '%-44s %18s %18s %18s\n' "everything else" "$(cell "${rest[xpcalc]}" 0)" "$(cell "${rest[text]}" 0)" \
+printf '%-46s %18s %18s %18s\n' "everything else" "$(cell "${rest[xpcalc]}" 0)" "$(cell "${rest[text]}" 0)" \
     "$(cell "${rest[empty]}" 0)"
-printf '%-44s %18s %18s %18s\n' "all" "$(cell "${total[xpcalc]}" 0)" "$(cell "${total[text]}" 0)" \
+printf '%-46s %18s %18s %18s\n' "all" "$(cell "${total[xpcalc]}" 0)" "$(cell "${total[text]}" 0)" \
     "$(cell "${total[empty]}" 0)"
 awk -v c="${total[xpcalc]}" -v t="${total[text]}" -v e="${total[empty]}" 'BEGIN {
     printf "xpcalc runs %.2f times the instructions of the window with one line of text, %.2f times the empty window'"'"'s\n",
