@@ -201,11 +201,17 @@ QString chartRowLabel(int row) { return row == 0 ? QStringLiteral("1-3") : QStri
 
 QRect chartCellRect(int row, int column)
 {
-    const GridLayout &grid = column < 10 ? kUpper : kLower;
-    const int gridRow = row == 0 ? (grid.firstLevel == 3 ? 0 : -1) : chartRowLevel(row) - grid.firstLevel;
-    if (gridRow < 0 || gridRow >= grid.rows)
+    if (row < 0 || row >= kChartTableRows || column < 0 || column >= kChartTableColumns)
         return {};
-    const int inGrid = column % 10;
+    const auto rowInGrid = [row](const GridLayout &grid) {
+        const int gridRow = row == 0 ? (grid.firstLevel == 3 ? 0 : -1) : chartRowLevel(row) - grid.firstLevel;
+        return gridRow < grid.rows ? gridRow : -1;
+    };
+    const bool upper = column == kChartLabelColumn ? rowInGrid(kUpper) >= 0 : column <= kColumns;
+    const GridLayout &grid = upper ? kUpper : kLower;
+    const int gridRow = rowInGrid(grid);
+    if (gridRow < 0)
+        return {};
     // Where the first column's room starts: past the widest row label.
     static const std::array<int, 2> firstColumnLefts = [] {
         const auto left = [](const GridLayout &g) {
@@ -213,10 +219,15 @@ QRect chartCellRect(int row, int column)
         };
         return std::array<int, 2>{left(kUpper), left(kLower)};
     }();
-    const int left = inGrid == 0 ? firstColumnLefts[&grid == &kUpper ? 0 : 1]
-                                 : grid.numberRightEdges[static_cast<std::size_t>(inGrid - 1)] + 1;
-    const int right = grid.numberRightEdges[static_cast<std::size_t>(inGrid)];
-    return {QPoint(left, rowTop(grid, gridRow)), QPoint(right, rowTop(grid, gridRow) + grid.numberHeight - 1)};
+    const int firstColumnLeft = firstColumnLefts[upper ? 0 : 1];
+    const int top = rowTop(grid, gridRow);
+    const int bottom = top + grid.numberHeight - 1;
+    if (column == kChartLabelColumn)
+        return {QPoint(kBandLeft, top), QPoint(firstColumnLeft - 1, bottom)};
+    const int inGrid = (column - 1) % kColumns;
+    const int left =
+        inGrid == 0 ? firstColumnLeft : grid.numberRightEdges[static_cast<std::size_t>(inGrid - 1)] + 1;
+    return {QPoint(left, top), QPoint(grid.numberRightEdges[static_cast<std::size_t>(inGrid)], bottom)};
 }
 
 } // namespace xpcalc

@@ -21,14 +21,18 @@ constexpr QSize kAwardChartSize{263, 329};
 QImage awardChartImage(qreal devicePixelRatio);
 QPixmap drawAwardChart(qreal devicePixelRatio);
 
-// The chart read as one table, as a screen reader presents it: a row per party
-// level, levels 1 to 3 sharing the first as the chart draws them, and a
-// column per challenge rating, 0 for challenge rating 1.
+// The chart read as one table, as a screen reader presents it and the
+// keyboard walks it: a row per party level, levels 1 to 3 sharing the first
+// as the chart draws them; the column of row labels ("Party Level"), then a
+// column per challenge rating, so column N is challenge rating N.
 constexpr int kChartTableRows = 18;
+constexpr int kChartLabelColumn = 0;
+constexpr int kChartTableColumns = 21;
 int chartRowLevel(int row);     // the level whose awards a row shows
 QString chartRowLabel(int row); // "1-3", "4", ... "20"
-// Where a cell's number stands in the chart, in its pixels; empty for the
-// cells the chart leaves out (levels 18 to 20 above, 1 to 3 below).
+// Where a cell's label or number stands in the chart, in its pixels; empty
+// for the cells the chart leaves out (levels 18 to 20 above, 1 to 3 below).
+// A level with rows in both grids has its label in the upper one.
 QRect chartCellRect(int row, int column);
 
 } // namespace xpcalc

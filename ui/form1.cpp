@@ -1,5 +1,6 @@
 #include "form1.h"
 
+#include "announcer.h"
 #include "caption_frame.h"
 #include "controls.h"
 #include "experience_calculation.h"
@@ -9,6 +10,7 @@
 #include "system_colours.h"
 #include "text_view.h"
 #include "twips.h"
+#include "window_placement.h"
 #include "working_text.h"
 #include "wrapping_button.h"
 
@@ -96,8 +98,7 @@ Form1::Form1(QWidget *parent) : QWidget(parent)
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QLatin1String(kCaption));
     setAccessibleName(tr("Kestrow's Experience Calculator: calculator"));
-    setFixedSize(kClientSize);
-    setWindowFlag(Qt::WindowMaximizeButtonHint, false);
+    fixSize(this, kClientSize);
     // The window's font is the platform's, at its fixed size; only the count
     // boxes use it, every other control has a font of its own.
     setFont(windowFont());
@@ -154,6 +155,9 @@ void Form1::createControls()
         l->setBuddy(cr[static_cast<std::size_t>(n - 1)]);
     }
 
+    m_announcer = new Announcer(this);
+    m_announcer->readWhatsThisOf(totalxp);
+
     connect(Command1, &QPushButton::clicked, this, &Form1::calculateExperience);
     connect(Command2, &QPushButton::clicked, this, &Form1::chartRequested);
 }
@@ -194,7 +198,9 @@ void Form1::calculateExperience()
         reportOverflow(result.error());
         return;
     }
-    totalxp->setText(toQString(result.value().totalText.view()));
+    const QString total = toQString(result.value().totalText.view());
+    totalxp->setText(total);
+    m_announcer->announce(tr("Total experience: %1").arg(total));
     // The working shows as the total's tooltip to the mouse, and to the
     // keyboard with Shift+F1 and to screen readers as its description.
     const QString working = workingText(result.value().working);

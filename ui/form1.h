@@ -11,6 +11,7 @@ class QPushButton;
 
 namespace xpcalc {
 
+class Announcer;
 struct OverflowError;
 
 // The calculator window: twenty count boxes, the party level, the total and
@@ -41,6 +42,7 @@ private:
     QPushButton *Command1 = nullptr;
     QLineEdit *party = nullptr;
     std::array<QLineEdit *, kChallengeRatings> cr{}; // cr[0] is `cr1`
+    Announcer *m_announcer = nullptr; // tells screen readers the new total
 };
 
 } // namespace xpcalc

@@ -15,6 +15,9 @@ void startUp()
     QApplication::setApplicationName(QStringLiteral("xpcalc"));
     QApplication::setApplicationVersion(QStringLiteral(XPCALC_VERSION));
     QApplication::setOrganizationName(QStringLiteral("Kestrow"));
+    // Docks and task switchers find the menu entry, and with it the icon, by
+    // this name (on X11 by the window class, the application name above).
+    QGuiApplication::setDesktopFileName(QStringLiteral(XPCALC_APP_ID));
     // Every window shows the program's icon: decoded once, not at each opening.
     QApplication::setWindowIcon(programIcon());
     applyColourScheme();

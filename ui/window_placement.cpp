@@ -3,6 +3,7 @@
 #include <QEvent>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QTimer>
 #include <QWidget>
 #include <QWindow>
 
@@ -46,7 +47,66 @@ private:
     QWidget *m_window;
 };
 
+// Keeps a window at its one size where the title bar can still ask to
+// maximize it (Qt 6.4's own Wayland title bar offers that whatever the
+// window's flags). The request goes to the compositor at once, and a Wayland
+// compositor that grants it ends the program if the window then keeps its own
+// size. So when the window asks, it makes room to take the compositor's size;
+// once the state is granted it asks to be restored, and once restored it
+// takes its one size again.
+class KeepOneSize : public QObject {
+public:
+    KeepOneSize(QWidget *window, QSize size) : QObject(window), m_window(window), m_size(size) {}
+
+    bool eventFilter(QObject * /*watched*/, QEvent *event) override
+    {
+        switch (event->type()) {
+        case QEvent::WinIdChange: // the native window comes and goes with the widget's id
+            if (QWindow *native = m_window->windowHandle())
+                connect(native, &QWindow::windowStateChanged, this, &KeepOneSize::asked, Qt::UniqueConnection);
+            break;
+        case QEvent::WindowStateChange: // granted by the window system
+            m_restore = (m_window->windowState() & kFilling) != 0;
+            break;
+        case QEvent::Paint: // drawn at the granted size: now ask back
+            if (m_restore) {
+                m_restore = false;
+                QTimer::singleShot(0, this, [this] { m_window->setWindowState(m_window->windowState() & ~kFilling); });
+            }
+            break;
+        case QEvent::Resize: // back at its own size
+            if (!(m_window->windowState() & kFilling) && m_window->size() == m_size &&
+                m_window->maximumSize() != m_size)
+                m_window->setFixedSize(m_size);
+            break;
+        default: break;
+        }
+        return false;
+    }
+
+private:
+    static constexpr Qt::WindowStates kFilling = Qt::WindowMaximized | Qt::WindowFullScreen;
+
+    void asked(Qt::WindowState state)
+    {
+        if (state & kFilling)
+            m_window->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    }
+
+    QWidget *m_window;
+    QSize m_size;
+    bool m_restore = false;
+};
+
 } // namespace
+
+void fixSize(QWidget *window, QSize size)
+{
+    window->setFixedSize(size);
+    window->setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                           Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    window->installEventFilter(new KeepOneSize(window, size));
+}
 
 void centreOnScreen(QWidget *window)
 {

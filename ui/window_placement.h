@@ -1,5 +1,6 @@
 #pragma once
 
+class QSize;
 class QWidget;
 
 namespace xpcalc {
@@ -10,5 +11,13 @@ namespace xpcalc {
 // window is centred once more when it is first exposed; on a screen without a
 // window manager it stays where it was first put.
 void centreOnScreen(QWidget *window);
+
+// Gives a window one size that nothing can change: not dragging its border,
+// and not maximizing or going full screen. No title bar offers to maximize
+// it where the window manager honours the window's flags (Windows, openbox).
+// Where one does all the same (Qt 6.4's own title bars on Wayland), the
+// window takes the compositor's size for a moment and asks back at once for
+// its own, rather than being ended by the compositor for keeping its size.
+void fixSize(QWidget *window, QSize size);
 
 } // namespace xpcalc

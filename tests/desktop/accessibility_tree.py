@@ -94,22 +94,26 @@ def check_chart(chart, table_rows):
         failures.append("the chart is not a table")
         return
     cells = table.queryTable()
-    check((cells.nRows, cells.nColumns) == (18, 20), f"the chart table is {cells.nRows} x {cells.nColumns}")
+    check((cells.nRows, cells.nColumns) == (18, 21), f"the chart table is {cells.nRows} x {cells.nColumns}")
     for row in range(cells.nRows):
         level = 1 if row == 0 else row + 3
         label = "1-3" if row == 0 else str(level)
         header = cells.getRowHeader(row)
-        check(header is not None and header.name.endswith(label), f"row {row} has header {header and header.name!r}")
-        for column in range(cells.nColumns):
-            award = table_rows[level][column]
+        check(header is not None and header.name == f"Party level {label}",
+              f"row {row} has header {header and header.name!r}")
+        first = cells.getAccessibleAt(row, 0)
+        check(first is not None and first.name == f"Party level {label}",
+              f"row {row} does not start with its label: {first and first.name!r}")
+        for column in range(1, cells.nColumns):
+            award = table_rows[level][column - 1]
             expected = str(award) if award else ""
             cell = cells.getAccessibleAt(row, column)
             check(cell is not None and cell.name == expected,
-                  f"level {label}, CR {column + 1}: {cell and cell.name!r} instead of {expected!r}")
+                  f"level {label}, CR {column}: {cell and cell.name!r} instead of {expected!r}")
     for column in range(cells.nColumns):
+        expected = f"CR {column}" if column else "Party level"
         header = cells.getColumnHeader(column)
-        check(header is not None and header.name == f"CR {column + 1}",
-              f"column {column} has header {header and header.name!r}")
+        check(header is not None and header.name == expected, f"column {column} has header {header and header.name!r}")
 
 
 def main():

@@ -230,8 +230,8 @@ private slots:
         // has several pixels of it.
         std::array<std::vector<double>, 2> inkPerDigit; // upper grid, lower grid
         for (int row = 0; row < xpcalc::kChartTableRows; ++row) {
-            for (int column = 0; column < 20; ++column) {
-                const std::int32_t award = xpcalc::award(xpcalc::chartRowLevel(row), column + 1);
+            for (int column = 1; column < xpcalc::kChartTableColumns; ++column) {
+                const std::int32_t award = xpcalc::award(xpcalc::chartRowLevel(row), column);
                 const QRect cell = xpcalc::chartCellRect(row, column).adjusted(0, -1, 1, 1);
                 if (award == 0 || cell.isEmpty())
                     continue;
@@ -239,8 +239,8 @@ private slots:
                 for (int y = cell.top(); y <= cell.bottom(); ++y)
                     for (int x = cell.left(); x <= cell.right(); ++x)
                         dark += qGray(m_chart.pixel(x, y)) < 96;
-                QVERIFY2(dark >= 2, qPrintable(QStringLiteral("row %1, CR %2").arg(row).arg(column + 1)));
-                inkPerDigit[column < 10 ? 0 : 1].push_back(dark / static_cast<double>(QString::number(award).size()));
+                QVERIFY2(dark >= 2, qPrintable(QStringLiteral("row %1, CR %2").arg(row).arg(column)));
+                inkPerDigit[column <= 10 ? 0 : 1].push_back(dark / static_cast<double>(QString::number(award).size()));
             }
         }
         for (std::vector<double> &grid : inkPerDigit) {

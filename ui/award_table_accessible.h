@@ -1,0 +1,16 @@
+#pragma once
+
+class QAccessibleInterface;
+
+namespace xpcalc {
+
+class AwardChartView;
+
+// The award chart as assistive technology reads it: a table with a row per
+// party level, levels 1 to 3 sharing one as the chart draws them, and a
+// column per challenge rating; each cell's text its award (empty where the
+// award is 0), with its row and column headers ("Party level 7", "CR 3").
+// The chart's current cell is focused while the chart has the focus.
+QAccessibleInterface *awardTableAccessible(AwardChartView *chart);
+
+} // namespace xpcalc
