@@ -19,6 +19,8 @@ test_packages=(
     clang libclang-rt-14-dev clang-format clang-tidy libgtest-dev libbenchmark-dev
     # headless windows and screenshots; a window manager and a screen reader's view
     xvfb xauth x11-apps x11-utils xdotool imagemagick openbox dbus-daemon at-spi2-core python3-pyatspi
+    # the real clients: the Orca screen reader, and weston with Qt's Wayland platform
+    orca weston qt6-wayland
     # resources, packaging and installed-file checks
     binutils-mingw-w64-x86-64 desktop-file-utils appstream dpkg-dev file librsvg2-bin debootstrap python3
     # the core built for Windows, and its tests run under Wine

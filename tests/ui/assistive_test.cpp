@@ -1,0 +1,245 @@
+// What assistive technology and the keyboard meet beyond the design: text
+// boxes read whole, the total and the working announced, the chart walked
+// cell by cell, and a calculator no title bar can resize.
+#include "accessibility.h"
+#include "award_chart_view.h"
+#include "form1.h"
+#include "form2.h"
+#include "look.h"
+
+#include <QAccessible>
+#include <QApplication>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QtTest>
+
+#include <memory>
+
+namespace {
+
+QAccessibleInterface *accessible(QObject *object) { return QAccessible::queryAccessibleInterface(object); }
+
+// What a screen reader hears as the window's notification, if it showed.
+QString announced(const QWidget *window)
+{
+    const auto *announcer = window->findChild<QWidget *>(QStringLiteral("announcer"));
+    if (announcer == nullptr || !announcer->isVisible())
+        return {};
+    QAccessibleInterface *iface = accessible(const_cast<QWidget *>(announcer)); // NOLINT
+    return iface->role() == QAccessible::Notification ? iface->text(QAccessible::Name) : QString();
+}
+
+} // namespace
+
+class AssistiveTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<xpcalc::Form1> m_calculator;
+
+    QLineEdit *box(const char *name) const { return m_calculator->findChild<QLineEdit *>(QLatin1String(name)); }
+
+    void calculate(const char *count3, const char *level)
+    {
+        box("cr3")->setText(QLatin1String(count3));
+        box("party")->setText(QLatin1String(level));
+        m_calculator->findChild<QPushButton *>(QStringLiteral("Command1"))->click();
+    }
+
+private slots:
+    void initTestCase()
+    {
+        xpcalc::applyColourScheme();
+        xpcalc::installAccessibility();
+    }
+
+    void init()
+    {
+        m_calculator = std::make_unique<xpcalc::Form1>();
+        m_calculator->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_calculator.get()));
+    }
+    void cleanup() { m_calculator.reset(); }
+
+    // Qt's own interface reports a run of no characters at each offset; a
+    // screen reader splitting the text by runs then drops its last character.
+    void textBoxesAreOneRunOfText_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::newRow("one digit") << QStringLiteral("0");
+        QTest::newRow("a total") << QStringLiteral("1600");
+        QTest::newRow("empty") << QString();
+    }
+    void textBoxesAreOneRunOfText()
+    {
+        QFETCH(QString, text);
+        QLineEdit *total = box("totalxp");
+        total->setText(text);
+        total->selectAll();
+        QAccessibleTextInterface *iface = accessible(total)->textInterface();
+        QVERIFY(iface != nullptr);
+        for (int offset = 0; offset <= text.size(); ++offset) {
+            int start = -1;
+            int end = -1;
+            iface->attributes(offset, &start, &end);
+            QCOMPARE(start, 0);
+            QCOMPARE(end, text.size());
+        }
+        int start = -1;
+        int end = -1;
+        iface->selection(0, &start, &end);
+        QCOMPARE(iface->text(start, end), text);
+        QCOMPARE(accessible(total)->text(QAccessible::Value), text);
+    }
+
+    void textBoxesEditThroughTheirInterface()
+    {
+        QLineEdit *count = box("cr1");
+        QAccessibleEditableTextInterface *edit = accessible(count)->editableTextInterface();
+        edit->insertText(1, QStringLiteral("25"));
+        QCOMPARE(count->text(), QStringLiteral("025"));
+        edit->replaceText(0, 1, QStringLiteral("1"));
+        QCOMPARE(count->text(), QStringLiteral("125"));
+        edit->deleteText(1, 9); // past the end: up to it
+        QCOMPARE(count->text(), QStringLiteral("1"));
+    }
+
+    void calculateAnnouncesTheTotal()
+    {
+        QCOMPARE(announced(m_calculator.get()), QString());
+        calculate("2", "4");
+        QCOMPARE(announced(m_calculator.get()), QStringLiteral("Total experience: 1600"));
+        calculate("3", "4");
+        QCOMPARE(announced(m_calculator.get()), QStringLiteral("Total experience: 2400"));
+    }
+
+    void anOverflowAnnouncesNothingOfItsOwn()
+    {
+        calculate("2", "4");
+        // The warning box speaks for itself; the last total stands.
+        QTimer::singleShot(0, [] {
+            if (QWidget *box = QApplication::activeModalWidget())
+                box->close();
+        });
+        calculate("9e9", "4");
+        QCOMPARE(announced(m_calculator.get()), QStringLiteral("Total experience: 1600"));
+    }
+
+    void shiftF1AnnouncesTheWorking()
+    {
+        calculate("2", "4");
+        box("totalxp")->setFocus();
+        QTest::keyClick(box("totalxp"), Qt::Key_F1, Qt::ShiftModifier);
+        QVERIFY2(announced(m_calculator.get()).contains(QStringLiteral("2 \u00D7 800 = 1600")),
+                 qPrintable(announced(m_calculator.get())));
+    }
+
+    // The keyboard walks the chart as a screen reader reads it: the row's
+    // label, then its awards; only the cells the chart draws.
+    void chartCellsByKeys_data()
+    {
+        QTest::addColumn<QList<int>>("keys"); // key, modifiers, key, modifiers, ...
+        QTest::addColumn<int>("row");
+        QTest::addColumn<int>("column");
+        QTest::addColumn<QString>("cell");
+        const auto keys = [](std::initializer_list<int> list) { return QList<int>(list); };
+        const int none = Qt::NoModifier;
+        QTest::newRow("opens on level 1-3, CR 1") << keys({}) << 0 << 1 << "300";
+        QTest::newRow("level 7, CR 3")
+            << keys({Qt::Key_Down, none, Qt::Key_Down, none, Qt::Key_Down, none, Qt::Key_Down, none, Qt::Key_Right,
+                     none, Qt::Key_Right, none})
+            << 4 << 3 << "525";
+        QTest::newRow("Home: the row's label") << keys({Qt::Key_Right, none, Qt::Key_Home, none}) << 0 << 0
+                                               << "Party level 1-3";
+        QTest::newRow("left of the first award: the label") << keys({Qt::Key_Left, none}) << 0 << 0
+                                                             << "Party level 1-3";
+        QTest::newRow("End of 1-3: CR 10, the last drawn") << keys({Qt::Key_End, none}) << 0 << 10 << "10800";
+        QTest::newRow("no CR 11 for 1-3") << keys({Qt::Key_End, none, Qt::Key_Right, none}) << 0 << 10 << "10800";
+        QTest::newRow("nothing above the first row") << keys({Qt::Key_Up, none}) << 0 << 1 << "300";
+        QTest::newRow("Ctrl+End: level 20, CR 20") << keys({Qt::Key_End, Qt::ControlModifier}) << 17 << 20
+                                                   << "6000";
+        QTest::newRow("no CR 10 for level 20")
+            << keys({Qt::Key_End, Qt::ControlModifier, Qt::Key_Home, none, Qt::Key_Right, none}) << 17 << 11 << "";
+        QTest::newRow("Ctrl+Home: the first label")
+            << keys({Qt::Key_End, Qt::ControlModifier, Qt::Key_Home, Qt::ControlModifier}) << 0 << 0
+            << "Party level 1-3";
+        QTest::newRow("level 17 down to 18 in CR 1: not drawn")
+            << keys({Qt::Key_End, Qt::ControlModifier, Qt::Key_Up, none, Qt::Key_Up, none, Qt::Key_Up, none,
+                     Qt::Key_Home, none, Qt::Key_Right, none, Qt::Key_Down, none})
+            << 14 << 1 << "";
+    }
+    void chartCellsByKeys()
+    {
+        QFETCH(QList<int>, keys);
+        QFETCH(int, row);
+        QFETCH(int, column);
+        QFETCH(QString, cell);
+        xpcalc::Form2 window;
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        auto *chart = window.findChild<xpcalc::AwardChartView *>();
+        chart->setFocus();
+        for (int i = 0; i + 1 < keys.size(); i += 2)
+            QTest::keyClick(chart, static_cast<Qt::Key>(keys[i]), static_cast<Qt::KeyboardModifiers>(keys[i + 1]));
+        QCOMPARE(chart->currentRow(), row);
+        QCOMPARE(chart->currentColumn(), column);
+        QAccessibleInterface *current = accessible(chart)->tableInterface()->cellAt(row, column);
+        QCOMPARE(current->text(QAccessible::Name), cell);
+        QVERIFY(current->state().focused);
+        QVERIFY(!accessible(chart)->tableInterface()->cellAt(row == 0 ? 1 : 0, column)->state().focused);
+    }
+
+    // A dotted frame marks the current cell while the chart has the focus;
+    // without it, the chart is exactly as drawn.
+    void chartFocusMark()
+    {
+        xpcalc::Form2 window;
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        auto *chart = window.findChild<xpcalc::AwardChartView *>();
+        const QImage unfocused = chart->grab().toImage();
+        chart->setFocus();
+        const QImage focused = chart->grab().toImage();
+        QVERIFY(focused != unfocused);
+        // Only around the current cell: rows far below it are untouched.
+        QCOMPARE(focused.copy(0, 100, focused.width(), 200), unfocused.copy(0, 100, unfocused.width(), 200));
+        QTest::keyClick(chart, Qt::Key_Down);
+        QVERIFY(chart->grab().toImage() != focused);
+        window.findChild<QPushButton *>()->setFocus();
+        QCOMPARE(chart->grab().toImage(), unfocused);
+    }
+
+    // The chart window's keyboard stops: the button, then the chart.
+    void chartWindowTabOrder()
+    {
+        xpcalc::Form2 window;
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        auto *button = window.findChild<QPushButton *>();
+        QCOMPARE(button->nextInFocusChain(), window.findChild<xpcalc::AwardChartView *>());
+    }
+
+    // Fixed in size, so no title bar offers to maximize it.
+    void onlyTheChartOffersToMaximize()
+    {
+        QVERIFY(!(m_calculator->windowFlags() & Qt::WindowMaximizeButtonHint));
+        QVERIFY(m_calculator->windowFlags() & Qt::WindowMinimizeButtonHint);
+        QVERIFY(m_calculator->windowFlags() & Qt::WindowCloseButtonHint);
+        xpcalc::Form2 chart;
+        chart.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&chart));
+        QVERIFY(chart.windowHandle()->flags() & Qt::WindowMaximizeButtonHint);
+    }
+
+    // However it is asked, it comes back at its one size.
+    void refusesToStayMaximized()
+    {
+        const QSize designed = m_calculator->size();
+        m_calculator->showMaximized();
+        QTRY_VERIFY(!(m_calculator->windowState() & Qt::WindowMaximized));
+        QTRY_COMPARE(m_calculator->size(), designed);
+        QCOMPARE(m_calculator->maximumSize(), designed);
+    }
+};
+
+QTEST_MAIN(AssistiveTest)
+#include "assistive_test.moc"
