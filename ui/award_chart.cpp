@@ -225,8 +225,7 @@ QRect chartCellRect(int row, int column)
     if (column == kChartLabelColumn)
         return {QPoint(kBandLeft, top), QPoint(firstColumnLeft - 1, bottom)};
     const int inGrid = (column - 1) % kColumns;
-    const int left =
-        inGrid == 0 ? firstColumnLeft : grid.numberRightEdges[static_cast<std::size_t>(inGrid - 1)] + 1;
+    const int left = inGrid == 0 ? firstColumnLeft : grid.numberRightEdges[static_cast<std::size_t>(inGrid - 1)] + 1;
     return {QPoint(left, top), QPoint(grid.numberRightEdges[static_cast<std::size_t>(inGrid)], bottom)};
 }
 

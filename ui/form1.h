@@ -42,7 +42,7 @@ private:
     QPushButton *Command1 = nullptr;
     QLineEdit *party = nullptr;
     std::array<QLineEdit *, kChallengeRatings> cr{}; // cr[0] is `cr1`
-    Announcer *m_announcer = nullptr; // tells screen readers the new total
+    Announcer *m_announcer = nullptr;                // tells screen readers the new total
 };
 
 } // namespace xpcalc

@@ -56,7 +56,12 @@ private:
 // takes its one size again.
 class KeepOneSize : public QObject {
 public:
-    KeepOneSize(QWidget *window, QSize size) : QObject(window), m_window(window), m_size(size) {}
+    KeepOneSize(QWidget *window, QSize size) : QObject(window), m_window(window), m_size(size)
+    {
+        m_restoreSoon.setSingleShot(true);
+        m_restoreSoon.setInterval(0);
+        connect(&m_restoreSoon, &QTimer::timeout, this, &KeepOneSize::restore);
+    }
 
     bool eventFilter(QObject * /*watched*/, QEvent *event) override
     {
@@ -71,7 +76,7 @@ public:
         case QEvent::Paint: // drawn at the granted size: now ask back
             if (m_restore) {
                 m_restore = false;
-                QTimer::singleShot(0, this, [this] { m_window->setWindowState(m_window->windowState() & ~kFilling); });
+                m_restoreSoon.start(); // once this frame, at the granted size, is out
             }
             break;
         case QEvent::Resize: // back at its own size
@@ -79,13 +84,16 @@ public:
                 m_window->maximumSize() != m_size)
                 m_window->setFixedSize(m_size);
             break;
-        default: break;
+        default:
+            break;
         }
         return false;
     }
 
 private:
     static constexpr Qt::WindowStates kFilling = Qt::WindowMaximized | Qt::WindowFullScreen;
+
+    void restore() { m_window->setWindowState(m_window->windowState() & ~kFilling); }
 
     void asked(Qt::WindowState state)
     {
@@ -96,6 +104,7 @@ private:
     QWidget *m_window;
     QSize m_size;
     bool m_restore = false;
+    QTimer m_restoreSoon;
 };
 
 } // namespace

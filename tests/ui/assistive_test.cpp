@@ -144,19 +144,17 @@ private slots:
         const auto keys = [](std::initializer_list<int> list) { return QList<int>(list); };
         const int none = Qt::NoModifier;
         QTest::newRow("opens on level 1-3, CR 1") << keys({}) << 0 << 1 << "300";
-        QTest::newRow("level 7, CR 3")
-            << keys({Qt::Key_Down, none, Qt::Key_Down, none, Qt::Key_Down, none, Qt::Key_Down, none, Qt::Key_Right,
-                     none, Qt::Key_Right, none})
-            << 4 << 3 << "525";
-        QTest::newRow("Home: the row's label") << keys({Qt::Key_Right, none, Qt::Key_Home, none}) << 0 << 0
-                                               << "Party level 1-3";
-        QTest::newRow("left of the first award: the label") << keys({Qt::Key_Left, none}) << 0 << 0
-                                                             << "Party level 1-3";
+        QTest::newRow("level 7, CR 3") << keys({Qt::Key_Down, none, Qt::Key_Down, none, Qt::Key_Down, none,
+                                                Qt::Key_Down, none, Qt::Key_Right, none, Qt::Key_Right, none})
+                                       << 4 << 3 << "525";
+        QTest::newRow("Home: the row's label")
+            << keys({Qt::Key_Right, none, Qt::Key_Home, none}) << 0 << 0 << "Party level 1-3";
+        QTest::newRow("left of the first award: the label")
+            << keys({Qt::Key_Left, none}) << 0 << 0 << "Party level 1-3";
         QTest::newRow("End of 1-3: CR 10, the last drawn") << keys({Qt::Key_End, none}) << 0 << 10 << "10800";
         QTest::newRow("no CR 11 for 1-3") << keys({Qt::Key_End, none, Qt::Key_Right, none}) << 0 << 10 << "10800";
         QTest::newRow("nothing above the first row") << keys({Qt::Key_Up, none}) << 0 << 1 << "300";
-        QTest::newRow("Ctrl+End: level 20, CR 20") << keys({Qt::Key_End, Qt::ControlModifier}) << 17 << 20
-                                                   << "6000";
+        QTest::newRow("Ctrl+End: level 20, CR 20") << keys({Qt::Key_End, Qt::ControlModifier}) << 17 << 20 << "6000";
         QTest::newRow("no CR 10 for level 20")
             << keys({Qt::Key_End, Qt::ControlModifier, Qt::Key_Home, none, Qt::Key_Right, none}) << 17 << 11 << "";
         QTest::newRow("Ctrl+Home: the first label")

@@ -259,7 +259,7 @@ private slots:
         QCOMPARE(m_window->objectName(), QStringLiteral("Form1"));
         QCOMPARE(m_window->windowTitle(), QStringLiteral("Kestrow's Experience Calculator"));
         QCOMPARE(m_window->size(), QSize(450, 371));
-        QCOMPARE(m_window->minimumSize(), m_window->maximumSize()); // cannot be resized
+        QCOMPARE(m_window->minimumSize(), m_window->maximumSize());   // cannot be resized
         QCOMPARE(m_window->findChildren<QWidget *>().size(), 53 + 1); // the design's, and the announcer
         // The ground is the active border's colour (180, 180, 180 in the default scheme).
         QCOMPARE(m_window->grab().toImage().pixelColor(440, 100), QColor(180, 180, 180));
