@@ -70,12 +70,11 @@ void AwardChartView::keyPressEvent(QKeyEvent *event)
     case Qt::Key_Home:
         setCurrentCell(control ? 0 : m_row, kChartLabelColumn);
         break;
-    case Qt::Key_End:
-        if (control)
-            setCurrentCell(kChartTableRows - 1, lastDrawnColumn(kChartTableRows - 1));
-        else
-            setCurrentCell(m_row, lastDrawnColumn(m_row));
+    case Qt::Key_End: {
+        const int row = control ? kChartTableRows - 1 : m_row;
+        setCurrentCell(row, lastDrawnColumn(row));
         break;
+    }
     default:
         QLabel::keyPressEvent(event);
         return;

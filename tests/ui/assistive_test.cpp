@@ -112,6 +112,24 @@ private slots:
         QCOMPARE(announced(m_calculator.get()), QStringLiteral("Total experience: 2400"));
     }
 
+    // A screen reader speaks the notification as it comes into view, so the
+    // same total calculated again must come into view again.
+    void theSameTotalIsAnnouncedAgain()
+    {
+        struct ShowCounter : QObject {
+            int shown = 0;
+            bool eventFilter(QObject * /*watched*/, QEvent *event) override
+            {
+                shown += event->type() == QEvent::Show;
+                return false;
+            }
+        } counter;
+        m_calculator->findChild<QWidget *>(QStringLiteral("announcer"))->installEventFilter(&counter);
+        calculate("2", "4");
+        calculate("2", "4");
+        QCOMPARE(counter.shown, 2);
+    }
+
     void anOverflowAnnouncesNothingOfItsOwn()
     {
         calculate("2", "4");

@@ -119,6 +119,8 @@ def main():
         print("FAIL:", failure)
     if failures:
         print(f"Orca's debug log: {orca.debug}")
+    else:
+        shutil.rmtree(folder, ignore_errors=True)
     print(f"screen reader: {len(failures)} failures")
     return 1 if failures else 0
 

@@ -10,6 +10,7 @@ Run on an X desktop (desktop_session.sh): weston runs nested in it.
 """
 import os
 import re
+import shutil
 import subprocess
 import sys
 import tempfile
@@ -64,8 +65,8 @@ def point_at(client, x, y, seconds=5):
 
 
 class Client:
-    def __init__(self, xpcalc, environment):
-        self.log = tempfile.NamedTemporaryFile("w+", suffix=".log", delete=False).name
+    def __init__(self, xpcalc, environment, folder):
+        self.log = tempfile.NamedTemporaryFile("w+", suffix=".log", dir=folder, delete=False).name
         with open(self.log, "w") as log:
             self.process = subprocess.Popen([xpcalc], env=environment, stdout=log, stderr=log)
         self.read = 0
@@ -120,7 +121,7 @@ def main():
     try:
         if not os.path.exists(socket):
             sys.exit("weston did not start")
-        client = Client(xpcalc, client_environment)
+        client = Client(xpcalc, client_environment, runtime)
         box = wait_for_window(client)
         if box is None:
             sys.exit(f"the calculator did not show on weston:\n{client.news()[-2000:]}")
@@ -155,7 +156,7 @@ def main():
                 break
             if ended == 0 or "set_minimized" in said:
                 client.stop()
-                client = Client(xpcalc, client_environment)
+                client = Client(xpcalc, client_environment, runtime)
                 restarts += 1
                 box = wait_for_window(client)
                 if box is None:
@@ -170,6 +171,10 @@ def main():
         weston.wait(10)
     for failure in failures:
         print("FAIL:", failure)
+    if failures:
+        print(f"the program's Wayland protocol logs: {runtime}")
+    else:
+        shutil.rmtree(runtime, ignore_errors=True)
     print(f"wayland title bar: {len(failures)} failures")
     return 1 if failures else 0
 
