@@ -115,13 +115,14 @@ void AwardChartView::paintEvent(QPaintEvent *event)
     QLabel::paintEvent(event);
     if (!hasFocus())
         return;
-    // A dotted frame in the blank rows and columns around the cell's number.
-    const QRect cell = chartCellRect(m_row, m_column);
+    // The current cell inverted, its number white on black: rows stand too
+    // close for a frame to keep clear of the numbers above and below.
+    const QRect cell = chartCellRect(m_row, m_column).adjusted(0, -1, 1, 1);
     QPainter p(this);
     p.setClipRect(contentsRect());
     p.translate(contentsRect().topLeft());
-    p.setPen(QPen(Qt::black, 1, Qt::DotLine));
-    p.drawRect(QRect(cell.left(), cell.top() - 1, cell.width(), cell.height() + 1));
+    p.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+    p.fillRect(cell, Qt::white);
 }
 
 // Screen readers follow the focus into the table, to the current cell.

@@ -8,8 +8,8 @@ namespace xpcalc {
 // the top-left corner inside a sunken border, clipped by the box. Screen
 // readers meet it as a table of the awards, not as one picture.
 //
-// It is a stop of the keyboard too. While it has the focus, a dotted frame
-// marks the current cell, which the arrow keys, Home and End (along a row)
+// It is a stop of the keyboard too. While it has the focus, the current cell
+// shows inverted, white on black; the arrow keys, Home and End (along a row)
 // and Ctrl+Home and Ctrl+End (to the first and last cell) move, as a click
 // does; screen readers read the cell with its party level and challenge
 // rating. Without the focus the chart shows exactly as drawn.
