@@ -10,7 +10,6 @@
 // On a shared machine, compare start-ups run side by side, with the options
 //   --benchmark_filter=startup --benchmark_repetitions=10
 //   --benchmark_enable_random_interleaving=true --benchmark_report_aggregates_only=true
-#include "default_instances.h"
 #include "start_up.h"
 #include "window_switching.h"
 
@@ -96,7 +95,7 @@ BENCHMARK_CAPTURE(startup, minimal_window_with_text, MINIMAL_PROBE, "text")
     ->Unit(benchmark::kMillisecond);
 
 // Presses a button of a window and waits until the window that replaces it has painted.
-double pressAndWaitForPaint(xpcalc::DefaultInstance &from, const char *button, xpcalc::DefaultInstance &to)
+double pressAndWaitForPaint(xpcalc::SwitchedWindow &from, const char *button, xpcalc::SwitchedWindow &to)
 {
     const auto start = Clock::now();
     QTest::mouseClick(from.window()->findChild<QPushButton *>(QLatin1String(button)), Qt::LeftButton);
@@ -113,8 +112,8 @@ double pressAndWaitForPaint(xpcalc::DefaultInstance &from, const char *button, x
 void switchToChart(benchmark::State &state)
 {
     for (auto _ : state) {
-        state.SetIterationTime(pressAndWaitForPaint(xpcalc::defaultForm1(), "Command2", xpcalc::defaultForm2()));
-        pressAndWaitForPaint(xpcalc::defaultForm2(), "Command1", xpcalc::defaultForm1());
+        state.SetIterationTime(pressAndWaitForPaint(xpcalc::calculatorWindow(), "Command2", xpcalc::chartWindow()));
+        pressAndWaitForPaint(xpcalc::chartWindow(), "Command1", xpcalc::calculatorWindow());
     }
 }
 BENCHMARK(switchToChart)->Name("switch/to_chart")->UseManualTime()->Unit(benchmark::kMillisecond);
@@ -122,8 +121,8 @@ BENCHMARK(switchToChart)->Name("switch/to_chart")->UseManualTime()->Unit(benchma
 void switchToCalculator(benchmark::State &state)
 {
     for (auto _ : state) {
-        pressAndWaitForPaint(xpcalc::defaultForm1(), "Command2", xpcalc::defaultForm2());
-        state.SetIterationTime(pressAndWaitForPaint(xpcalc::defaultForm2(), "Command1", xpcalc::defaultForm1()));
+        pressAndWaitForPaint(xpcalc::calculatorWindow(), "Command2", xpcalc::chartWindow());
+        state.SetIterationTime(pressAndWaitForPaint(xpcalc::chartWindow(), "Command1", xpcalc::calculatorWindow()));
     }
 }
 BENCHMARK(switchToCalculator)->Name("switch/to_calculator")->UseManualTime()->Unit(benchmark::kMillisecond);

@@ -1,5 +1,4 @@
 // The calculator's own start-up, reporting its first paint.
-#include "default_instances.h"
 #include "first_paint_probe.h"
 #include "start_up.h"
 #include "window_switching.h"
@@ -10,6 +9,6 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     xpcalc::startUp();
-    new FirstPaintProbe(xpcalc::defaultForm1().window());
+    new FirstPaintProbe(xpcalc::calculatorWindow().window());
     return QApplication::exec();
 }

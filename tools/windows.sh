@@ -46,7 +46,7 @@ app=$out/app
 cmake -S . -B "$app" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_PREFIX_PATH="$qt;$out/core/deps" -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR="$host_cmake_dir" \
     -DXPCALC_BENCHMARKS=OFF >"$out/configure.log" || { cat "$out/configure.log"; exit 1; }
-nice -n 19 cmake --build "$app" -j "$jobs" --target xpcalc form1_test award_chart_test form2_test windows_test
+nice -n 19 cmake --build "$app" -j "$jobs" --target xpcalc calculator_window_test award_chart_test chart_window_test windows_test
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$app/CMakeCache.txt")
 "$mingw-gcc-posix" -std=c11 -O2 -Wall -Wextra -Wpedantic -Wconversion -Werror \
     -o "$out/wine_driver.exe" tools/wine_driver.c -luser32

@@ -3,10 +3,10 @@
 #include "announcer.h"
 #include "award_chart_view.h"
 #include "award_table_accessible.h"
+#include "calculator_window.h"
 #include "caption_frame.h"
+#include "chart_window.h"
 #include "controls.h"
-#include "form1.h"
-#include "form2.h"
 #include "text_box_accessible.h"
 
 #include <QAccessibleWidget>
@@ -68,7 +68,7 @@ public:
 // answer holds.
 QAccessibleInterface *accessibleFor(const QString & /*className*/, QObject *object)
 {
-    if (qobject_cast<Form1 *>(object) != nullptr || qobject_cast<Form2 *>(object) != nullptr)
+    if (qobject_cast<CalculatorWindow *>(object) != nullptr || qobject_cast<ChartWindow *>(object) != nullptr)
         return new TabOrderedAccessible(static_cast<QWidget *>(object), QAccessible::Window);
     if (auto *frame = qobject_cast<CaptionFrame *>(object))
         return new TabOrderedAccessible(frame, QAccessible::Grouping);

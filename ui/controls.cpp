@@ -5,34 +5,49 @@
 #include <QLabel>
 
 #include <algorithm>
+#include <utility>
+#include <vector>
 
 namespace xpcalc {
 
-QLabel *designLabel(QWidget *parent, const char *name, TwipsRect design, const QString &text)
+QWidget *placeControl(QWidget *widget, const ControlDesign &design)
 {
-    auto *label = place(new QLabel(text, parent), name, design);
-    label->setWordWrap(true);
-    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    setGround(label, buttonFace());
-    return label;
+    widget->setObjectName(design.name);
+    widget->setGeometry(toPixels(design.place));
+    widget->setProperty(kTabIndexProperty, design.tabIndex);
+    return widget;
 }
 
-void applyTabOrder(QWidget *window, std::vector<TabIndex> order)
+void chainTabOrder(QWidget *window)
 {
-    std::stable_sort(order.begin(), order.end(),
-                     [](const TabIndex &a, const TabIndex &b) { return a.index < b.index; });
+    std::vector<std::pair<int, QWidget *>> controls;
+    for (QWidget *control : window->findChildren<QWidget *>()) {
+        const QVariant index = control->property(kTabIndexProperty);
+        if (index.isValid())
+            controls.emplace_back(index.toInt(), control);
+    }
+    std::stable_sort(controls.begin(), controls.end(), [](const auto &a, const auto &b) { return a.first < b.first; });
     QWidget *previous = nullptr;
-    for (const TabIndex &entry : order) {
-        auto *control = window->findChild<QWidget *>(entry.name);
-        if (control == nullptr)
-            continue;
-        control->setProperty(kTabIndexProperty, entry.index);
+    for (std::size_t i = 0; i < controls.size(); ++i) {
+        const auto &[index, control] = controls[i];
+        if (i > 0 && controls[i - 1].first == index)
+            qFatal("%s and %s share tab index %d", qPrintable(controls[i - 1].second->objectName()),
+                   qPrintable(control->objectName()), index);
         if (control->focusPolicy() & Qt::TabFocus) {
             if (previous != nullptr)
                 QWidget::setTabOrder(previous, control);
             previous = control;
         }
     }
+}
+
+QLabel *designLabel(QWidget *parent, const ControlDesign &design, const QString &text)
+{
+    auto *label = place(new QLabel(text, parent), design);
+    label->setWordWrap(true);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    setGround(label, buttonFace());
+    return label;
 }
 
 } // namespace xpcalc

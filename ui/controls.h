@@ -4,37 +4,43 @@
 
 #include <QString>
 
-#include <vector>
-
 class QLabel;
 class QWidget;
 
 namespace xpcalc {
 
-// Building the windows' controls from their design: a name and a place.
+// Building the windows' controls from their design: a name, a place and a tab
+// index for each.
 
-// Names a control and puts it where the design has it, inside its parent.
-template <class Widget> Widget *place(Widget *widget, const char *name, TwipsRect design)
+// A control of the design. Its name becomes the control's object name, by
+// which tests, scripts and assistive technology find it; its place is inside
+// its parent; its tab index orders it, among all the window's controls, for
+// the keyboard and for screen readers.
+struct ControlDesign {
+    QString name;
+    TwipsRect place;
+    int tabIndex;
+};
+
+// The property that keeps a control's tab index.
+constexpr const char *kTabIndexProperty = "designTabIndex";
+
+// Names a control, puts it where the design has it and gives it its tab index.
+QWidget *placeControl(QWidget *widget, const ControlDesign &design);
+template <class Widget> Widget *place(Widget *widget, const ControlDesign &design)
 {
-    widget->setObjectName(QLatin1String(name));
-    widget->setGeometry(toPixels(design));
+    placeControl(widget, design);
     return widget;
 }
 
-// The property that keeps a control's tab index of the design. It orders the
-// controls for assistive technology as the keyboard orders them.
-constexpr const char *kTabIndexProperty = "designTabIndex";
-
-// Gives the named controls of a window their tab indexes of the design, and
-// chains the keyboard focus through those that take it, in ascending order.
-struct TabIndex {
-    QString name;
-    int index;
-};
-void applyTabOrder(QWidget *window, std::vector<TabIndex> order);
+// Chains the keyboard focus through the window's controls that take it, in
+// ascending tab index. Two controls with one tab index are a fault of the
+// design tables, and stop the program at once rather than leave an order
+// nobody chose.
+void chainTabOrder(QWidget *window);
 
 // A label as the design has it: opaque, in button face, its text drawn from
 // the top-left corner and wrapped at word boundaries.
-QLabel *designLabel(QWidget *parent, const char *name, TwipsRect design, const QString &text);
+QLabel *designLabel(QWidget *parent, const ControlDesign &design, const QString &text);
 
 } // namespace xpcalc

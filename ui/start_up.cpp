@@ -1,7 +1,6 @@
 #include "start_up.h"
 
 #include "accessibility.h"
-#include "default_instances.h"
 #include "look.h"
 #include "pictures.h"
 #include "window_switching.h"
@@ -22,7 +21,7 @@ void startUp()
     QApplication::setWindowIcon(programIcon());
     applyColourScheme();
     installAccessibility();
-    defaultForm1().show();
+    calculatorWindow().show();
 }
 
 } // namespace xpcalc

@@ -1,10 +1,39 @@
 #include "window_switching.h"
 
-#include "default_instances.h"
-#include "form1.h"
-#include "form2.h"
+#include "calculator_window.h"
+#include "chart_window.h"
+#include "window_placement.h"
 
 namespace xpcalc {
+
+QWidget *SwitchedWindow::load()
+{
+    if (m_window.isNull()) {
+        m_window = m_create();
+        // Closing with the title-bar close box unloads the window too.
+        m_window->setAttribute(Qt::WA_DeleteOnClose);
+        centreOnScreen(m_window);
+    }
+    return m_window;
+}
+
+void SwitchedWindow::unload()
+{
+    if (m_window.isNull())
+        return;
+    QWidget *window = m_window;
+    m_window.clear();
+    window->hide();
+    window->deleteLater();
+}
+
+void SwitchedWindow::show()
+{
+    QWidget *window = load();
+    window->show();
+    window->activateWindow();
+}
+
 namespace {
 
 // Builds a window with its switching button wired to the switch it asks for.
@@ -17,15 +46,15 @@ template <class Window, void (Window::*Request)(), void (*Switch)()> QWidget *wi
 
 } // namespace
 
-DefaultInstance &defaultForm1()
+SwitchedWindow &calculatorWindow()
 {
-    static DefaultInstance instance(&wiredWindow<Form1, &Form1::chartRequested, &switchToChart>);
+    static SwitchedWindow instance(&wiredWindow<CalculatorWindow, &CalculatorWindow::chartRequested, &switchToChart>);
     return instance;
 }
 
-DefaultInstance &defaultForm2()
+SwitchedWindow &chartWindow()
 {
-    static DefaultInstance instance(&wiredWindow<Form2, &Form2::calculatorRequested, &switchToCalculator>);
+    static SwitchedWindow instance(&wiredWindow<ChartWindow, &ChartWindow::calculatorRequested, &switchToCalculator>);
     return instance;
 }
 
@@ -33,14 +62,14 @@ DefaultInstance &defaultForm2()
 // safe: the window is destroyed only once control is back in the event loop.
 void switchToChart()
 {
-    defaultForm1().unload();
-    defaultForm2().show();
+    calculatorWindow().unload();
+    chartWindow().show();
 }
 
 void switchToCalculator()
 {
-    defaultForm2().unload();
-    defaultForm1().show();
+    chartWindow().unload();
+    calculatorWindow().show();
 }
 
 } // namespace xpcalc

@@ -3,8 +3,8 @@
 // cell by cell, and a calculator no title bar can resize.
 #include "accessibility.h"
 #include "award_chart_view.h"
-#include "form1.h"
-#include "form2.h"
+#include "calculator_window.h"
+#include "chart_window.h"
 #include "look.h"
 
 #include <QAccessible>
@@ -34,7 +34,7 @@ QString announced(const QWidget *window)
 class AssistiveTest : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<xpcalc::Form1> m_calculator;
+    std::unique_ptr<xpcalc::CalculatorWindow> m_calculator;
 
     QLineEdit *box(const char *name) const { return m_calculator->findChild<QLineEdit *>(QLatin1String(name)); }
 
@@ -54,7 +54,7 @@ private slots:
 
     void init()
     {
-        m_calculator = std::make_unique<xpcalc::Form1>();
+        m_calculator = std::make_unique<xpcalc::CalculatorWindow>();
         m_calculator->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_calculator.get()));
     }
@@ -189,7 +189,7 @@ private slots:
         QFETCH(int, row);
         QFETCH(int, column);
         QFETCH(QString, cell);
-        xpcalc::Form2 window;
+        xpcalc::ChartWindow window;
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         auto *chart = window.findChild<xpcalc::AwardChartView *>();
@@ -208,7 +208,7 @@ private slots:
     // without it, the chart is exactly as drawn.
     void chartFocusMark()
     {
-        xpcalc::Form2 window;
+        xpcalc::ChartWindow window;
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         auto *chart = window.findChild<xpcalc::AwardChartView *>();
@@ -227,7 +227,7 @@ private slots:
     // The chart window's keyboard stops: the button, then the chart.
     void chartWindowTabOrder()
     {
-        xpcalc::Form2 window;
+        xpcalc::ChartWindow window;
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         auto *button = window.findChild<QPushButton *>();
@@ -240,7 +240,7 @@ private slots:
         QVERIFY(!(m_calculator->windowFlags() & Qt::WindowMaximizeButtonHint));
         QVERIFY(m_calculator->windowFlags() & Qt::WindowMinimizeButtonHint);
         QVERIFY(m_calculator->windowFlags() & Qt::WindowCloseButtonHint);
-        xpcalc::Form2 chart;
+        xpcalc::ChartWindow chart;
         chart.show();
         QVERIFY(QTest::qWaitForWindowExposed(&chart));
         QVERIFY(chart.windowHandle()->flags() & Qt::WindowMaximizeButtonHint);

@@ -1,5 +1,4 @@
 // Start-up, switching between the two windows, and ending the program.
-#include "default_instances.h"
 #include "start_up.h"
 #include "window_switching.h"
 
@@ -16,8 +15,8 @@
 #include <fstream>
 #include <string>
 
-using xpcalc::defaultForm1;
-using xpcalc::defaultForm2;
+using xpcalc::calculatorWindow;
+using xpcalc::chartWindow;
 
 namespace {
 
@@ -47,7 +46,7 @@ void settle()
     QCoreApplication::processEvents();
 }
 
-void click(xpcalc::DefaultInstance &form, const char *button)
+void click(xpcalc::SwitchedWindow &form, const char *button)
 {
     QTest::mouseClick(form.window()->findChild<QPushButton *>(QLatin1String(button)), Qt::LeftButton);
 }
@@ -89,8 +88,8 @@ QStringList faintTexts(const QWidget *window)
 
 void toChartAndBack()
 {
-    click(defaultForm1(), "Command2");
-    click(defaultForm2(), "Command1");
+    click(calculatorWindow(), "Command2");
+    click(chartWindow(), "Command1");
     settle();
 }
 
@@ -115,44 +114,44 @@ private slots:
     {
         m_lastWindowClosed = false;
         xpcalc::startUp();
-        QVERIFY(QTest::qWaitForWindowExposed(defaultForm1().window()));
+        QVERIFY(QTest::qWaitForWindowExposed(calculatorWindow().window()));
     }
 
     void cleanup()
     {
-        defaultForm1().unload();
-        defaultForm2().unload();
+        calculatorWindow().unload();
+        chartWindow().unload();
         settle();
     }
 
     void startsOnTheCalculatorAlone()
     {
-        QVERIFY(defaultForm1().isLoaded());
-        QVERIFY(!defaultForm2().isLoaded());
-        QCOMPARE(visibleWindows(), QWidgetList{defaultForm1().window()});
+        QVERIFY(calculatorWindow().isLoaded());
+        QVERIFY(!chartWindow().isLoaded());
+        QCOMPARE(visibleWindows(), QWidgetList{calculatorWindow().window()});
         QCOMPARE(QApplication::applicationVersion(), QStringLiteral("1.01"));
-        QVERIFY(!defaultForm1().window()->windowIcon().isNull());
+        QVERIFY(!calculatorWindow().window()->windowIcon().isNull());
     }
 
     void chartAndBackBringsAFreshCalculator()
     {
-        QWidget *calculator = defaultForm1().window();
+        QWidget *calculator = calculatorWindow().window();
         calculator->findChild<QLineEdit *>("cr3")->setText(QStringLiteral("2"));
         calculator->findChild<QLineEdit *>("cr20")->setText(QStringLiteral("7"));
         calculator->findChild<QLineEdit *>("party")->setText(QStringLiteral("4"));
-        click(defaultForm1(), "Command1");
+        click(calculatorWindow(), "Command1");
         QCOMPARE(calculator->findChild<QLineEdit *>("totalxp")->text(), QStringLiteral("1600"));
 
-        click(defaultForm1(), "Command2");
-        QVERIFY(!defaultForm1().isLoaded());
-        QVERIFY(defaultForm2().isLoaded());
-        QCOMPARE(visibleWindows(), QWidgetList{defaultForm2().window()});
-        QVERIFY(!defaultForm2().window()->windowIcon().isNull());
+        click(calculatorWindow(), "Command2");
+        QVERIFY(!calculatorWindow().isLoaded());
+        QVERIFY(chartWindow().isLoaded());
+        QCOMPARE(visibleWindows(), QWidgetList{chartWindow().window()});
+        QVERIFY(!chartWindow().window()->windowIcon().isNull());
 
-        click(defaultForm2(), "Command1");
+        click(chartWindow(), "Command1");
         settle();
-        QCOMPARE(visibleWindows(), QWidgetList{defaultForm1().window()});
-        const auto boxes = defaultForm1().window()->findChildren<QLineEdit *>();
+        QCOMPARE(visibleWindows(), QWidgetList{calculatorWindow().window()});
+        const auto boxes = calculatorWindow().window()->findChildren<QLineEdit *>();
         QCOMPARE(boxes.size(), 22);
         for (const QLineEdit *box : boxes)
             QCOMPARE(box->text(), QStringLiteral("0"));
@@ -174,39 +173,39 @@ private slots:
     {
         QFETCH(Qt::Key, key);
         QFETCH(Qt::KeyboardModifiers, modifiers);
-        const auto press = [&](xpcalc::DefaultInstance &form, const char *name) {
+        const auto press = [&](xpcalc::SwitchedWindow &form, const char *name) {
             auto *button = form.window()->findChild<QPushButton *>(QLatin1String(name));
             button->setFocus(Qt::TabFocusReason);
             QTest::keyClick(button, key, modifiers);
         };
 
-        QWidget *calculator = defaultForm1().window();
+        QWidget *calculator = calculatorWindow().window();
         calculator->findChild<QLineEdit *>("cr3")->setText(QStringLiteral("2"));
         calculator->findChild<QLineEdit *>("party")->setText(QStringLiteral("4"));
-        press(defaultForm1(), "Command1");
+        press(calculatorWindow(), "Command1");
         QTRY_COMPARE(calculator->findChild<QLineEdit *>("totalxp")->text(), QStringLiteral("1600"));
 
-        press(defaultForm1(), "Command2");
-        QTRY_VERIFY(defaultForm2().isLoaded() && !defaultForm1().isLoaded());
+        press(calculatorWindow(), "Command2");
+        QTRY_VERIFY(chartWindow().isLoaded() && !calculatorWindow().isLoaded());
         settle();
-        press(defaultForm2(), "Command1");
-        QTRY_VERIFY(defaultForm1().isLoaded() && !defaultForm2().isLoaded());
+        press(chartWindow(), "Command1");
+        QTRY_VERIFY(calculatorWindow().isLoaded() && !chartWindow().isLoaded());
     }
 
     // A dark desktop theme does not reach the windows: every text keeps its
     // contrast against its ground.
     void textsStayReadableUnderADarkDesktopTheme()
     {
-        defaultForm1().unload();
+        calculatorWindow().unload();
         settle();
         const QPalette desktop = QApplication::palette();
         QPalette dark(QColor(230, 230, 230), QColor(50, 50, 50), QColor(80, 80, 80), QColor(20, 20, 20),
                       QColor(40, 40, 40), QColor(230, 230, 230), Qt::white, QColor(30, 30, 30), QColor(50, 50, 50));
         QApplication::setPalette(dark);
         xpcalc::startUp();
-        const QStringList faintOnCalculator = faintTexts(defaultForm1().window());
-        click(defaultForm1(), "Command2");
-        const QStringList faintOnChart = faintTexts(defaultForm2().window());
+        const QStringList faintOnCalculator = faintTexts(calculatorWindow().window());
+        click(calculatorWindow(), "Command2");
+        const QStringList faintOnChart = faintTexts(chartWindow().window());
         QApplication::setPalette(desktop);
         QVERIFY2(faintOnCalculator.isEmpty(), qPrintable(faintOnCalculator.join(", ")));
         QVERIFY2(faintOnChart.isEmpty(), qPrintable(faintOnChart.join(", ")));
@@ -238,26 +237,26 @@ private slots:
 
     void closingTheChartEndsTheProgram()
     {
-        click(defaultForm1(), "Command2");
-        QWidget *chart = defaultForm2().window();
+        click(calculatorWindow(), "Command2");
+        QWidget *chart = chartWindow().window();
         QVERIFY(QTest::qWaitForWindowExposed(chart));
         QTimer::singleShot(0, chart, &QWidget::close);
         QTimer::singleShot(5000, qApp, [] { QCoreApplication::exit(1); }); // not ended: fail
         QCOMPARE(QApplication::exec(), 0);
         QVERIFY(m_lastWindowClosed);
         settle();
-        QVERIFY(!defaultForm2().isLoaded());
+        QVERIFY(!chartWindow().isLoaded());
     }
 
     void closingTheCalculatorEndsTheProgram()
     {
-        QWidget *calculator = defaultForm1().window();
+        QWidget *calculator = calculatorWindow().window();
         QTimer::singleShot(0, calculator, &QWidget::close);
         QTimer::singleShot(5000, qApp, [] { QCoreApplication::exit(1); });
         QCOMPARE(QApplication::exec(), 0);
         QVERIFY(m_lastWindowClosed);
         settle();
-        QVERIFY(!defaultForm1().isLoaded());
+        QVERIFY(!calculatorWindow().isLoaded());
     }
 };
 

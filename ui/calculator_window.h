@@ -17,11 +17,10 @@ struct OverflowError;
 // The calculator window: twenty count boxes, the party level, the total and
 // the button that calculates it. It does no arithmetic of its own: it hands
 // the texts, exactly as typed, to the calculation and shows what comes back.
-// Its controls carry their design names as object names.
-class Form1 : public QWidget {
+class CalculatorWindow : public QWidget {
     Q_OBJECT
 public:
-    explicit Form1(QWidget *parent = nullptr);
+    explicit CalculatorWindow(QWidget *parent = nullptr);
 
 signals:
     void chartRequested(); // "XP Chart"
@@ -31,18 +30,17 @@ protected:
 
 private:
     void createControls();
-    void chainTabOrder();
     void calculateExperience(); // "Calculate Experience"
     void reportOverflow(const OverflowError &error);
 
-    // The controls the handlers and the tab order use; the others, once
-    // created, are the window's to keep.
-    QPushButton *Command2 = nullptr;
-    QLineEdit *totalxp = nullptr;
-    QPushButton *Command1 = nullptr;
-    QLineEdit *party = nullptr;
-    std::array<QLineEdit *, kChallengeRatings> cr{}; // cr[0] is `cr1`
-    Announcer *m_announcer = nullptr;                // tells screen readers the new total
+    // The controls the handlers use; the others, once created, are the
+    // window's to keep.
+    QPushButton *m_chartButton = nullptr;
+    QLineEdit *m_totalBox = nullptr;
+    QPushButton *m_calculateButton = nullptr;
+    QLineEdit *m_levelBox = nullptr;
+    std::array<QLineEdit *, kChallengeRatings> m_countBoxes{}; // m_countBoxes[0] counts CR 1
+    Announcer *m_announcer = nullptr;                          // tells screen readers the new total
 };
 
 } // namespace xpcalc

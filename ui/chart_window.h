@@ -7,10 +7,10 @@ namespace xpcalc {
 // The chart window: the award table as a picture, two short explanations and
 // the button back to the calculator. It computes nothing. It can be resized;
 // its controls keep their places and sizes whatever its size.
-class Form2 : public QWidget {
+class ChartWindow : public QWidget {
     Q_OBJECT
 public:
-    explicit Form2(QWidget *parent = nullptr);
+    explicit ChartWindow(QWidget *parent = nullptr);
 
 signals:
     void calculatorRequested(); // "Click here to return to the Calculator"

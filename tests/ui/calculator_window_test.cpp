@@ -1,5 +1,5 @@
 // The calculator window, driven as a user drives it.
-#include "form1.h"
+#include "calculator_window.h"
 #include "look.h"
 
 #include <QApplication>
@@ -15,7 +15,7 @@
 #include <map>
 #include <memory>
 
-using xpcalc::Form1;
+using xpcalc::CalculatorWindow;
 using Counts = QMap<int, QString>; // challenge rating -> text typed into its box
 
 // The button face of the default colour scheme: the ground of labels, frames
@@ -34,11 +34,11 @@ struct MessageSeen {
 
 } // namespace
 
-class Form1Test : public QObject {
+class CalculatorWindowTest : public QObject {
     Q_OBJECT
 
 private:
-    std::unique_ptr<Form1> m_window;
+    std::unique_ptr<CalculatorWindow> m_window;
 
     template <class Widget = QWidget> Widget *control(const QString &name) const
     {
@@ -73,7 +73,7 @@ private slots:
 
     void init()
     {
-        m_window = std::make_unique<Form1>();
+        m_window = std::make_unique<CalculatorWindow>();
         m_window->show();
         QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
     }
@@ -346,7 +346,7 @@ private slots:
         QFont large = desktop;
         large.setPointSize(18);
         QApplication::setFont(large);
-        Form1 window;
+        CalculatorWindow window;
         QApplication::setFont(desktop);
         auto *box = window.findChild<QLineEdit *>(QStringLiteral("cr12"));
         QVERIFY(box != nullptr);
@@ -478,5 +478,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(Form1Test)
-#include "form1_test.moc"
+QTEST_MAIN(CalculatorWindowTest)
+#include "calculator_window_test.moc"

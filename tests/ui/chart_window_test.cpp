@@ -1,5 +1,5 @@
 // The chart window: its design, and that resizing moves nothing.
-#include "form2.h"
+#include "chart_window.h"
 #include "look.h"
 
 #include <QApplication>
@@ -10,10 +10,10 @@
 #include <map>
 #include <memory>
 
-class Form2Test : public QObject {
+class ChartWindowTest : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<xpcalc::Form2> m_window;
+    std::unique_ptr<xpcalc::ChartWindow> m_window;
 
     template <class Widget = QWidget> Widget *control(const char *name) const
     {
@@ -29,7 +29,7 @@ private slots:
 
     void init()
     {
-        m_window = std::make_unique<xpcalc::Form2>();
+        m_window = std::make_unique<xpcalc::ChartWindow>();
         m_window->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
     }
@@ -131,5 +131,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(Form2Test)
-#include "form2_test.moc"
+QTEST_MAIN(ChartWindowTest)
+#include "chart_window_test.moc"
