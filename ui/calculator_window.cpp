@@ -48,15 +48,19 @@ const ControlDesign kCredit{QStringLiteral("Label26"), {120, 5040, 6495, 255}, 4
 // The two families: challenge ratings 1 to 10 in the left column, 11 to 20 in
 // the right, each count box with its "CR" label just to its right.
 constexpr int kPerColumn = kChallengeRatings / 2;
-constexpr bool leftColumn(int cr) { return cr <= kPerColumn; }
-constexpr int row(int cr) { return leftColumn(cr) ? cr - 1 : cr - 1 - kPerColumn; }
-ControlDesign countBox(int cr)
+constexpr bool leftColumn(int rating) { return rating <= kPerColumn; }
+constexpr int familyRow(int rating) { return leftColumn(rating) ? rating - 1 : rating - 1 - kPerColumn; }
+ControlDesign countBox(int rating)
 {
-    return {QStringLiteral("cr%1").arg(cr), {leftColumn(cr) ? 120 : 1320, 120 + 480 * row(cr), 375, 375}, cr - 1};
+    return {QStringLiteral("cr%1").arg(rating),
+            {leftColumn(rating) ? 120 : 1320, 120 + 480 * familyRow(rating), 375, 375},
+            rating - 1};
 }
-ControlDesign countLabel(int cr)
+ControlDesign countLabel(int rating)
 {
-    return {QStringLiteral("Label%1").arg(cr), {leftColumn(cr) ? 600 : 1800, 120 + 480 * row(cr), 495, 375}, cr + 19};
+    return {QStringLiteral("Label%1").arg(rating),
+            {leftColumn(rating) ? 600 : 1800, 120 + 480 * familyRow(rating), 495, 375},
+            rating + 19};
 }
 
 constexpr qreal kSmall = 8.25; // points

@@ -8,15 +8,16 @@
 #include <QWidget>
 
 namespace xpcalc {
-namespace {
-
-constexpr qreal kPixelsPerPoint = 96.0 / 72.0;
 
 Rgb toRgb(const QColor &colour)
 {
     return {static_cast<std::uint8_t>(colour.red()), static_cast<std::uint8_t>(colour.green()),
             static_cast<std::uint8_t>(colour.blue())};
 }
+
+namespace {
+
+constexpr qreal kPixelsPerPoint = 96.0 / 72.0;
 
 // The first of the faces that is installed, or the last. Asking for only a
 // face that is there spares the font matcher a search for each missing one

@@ -9,6 +9,7 @@ class QWidget;
 namespace xpcalc {
 
 enum class SystemColour;
+struct Rgb;
 
 // Fonts and colours shared by the two windows.
 
@@ -20,6 +21,9 @@ QFont verdana(qreal points, QFont::Weight weight = QFont::Normal, QFont::Style s
 // The platform's default window font at its fixed size, an 8 pt sans serif,
 // whatever size the desktop asks for: the count boxes are sized for it.
 QFont windowFont();
+
+// A Qt colour as the colour scheme's, which has no alpha.
+Rgb toRgb(const QColor &colour);
 
 // A system colour of the one colour scheme both windows use.
 QColor schemeColour(SystemColour which);

@@ -6,6 +6,7 @@
 #include "calculator_window.h"
 #include "chart_window.h"
 #include "look.h"
+#include "window_test_support.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -36,13 +37,13 @@ class AssistiveTest : public QObject {
 
     std::unique_ptr<xpcalc::CalculatorWindow> m_calculator;
 
-    QLineEdit *box(const char *name) const { return m_calculator->findChild<QLineEdit *>(QLatin1String(name)); }
+    QLineEdit *box(const char *name) const { return control<QLineEdit>(m_calculator.get(), QLatin1String(name)); }
 
     void calculate(const char *count3, const char *level)
     {
         box("cr3")->setText(QLatin1String(count3));
         box("party")->setText(QLatin1String(level));
-        m_calculator->findChild<QPushButton *>(QStringLiteral("Command1"))->click();
+        control<QPushButton>(m_calculator.get(), QStringLiteral("Command1"))->click();
     }
 
 private slots:
@@ -52,12 +53,7 @@ private slots:
         xpcalc::installAccessibility();
     }
 
-    void init()
-    {
-        m_calculator = std::make_unique<xpcalc::CalculatorWindow>();
-        m_calculator->show();
-        QVERIFY(QTest::qWaitForWindowExposed(m_calculator.get()));
-    }
+    void init() { m_calculator = shownWindow<xpcalc::CalculatorWindow>(); }
     void cleanup() { m_calculator.reset(); }
 
     // Qt's own interface reports a run of no characters at each offset; a
@@ -124,7 +120,7 @@ private slots:
                 return false;
             }
         } counter;
-        m_calculator->findChild<QWidget *>(QStringLiteral("announcer"))->installEventFilter(&counter);
+        control(m_calculator.get(), QStringLiteral("announcer"))->installEventFilter(&counter);
         calculate("2", "4");
         calculate("2", "4");
         QCOMPARE(counter.shown, 2);

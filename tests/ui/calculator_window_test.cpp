@@ -1,6 +1,7 @@
 // The calculator window, driven as a user drives it.
 #include "calculator_window.h"
 #include "look.h"
+#include "window_test_support.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -42,10 +43,7 @@ private:
 
     template <class Widget = QWidget> Widget *control(const QString &name) const
     {
-        auto *widget = m_window->findChild<Widget *>(name);
-        if (widget == nullptr)
-            qFatal("no control named %s", qPrintable(name));
-        return widget;
+        return ::control<Widget>(m_window.get(), name);
     }
     QLineEdit *box(const QString &name) const { return control<QLineEdit>(name); }
     QLineEdit *count(int cr) const { return box(QStringLiteral("cr%1").arg(cr)); }
@@ -348,8 +346,7 @@ private slots:
         QApplication::setFont(large);
         CalculatorWindow window;
         QApplication::setFont(desktop);
-        auto *box = window.findChild<QLineEdit *>(QStringLiteral("cr12"));
-        QVERIFY(box != nullptr);
+        auto *box = ::control<QLineEdit>(&window, QStringLiteral("cr12"));
         QVERIFY(QFontMetrics(box->font()).horizontalAdvance(QStringLiteral("12")) < box->width() - 6);
     }
 

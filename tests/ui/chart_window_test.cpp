@@ -1,6 +1,7 @@
 // The chart window: its design, and that resizing moves nothing.
 #include "chart_window.h"
 #include "look.h"
+#include "window_test_support.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -17,22 +18,14 @@ class ChartWindowTest : public QObject {
 
     template <class Widget = QWidget> Widget *control(const char *name) const
     {
-        auto *widget = m_window->findChild<Widget *>(QLatin1String(name));
-        if (widget == nullptr)
-            qFatal("no control named %s", name);
-        return widget;
+        return ::control<Widget>(m_window.get(), QLatin1String(name));
     }
 
 private slots:
     // As at start-up: the windows' colour scheme, whatever the desktop's theme.
     void initTestCase() { xpcalc::applyColourScheme(); }
 
-    void init()
-    {
-        m_window = std::make_unique<xpcalc::ChartWindow>();
-        m_window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
-    }
+    void init() { m_window = shownWindow<xpcalc::ChartWindow>(); }
     void cleanup() { m_window.reset(); }
 
     // The window opens with the focus on its button, and shows it there even

@@ -1,6 +1,9 @@
 // Start-up, switching between the two windows, and ending the program.
+#include "look.h"
 #include "start_up.h"
+#include "system_colours.h"
 #include "window_switching.h"
+#include "window_test_support.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -48,19 +51,7 @@ void settle()
 
 void click(xpcalc::SwitchedWindow &form, const char *button)
 {
-    QTest::mouseClick(form.window()->findChild<QPushButton *>(QLatin1String(button)), Qt::LeftButton);
-}
-
-// The contrast of two colours as the web's accessibility guidelines define it.
-double contrast(const QColor &a, const QColor &b)
-{
-    const auto luminance = [](const QColor &c) {
-        const auto linear = [](double v) { return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
-        return 0.2126 * linear(c.redF()) + 0.7152 * linear(c.greenF()) + 0.0722 * linear(c.blueF());
-    };
-    const double la = luminance(a);
-    const double lb = luminance(b);
-    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+    QTest::mouseClick(control<QPushButton>(form.window(), QLatin1String(button)), Qt::LeftButton);
 }
 
 // Every text of a window against the ground it stands on, where it is too faint to read.
@@ -79,7 +70,8 @@ QStringList faintTexts(const QWidget *window)
         } else if (const auto *label = qobject_cast<const QLabel *>(w); label != nullptr && label->text().isEmpty()) {
             continue; // a picture
         }
-        const double ratio = contrast(w->palette().color(text), w->palette().color(ground));
+        const double ratio =
+            xpcalc::contrastRatio(xpcalc::toRgb(w->palette().color(text)), xpcalc::toRgb(w->palette().color(ground)));
         if (ratio < 4.5)
             faint << QStringLiteral("%1 (%2:1)").arg(w->objectName()).arg(ratio, 0, 'f', 2);
     }
@@ -136,11 +128,11 @@ private slots:
     void chartAndBackBringsAFreshCalculator()
     {
         QWidget *calculator = calculatorWindow().window();
-        calculator->findChild<QLineEdit *>("cr3")->setText(QStringLiteral("2"));
-        calculator->findChild<QLineEdit *>("cr20")->setText(QStringLiteral("7"));
-        calculator->findChild<QLineEdit *>("party")->setText(QStringLiteral("4"));
+        control<QLineEdit>(calculator, QStringLiteral("cr3"))->setText(QStringLiteral("2"));
+        control<QLineEdit>(calculator, QStringLiteral("cr20"))->setText(QStringLiteral("7"));
+        control<QLineEdit>(calculator, QStringLiteral("party"))->setText(QStringLiteral("4"));
         click(calculatorWindow(), "Command1");
-        QCOMPARE(calculator->findChild<QLineEdit *>("totalxp")->text(), QStringLiteral("1600"));
+        QCOMPARE(control<QLineEdit>(calculator, QStringLiteral("totalxp"))->text(), QStringLiteral("1600"));
 
         click(calculatorWindow(), "Command2");
         QVERIFY(!calculatorWindow().isLoaded());
@@ -174,16 +166,16 @@ private slots:
         QFETCH(Qt::Key, key);
         QFETCH(Qt::KeyboardModifiers, modifiers);
         const auto press = [&](xpcalc::SwitchedWindow &form, const char *name) {
-            auto *button = form.window()->findChild<QPushButton *>(QLatin1String(name));
+            auto *button = control<QPushButton>(form.window(), QLatin1String(name));
             button->setFocus(Qt::TabFocusReason);
             QTest::keyClick(button, key, modifiers);
         };
 
         QWidget *calculator = calculatorWindow().window();
-        calculator->findChild<QLineEdit *>("cr3")->setText(QStringLiteral("2"));
-        calculator->findChild<QLineEdit *>("party")->setText(QStringLiteral("4"));
+        control<QLineEdit>(calculator, QStringLiteral("cr3"))->setText(QStringLiteral("2"));
+        control<QLineEdit>(calculator, QStringLiteral("party"))->setText(QStringLiteral("4"));
         press(calculatorWindow(), "Command1");
-        QTRY_COMPARE(calculator->findChild<QLineEdit *>("totalxp")->text(), QStringLiteral("1600"));
+        QTRY_COMPARE(control<QLineEdit>(calculator, QStringLiteral("totalxp"))->text(), QStringLiteral("1600"));
 
         press(calculatorWindow(), "Command2");
         QTRY_VERIFY(chartWindow().isLoaded() && !calculatorWindow().isLoaded());
