@@ -1,6 +1,7 @@
 // The calculator window, driven as a user drives it.
 #include "calculator_window.h"
 #include "look.h"
+#include "system_colours.h"
 #include "window_test_support.h"
 
 #include <QApplication>
@@ -19,9 +20,9 @@
 using xpcalc::CalculatorWindow;
 using Counts = QMap<int, QString>; // challenge rating -> text typed into its box
 
-// The button face of the default colour scheme: the ground of labels, frames
-// and picture boxes, whatever the desktop's theme.
-const QColor kButtonFace(240, 240, 240);
+// The ground of labels, frames and picture boxes: the colour scheme's button
+// face, whatever the desktop's theme.
+const QColor kButtonFace = xpcalc::schemeColour(xpcalc::SystemColour::ButtonFace);
 
 namespace {
 
@@ -259,8 +260,8 @@ private slots:
         QCOMPARE(m_window->size(), QSize(450, 371));
         QCOMPARE(m_window->minimumSize(), m_window->maximumSize());   // cannot be resized
         QCOMPARE(m_window->findChildren<QWidget *>().size(), 53 + 1); // the design's, and the announcer
-        // The ground is the active border's colour (180, 180, 180 in the default scheme).
-        QCOMPARE(m_window->grab().toImage().pixelColor(440, 100), QColor(180, 180, 180));
+        QCOMPARE(m_window->grab().toImage().pixelColor(440, 100),
+                 xpcalc::schemeColour(xpcalc::SystemColour::ActiveBorder));
     }
 
     // Later controls stack above earlier ones, so the order matters where they touch.
@@ -286,38 +287,42 @@ private slots:
         QCOMPARE(namesOfChildren(control("Frame1")), (QStringList{"Command2", "Label22", "Label24"}));
     }
 
-    // The controls other than the two families: name, container, pixels from the design's twips.
+    // Where each control other than the two families stands in the window,
+    // read off the window itself, against the design's twips: 15 to the
+    // pixel, each figure rounded down. The frame's controls are designed
+    // inside the frame, so their place adds to the frame's.
     void geometry_data()
     {
         QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("container");
-        QTest::addColumn<QRect>("twips");
-        const auto row = [](const char *name, const char *container, QRect twips) {
-            QTest::newRow(name) << QString(name) << QString(container) << twips;
+        QTest::addColumn<QRect>("pixels");
+        const auto pixels = [](QRect twips) {
+            return QRect(twips.x() / 15, twips.y() / 15, twips.width() / 15, twips.height() / 15);
         };
-        row("Picture3", "Form1", {2880, 120, 3255, 615});
-        row("Picture2", "Form1", {3120, 2160, 1335, 615});
-        row("Picture1", "Form1", {3240, 840, 1815, 255});
-        row("Frame1", "Form1", {2640, 2880, 3855, 1935});
-        row("Command2", "Frame1", {3000, 1200, 735, 615});
-        row("Label22", "Frame1", {120, 1200, 2775, 615});
-        row("Label24", "Frame1", {120, 240, 3615, 855});
-        row("totalxp", "Form1", {4440, 2280, 1455, 375});
-        row("Command1", "Form1", {3000, 1320, 3015, 615});
-        row("party", "Form1", {5280, 840, 495, 315});
-        row("Label21", "Form1", {6120, 480, 375, 375});
-        row("Label27", "Form1", {120, 5280, 6375, 255});
-        row("Label26", "Form1", {120, 5040, 6495, 255});
+        const QRect frame = pixels({2640, 2880, 3855, 1935});
+        const auto row = [&](const char *name, QRect twips, QPoint container = {}) {
+            QTest::newRow(name) << QString(name) << pixels(twips).translated(container);
+        };
+        row("Picture3", {2880, 120, 3255, 615});
+        row("Picture2", {3120, 2160, 1335, 615});
+        row("Picture1", {3240, 840, 1815, 255});
+        row("Frame1", {2640, 2880, 3855, 1935});
+        row("Command2", {3000, 1200, 735, 615}, frame.topLeft());
+        row("Label22", {120, 1200, 2775, 615}, frame.topLeft());
+        row("Label24", {120, 240, 3615, 855}, frame.topLeft());
+        row("totalxp", {4440, 2280, 1455, 375});
+        row("Command1", {3000, 1320, 3015, 615});
+        row("party", {5280, 840, 495, 315});
+        row("Label21", {6120, 480, 375, 375});
+        row("Label27", {120, 5280, 6375, 255});
+        row("Label26", {120, 5040, 6495, 255});
     }
 
     void geometry()
     {
         QFETCH(QString, name);
-        QFETCH(QString, container);
-        QFETCH(QRect, twips);
+        QFETCH(QRect, pixels);
         QWidget *widget = control(name);
-        QCOMPARE(widget->parentWidget()->objectName(), container);
-        QCOMPARE(widget->geometry(), QRect(twips.x() / 15, twips.y() / 15, twips.width() / 15, twips.height() / 15));
+        QCOMPARE(QRect(widget->mapTo(m_window.get(), QPoint(0, 0)), widget->size()), pixels);
     }
 
     // Challenge rating N: row r = N - 1 (N <= 10) or N - 11; box at 120 or
