@@ -86,6 +86,16 @@ INSTANTIATE_TEST_SUITE_P(
                     total("every_cr_once_level13", {{{6, u"1"}, {20, u"1"}}, u"13"}, u"47125")),
     ByName());
 
+// Entries a hair past a half, in more digits than a double holds exactly: the
+// digits past the 15th decide which way they round, so a reader that rounds
+// the digits to a double before scaling them gives the party the wrong count
+// or the wrong row.
+INSTANTIATE_TEST_SUITE_P(
+    LongEntries, Calculate,
+    testing::Values(total("count_of_16_digits_past_90_5_is_91", {{{1, u"90.50000000000001"}}, u"1"}, u"27300"),
+                    total("level_of_19_digits_past_6_5_is_7", {{{1, u"1"}}, u"6.500000000000000445"}, u"263")),
+    ByName());
+
 INSTANTIATE_TEST_SUITE_P(
     Overflows, Calculate,
     testing::Values(overflow("product_at_cr20", {{{20, u"357914"}}, u"20"}, Site::Product, 20),

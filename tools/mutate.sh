@@ -112,6 +112,8 @@ mutant() {
 echo "== Faults"
 mutant award_table_typo calc/award_table.h \
     '275,  413,  619,' '275,  413,  691,'
+mutant exact_path_16_digits platform/number_reader.cpp \
+    'kExactDigits = 15;' 'kExactDigits = 16;'
 mutant exact_path_19_digits platform/number_reader.cpp \
     'kExactDigits = 15;' 'kExactDigits = 19;'
 mutant vector_non_zero_flag platform/number_reader.cpp \
@@ -124,6 +126,8 @@ mutant sign_of_a_decimal platform/number_reader.cpp \
     "negative = *m_p == u'-';" "negative = *m_p == u'+';"
 mutant sign_of_a_16_bit_radix_value platform/number_reader.cpp \
     'value >= 0x8000U ?' 'value > 0x8000U ?'
+mutant entry_beyond_the_doubles_read_as_0 calc/entry_conversion.cpp \
+    'return number.error();' 'return Int{};'
 mutant upper_range_check_dropped platform/integer_conversion.cpp \
     'rounded <= static_cast<double>(std::numeric_limits<Int>::max())' 'true'
 mutant product_range_check_dropped calc/experience_calculation.cpp \
