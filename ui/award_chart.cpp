@@ -20,10 +20,26 @@ const QColor kBand(0xE7, 0xE7, 0xE7);
 // Each grid shows half the challenge ratings.
 constexpr int kColumns = kChallengeRatings / 2;
 
+// Levels 1 to 3 earn the same awards, so the chart gives them one row, the
+// first; every later level has a row of its own.
+constexpr int kLevelsOfTheFirstRow = 3;
+
+struct RowLevels {
+    int first = 0;
+    int last = 0;
+};
+
+constexpr RowLevels rowLevels(int row)
+{
+    return row == 0 ? RowLevels{1, kLevelsOfTheFirstRow}
+                    : RowLevels{row + kLevelsOfTheFirstRow, row + kLevelsOfTheFirstRow};
+}
+static_assert(rowLevels(kChartTableRows - 1).last == kLevels, "the last row is the last level's");
+
 // Where one grid's parts stand, in pixels of the chart.
 struct GridLayout {
     int firstChallengeRating = 1;
-    int firstLevel = 1; // the first row's level; the upper grid's "1-3" row counts as 3
+    int firstRow = 0; // the chart's row that the grid's first row shows
     int rows = 0;
     std::array<int, kColumns> headerCentres{};    // the "CR" headers' centres
     std::array<int, kColumns> numberRightEdges{}; // where the awards end
@@ -40,8 +56,8 @@ struct GridLayout {
 const GridLayout kUpper = [] {
     GridLayout grid;
     grid.firstChallengeRating = 1;
-    grid.firstLevel = 3;
-    grid.rows = 15;
+    grid.firstRow = 0;
+    grid.rows = 15; // levels 18 to 20 earn nothing below CR 11
     grid.headerCentres = {39, 60, 80, 101, 125, 148, 171, 195, 218, 243};
     grid.numberRightEdges = {44, 64, 84, 108, 131, 154, 177, 201, 224, 251};
     grid.headingTop = 13;
@@ -58,7 +74,7 @@ const GridLayout kUpper = [] {
 const GridLayout kLower = [] {
     GridLayout grid;
     grid.firstChallengeRating = 11;
-    grid.firstLevel = 4;
+    grid.firstRow = 1; // levels 1 to 3 earn nothing above CR 10
     grid.rows = 17;
     grid.headerCentres = {41, 64, 87, 110, 133, 156, 179, 202, 225, 248};
     grid.numberRightEdges = {46, 69, 91, 115, 138, 160, 184, 207, 229, 254};
@@ -79,10 +95,10 @@ constexpr int kCellGap = 2;      // least space between neighbouring numbers
 constexpr int kHeadingHeight = 6;
 constexpr QRect kTitle{2, 3, 94, 8}; // capitals' box; descenders reach row 12
 
-QString rowLabel(const GridLayout &grid, int row)
+// The award of a cell of a grid: its row in the grid, its column from 0.
+std::int32_t gridAward(const GridLayout &grid, int row, int column)
 {
-    const int level = grid.firstLevel + row;
-    return grid.firstLevel == 3 && row == 0 ? QStringLiteral("1-3") : QString::number(level);
+    return award(chartRowLevel(grid.firstRow + row), grid.firstChallengeRating + column);
 }
 
 int rowTop(const GridLayout &grid, int row) { return grid.firstRowTop + qRound(row * grid.rowPitch); }
@@ -93,7 +109,7 @@ qreal labelRight(const GridLayout &grid, const Face &label)
     const QFontMetricsF metrics(label.font);
     qreal widest = 0;
     for (int row = 0; row < grid.rows; ++row)
-        widest = std::max(widest, metrics.horizontalAdvance(rowLabel(grid, row)));
+        widest = std::max(widest, metrics.horizontalAdvance(chartRowLabel(grid.firstRow + row)));
     return kLabelCentre + widest / 2;
 }
 
@@ -110,7 +126,7 @@ NumberFace numberFace(const Lettering &lettering, const GridLayout &grid, qreal 
     std::vector<std::pair<QString, qreal>> cells;
     for (int row = 0; row < grid.rows; ++row) {
         for (int column = 0; column < kColumns; ++column) {
-            const std::int32_t entry = award(grid.firstLevel + row, grid.firstChallengeRating + column);
+            const std::int32_t entry = gridAward(grid, row, column);
             const int right = grid.numberRightEdges[static_cast<std::size_t>(column)];
             const qreal leftLimit =
                 column == 0 ? firstColumnLeft : grid.numberRightEdges[static_cast<std::size_t>(column - 1)];
@@ -160,9 +176,9 @@ void drawGrid(QPainter &p, const Lettering &lettering, const GridLayout &grid)
     const NumberFace numbers = numberFace(lettering, grid, labelRight(grid, label));
     for (int row = 0; row < grid.rows; ++row) {
         const int top = rowTop(grid, row);
-        drawLine(p, lettering, rowLabel(grid, row), label, kLabelCentre, Qt::AlignHCenter, top);
+        drawLine(p, lettering, chartRowLabel(grid.firstRow + row), label, kLabelCentre, Qt::AlignHCenter, top);
         for (int column = 0; column < kColumns; ++column) {
-            const std::int32_t entry = award(grid.firstLevel + row, grid.firstChallengeRating + column);
+            const std::int32_t entry = gridAward(grid, row, column);
             if (entry == 0)
                 continue; // no award defined: the cell stays blank
             drawLine(p, lettering, QString::number(entry), numbers.face,
@@ -195,16 +211,21 @@ QImage awardChartImage(qreal devicePixelRatio)
 
 QPixmap drawAwardChart(qreal devicePixelRatio) { return QPixmap::fromImage(awardChartImage(devicePixelRatio)); }
 
-int chartRowLevel(int row) { return row == 0 ? 1 : row + 3; }
+int chartRowLevel(int row) { return rowLevels(row).first; }
 
-QString chartRowLabel(int row) { return row == 0 ? QStringLiteral("1-3") : QString::number(chartRowLevel(row)); }
+QString chartRowLabel(int row)
+{
+    const RowLevels levels = rowLevels(row);
+    return levels.first == levels.last ? QString::number(levels.first)
+                                       : QStringLiteral("%1-%2").arg(levels.first).arg(levels.last);
+}
 
 QRect chartCellRect(int row, int column)
 {
     if (row < 0 || row >= kChartTableRows || column < 0 || column >= kChartTableColumns)
         return {};
     const auto rowInGrid = [row](const GridLayout &grid) {
-        const int gridRow = row == 0 ? (grid.firstLevel == 3 ? 0 : -1) : chartRowLevel(row) - grid.firstLevel;
+        const int gridRow = row - grid.firstRow;
         return gridRow < grid.rows ? gridRow : -1;
     };
     const bool upper = column == kChartLabelColumn ? rowInGrid(kUpper) >= 0 : column <= kColumns;
