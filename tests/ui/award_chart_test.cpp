@@ -1,64 +1,114 @@
-// The award chart, checked by its pixels against the award table.
+// The award chart, checked by what a reader sees in its pixels: each award in
+// its own cell and blank cells blank, columns aligned, rows, columns, lines
+// and grids parted, and the bands behind every other group of three levels.
 #include "award_chart.h"
 #include "award_table.h"
 
 #include <QtTest>
 
 #include <algorithm>
-#include <cmath>
-#include <optional>
 #include <vector>
+
+using xpcalc::chartCellRect;
 
 namespace {
 
-// Where the chart's parts must stand, in pixels.
-struct Grid {
-    const char *name;
-    int firstChallengeRating;
-    std::vector<int> levels; // the row of level 3 is labelled "1-3"
-    std::array<int, 10> numberRightEdges;
-    int firstRowTop;
-    double rowPitch;
-    std::vector<std::pair<int, int>> bands;
-    int bandRight;
-};
-
-const Grid kUpper{"upper",
-                  1,
-                  {3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17},
-                  {44, 64, 84, 108, 131, 154, 177, 201, 224, 251},
-                  37,
-                  8.0,
-                  {{60, 84}, {109, 132}},
-                  256};
-// The lower grid's rows: the bands of levels 6 and 18 start at 206 and 301.
-const Grid kLower{"lower",
-                  11,
-                  {4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20},
-                  {46, 69, 91, 115, 138, 160, 184, 207, 229, 254},
-                  192,
-                  (301 - 206) / 12.0,
-                  {{206, 230}, {254, 277}, {301, 324}},
-                  259};
-
 bool isLettering(QRgb pixel) { return qGray(pixel) < 150; }
 
-// The rightmost pixel column with lettering in a box, if any.
-std::optional<int> rightmostLettering(const QImage &image, QRect box)
+// The bounding box of the lettering inside a box; empty when there is none.
+QRect letteringIn(const QImage &image, QRect box)
 {
-    std::optional<int> right;
+    box &= image.rect();
+    QRect ink;
     for (int y = box.top(); y <= box.bottom(); ++y)
         for (int x = box.left(); x <= box.right(); ++x)
             if (isLettering(image.pixel(x, y)))
-                right = std::max(right.value_or(x), x);
-    return right;
+                ink |= QRect(x, y, 1, 1);
+    return ink;
 }
 
-// The pixel rows of data row `row`: its lettering is about 7 pixels high.
-QRect rowBox(const Grid &grid, int row, int left, int right)
+// The pixel rows of a box that hold lettering, as runs of consecutive rows:
+// one run a line of lettering.
+std::vector<std::pair<int, int>> letteredRuns(const QImage &image, QRect box)
 {
-    const int top = grid.firstRowTop + static_cast<int>(std::lround(row * grid.rowPitch));
-    return QRect(QPoint(left, top), QPoint(right, top + 6));
+    std::vector<std::pair<int, int>> runs;
+    for (int y = box.top(); y <= box.bottom(); ++y) {
+        if (letteringIn(image, QRect(box.left(), y, box.width(), 1)).isEmpty())
+            continue;
+        if (!runs.empty() && runs.back().second == y - 1)
+            runs.back().second = y;
+        else
+            runs.emplace_back(y, y);
+    }
+    return runs;
+}
+
+// One cell of a grid: where it stands, and whether it holds lettering (a row
+// label, or an award other than 0).
+struct Cell {
+    int column = 0; // of the chart's table: 0 the labels, then challenge ratings 1 to 20
+    QRect room;
+    bool lettered = false;
+    // The inverted mark of the current cell covers this much: its number, or
+    // label, must stand inside it.
+    QRect mark() const { return room.adjusted(0, -1, 1, 1); }
+};
+
+// One of the two grids: the challenge ratings of its columns, and for each
+// chart row it shows, its cells from the label to the last column.
+constexpr int kGridColumns = xpcalc::kChallengeRatings / 2;
+
+struct Grid {
+    int firstRating = 1;
+    std::vector<int> rows;
+    std::vector<std::vector<Cell>> cells;
+};
+
+Grid grid(int firstRating)
+{
+    Grid g{firstRating, {}, {}};
+    for (int row = 0; row < xpcalc::kChartTableRows; ++row) {
+        const QRect first = chartCellRect(row, firstRating);
+        if (first.isEmpty())
+            continue;
+        // Both grids label their rows; the chart's table takes a level's label
+        // from the upper grid, so the lower grid's labels stand in the same
+        // column, left of the grid's first column.
+        QRect label = chartCellRect(row, xpcalc::kChartLabelColumn);
+        if (label.top() != first.top())
+            label = QRect(QPoint(chartCellRect(0, xpcalc::kChartLabelColumn).left(), first.top()),
+                          QPoint(first.left() - 1, first.bottom()));
+        std::vector<Cell> cells{{xpcalc::kChartLabelColumn, label, true}};
+        for (int column = firstRating; column < firstRating + kGridColumns; ++column)
+            cells.push_back(
+                {column, chartCellRect(row, column), xpcalc::award(xpcalc::chartRowLevel(row), column) != 0});
+        g.rows.push_back(row);
+        g.cells.push_back(cells);
+    }
+    return g;
+}
+
+const Grid &upperGrid()
+{
+    static const Grid g = grid(1);
+    return g;
+}
+
+const Grid &lowerGrid()
+{
+    static const Grid g = grid(kGridColumns + 1);
+    return g;
+}
+
+// The lines of lettering above a grid's first row, up to the grid above, in
+// a chart drawn at a pixel ratio; in the chart's right half, clear of the
+// title at the left.
+std::vector<std::pair<int, int>> headerLines(const QImage &chart, bool upper)
+{
+    const qreal ratio = chart.devicePixelRatio();
+    const int above = upper ? -1 : qCeil((upperGrid().cells.back().front().mark().bottom() + 1) * ratio) - 1;
+    const int firstRow = qFloor((upper ? upperGrid() : lowerGrid()).cells.front().front().mark().top() * ratio);
+    return letteredRuns(chart, QRect(QPoint(chart.width() / 2, above + 1), QPoint(chart.width() - 1, firstRow - 1)));
 }
 
 } // namespace
@@ -68,159 +118,256 @@ class AwardChartTest : public QObject {
 
     QImage m_chart;
 
-private slots:
-    void initTestCase() { m_chart = xpcalc::awardChartImage(1.0).convertToFormat(QImage::Format_RGB32); }
-
-    void hasItsSizeAndWhiteGround()
-    {
-        QCOMPARE(m_chart.size(), QSize(263, 329));
-        // The margins and the blank gap between the grids.
-        for (int y = 0; y < m_chart.height(); ++y) {
-            QCOMPARE(m_chart.pixelColor(261, y), QColor(Qt::white));
-            QCOMPARE(m_chart.pixelColor(262, y), QColor(Qt::white));
-        }
-        for (int x = 0; x < m_chart.width(); ++x) {
-            QCOMPARE(m_chart.pixelColor(x, 0), QColor(Qt::white));
-            QCOMPARE(m_chart.pixelColor(x, 160), QColor(Qt::white));
-            QCOMPARE(m_chart.pixelColor(x, 328), QColor(Qt::white));
-        }
-    }
-
-    void bandsStandAtTheirRowsAndColumns_data()
-    {
-        QTest::addColumn<int>("first");
-        QTest::addColumn<int>("last");
-        QTest::addColumn<int>("right");
-        for (const Grid *grid : {&kUpper, &kLower})
-            for (const auto &[first, last] : grid->bands)
-                QTest::addRow("%s %d-%d", grid->name, first, last) << first << last << grid->bandRight;
-    }
-
-    void bandsStandAtTheirRowsAndColumns()
-    {
-        QFETCH(int, first);
-        QFETCH(int, last);
-        QFETCH(int, right);
-        const QColor band(0xE7, 0xE7, 0xE7);
-        for (int y = first; y <= last; ++y) {
-            QCOMPARE(m_chart.pixelColor(3, y), band);
-            QCOMPARE(m_chart.pixelColor(right, y), band);
-            QCOMPARE(m_chart.pixelColor(2, y), QColor(Qt::white));
-            QCOMPARE(m_chart.pixelColor(right + 1, y), QColor(Qt::white));
-        }
-        // Just outside the band, where no lettering stands, the ground is white.
-        for (int x : {3, 4, 5, right - 1, right}) {
-            QCOMPARE(m_chart.pixelColor(x, first - 1), QColor(Qt::white));
-            QCOMPARE(m_chart.pixelColor(x, last + 1), QColor(Qt::white));
-        }
-    }
-
-    void cellsShowExactlyTheNonZeroAwards_data()
+    void addGridRows()
     {
         QTest::addColumn<bool>("upper");
         QTest::newRow("upper") << true;
         QTest::newRow("lower") << false;
     }
 
+private slots:
+    void initTestCase() { m_chart = xpcalc::awardChartImage(1.0).convertToFormat(QImage::Format_RGB32); }
+
+    // The rows name every level once, in order; a row naming several levels
+    // shows awards they all share; every award other than 0 has a cell.
+    void rowsShowEveryLevelAndAward()
+    {
+        int next = 1;
+        for (int row = 0; row < xpcalc::kChartTableRows; ++row) {
+            const QStringList levels = xpcalc::chartRowLabel(row).split(QLatin1Char('-'));
+            const int first = levels.front().toInt();
+            const int last = levels.back().toInt();
+            QCOMPARE(first, next);
+            QCOMPARE(xpcalc::chartRowLevel(row), first);
+            for (int level = first + 1; level <= last; ++level)
+                QVERIFY(xpcalc::awardRow(level) == xpcalc::awardRow(first));
+            next = last + 1;
+            for (int column = 1; column < xpcalc::kChartTableColumns; ++column)
+                QVERIFY2(xpcalc::award(first, column) == 0 || !chartCellRect(row, column).isEmpty(),
+                         qPrintable(QStringLiteral("row %1, CR %2").arg(row).arg(column)));
+        }
+        QCOMPARE(next, xpcalc::kLevels + 1);
+    }
+
+    void hasItsSizeAndAWhiteMargin()
+    {
+        QCOMPARE(m_chart.size(), xpcalc::kAwardChartSize);
+        const QRect inside = m_chart.rect().adjusted(1, 1, -1, -1);
+        for (int y = 0; y < m_chart.height(); ++y)
+            for (int x = 0; x < m_chart.width(); ++x)
+                if (!inside.contains(x, y))
+                    QVERIFY2(m_chart.pixelColor(x, y) == Qt::white, qPrintable(QStringLiteral("%1, %2").arg(x).arg(y)));
+    }
+
+    void cellsShowExactlyTheNonZeroAwards_data() { addGridRows(); }
+
+    // An award's number stands inside its cell, right-aligned with the rest of
+    // its column; a cell whose award is 0 stays blank.
     void cellsShowExactlyTheNonZeroAwards()
     {
         QFETCH(bool, upper);
-        const Grid *grid = upper ? &kUpper : &kLower;
-        for (std::size_t row = 0; row < grid->levels.size(); ++row) {
-            const int level = grid->levels[row];
-            for (int column = 0; column < 10; ++column) {
-                const int right = grid->numberRightEdges[static_cast<std::size_t>(column)];
-                const int left = column == 0 ? 28 : grid->numberRightEdges[static_cast<std::size_t>(column - 1)] + 3;
-                const QRect cell = rowBox(*grid, static_cast<int>(row), left, right + 2);
-                const std::optional<int> lettering = rightmostLettering(m_chart, cell);
-                const int cr = grid->firstChallengeRating + column;
-                const QByteArray where = "level " + QByteArray::number(level) + ", CR " + QByteArray::number(cr);
-                if (xpcalc::award(level, cr) == 0) {
-                    QVERIFY2(!lettering, where.constData());
-                } else {
-                    QVERIFY2(lettering.has_value(), where.constData());
-                    QVERIFY2(std::abs(*lettering - right) <= 2,
-                             (where + ": ends at " + QByteArray::number(*lettering)).constData());
+        const Grid &g = upper ? upperGrid() : lowerGrid();
+        for (int column = 1; column <= kGridColumns; ++column) {
+            std::vector<int> rightEdges;
+            for (std::size_t i = 0; i < g.rows.size(); ++i) {
+                const Cell &cell = g.cells[i][static_cast<std::size_t>(column)];
+                const QString where = QStringLiteral("row %1, CR %2").arg(g.rows[i]).arg(cell.column);
+                // The pixel column at the left may hold the end of the number before.
+                const QRect ink = letteringIn(m_chart, cell.room.adjusted(1, 0, 0, 0));
+                QVERIFY2(ink.isEmpty() != cell.lettered, qPrintable(where));
+                if (cell.lettered)
+                    rightEdges.push_back(letteringIn(m_chart, cell.mark()).right());
+            }
+            const auto [least, most] = std::minmax_element(rightEdges.begin(), rightEdges.end());
+            QVERIFY2(
+                *most - *least <= 1,
+                qPrintable(
+                    QStringLiteral("CR %1 ends at %2 to %3").arg(g.firstRating + column - 1).arg(*least).arg(*most)));
+        }
+    }
+
+    void noLetteringOutsideTheCells_data() { addGridRows(); }
+
+    // Between a grid's first and last rows, every lettered pixel belongs to a
+    // label or an award: it lies where that cell's mark would cover it.
+    void noLetteringOutsideTheCells()
+    {
+        QFETCH(bool, upper);
+        const Grid &g = upper ? upperGrid() : lowerGrid();
+        std::vector<QRect> marks;
+        for (const std::vector<Cell> &row : g.cells)
+            for (const Cell &cell : row)
+                if (cell.lettered)
+                    marks.push_back(cell.mark());
+        const int top = g.cells.front().front().mark().top();
+        const int bottom = g.cells.back().front().mark().bottom();
+        for (int y = top; y <= bottom; ++y) {
+            for (int x = 0; x < m_chart.width(); ++x) {
+                if (!isLettering(m_chart.pixel(x, y)))
+                    continue;
+                const bool inACell =
+                    std::any_of(marks.begin(), marks.end(), [&](const QRect &mark) { return mark.contains(x, y); });
+                QVERIFY2(inACell, qPrintable(QStringLiteral("%1, %2").arg(x).arg(y)));
+            }
+        }
+    }
+
+    void neighboursStandApart_data() { addGridRows(); }
+
+    // Cells follow their columns' order without overlapping, and a clear
+    // pixel column parts neighbouring numbers, a clear pixel row the rows.
+    void neighboursStandApart()
+    {
+        QFETCH(bool, upper);
+        const Grid &g = upper ? upperGrid() : lowerGrid();
+        for (std::size_t i = 0; i < g.rows.size(); ++i) {
+            QRect before;
+            QRect inkBefore;
+            for (std::size_t j = 0; j < g.cells[i].size(); ++j) {
+                const Cell &cell = g.cells[i][j];
+                const QString where = QStringLiteral("row %1, column %2").arg(g.rows[i]).arg(cell.column);
+                QVERIFY2(before.isNull() || cell.room.left() > before.right(), qPrintable(where));
+                QVERIFY2(before.isNull() || cell.room.top() == before.top(), qPrintable(where));
+                before = cell.room;
+                if (!cell.lettered)
+                    continue;
+                const QRect ink = letteringIn(m_chart, cell.mark());
+                QVERIFY2(inkBefore.isNull() || ink.left() > inkBefore.right() + 1, qPrintable(where));
+                inkBefore = ink;
+                if (i > 0) {
+                    const Cell &above = g.cells[i - 1][j];
+                    QVERIFY2(cell.room.top() > above.room.bottom(), qPrintable(where));
+                    if (above.lettered)
+                        QVERIFY2(ink.top() > letteringIn(m_chart, above.mark()).bottom() + 1, qPrintable(where));
                 }
             }
         }
     }
 
-    // Every row has its label, parted by a clear pixel row from the one above.
-    void everyRowHasItsLabel()
+    // The labels stand centred in one column, within hinting's pixel either
+    // way: "1-3" no less than "4" or "20".
+    void labelsCentredInTheirColumn()
     {
-        for (const Grid *grid : {&kUpper, &kLower}) {
-            for (std::size_t row = 0; row < grid->levels.size(); ++row) {
-                const QString where = QStringLiteral("%1 grid, row %2").arg(grid->name).arg(row);
-                const QRect label = rowBox(*grid, static_cast<int>(row), 6, 26);
-                QVERIFY2(rightmostLettering(m_chart, label).has_value(), qPrintable(where));
-                const QRect above(QPoint(6, label.top() - 1), QPoint(26, label.top() - 1));
-                QVERIFY2(!rightmostLettering(m_chart, above).has_value(), qPrintable(where));
+        std::vector<int> centres; // doubled, to stay whole
+        for (const Grid *g : {&upperGrid(), &lowerGrid()}) {
+            for (const std::vector<Cell> &row : g->cells) {
+                const QRect ink = letteringIn(m_chart, row.front().mark());
+                QVERIFY(!ink.isEmpty());
+                centres.push_back(ink.left() + ink.right());
+            }
+        }
+        const auto [least, most] = std::minmax_element(centres.begin(), centres.end());
+        QVERIFY2(*most - *least <= 4, qPrintable(QStringLiteral("%1 to %2").arg(*least / 2.0).arg(*most / 2.0)));
+    }
+
+    // The lower grid, its heading first, stands wholly below the upper one,
+    // parted from it by a clear pixel row at least.
+    void gridsStandApart()
+    {
+        const int upperBottom = upperGrid().cells.back().front().mark().bottom();
+        const int lowerTop = lowerGrid().cells.front().front().mark().top();
+        QVERIFY(upperBottom < lowerTop);
+        const std::vector<std::pair<int, int>> between =
+            letteredRuns(m_chart, QRect(QPoint(0, upperBottom + 1), QPoint(m_chart.width() - 1, lowerTop - 1)));
+        QVERIFY(!between.empty());
+        QVERIFY2(between.front().first > upperBottom + 1, qPrintable(QString::number(between.front().first)));
+    }
+
+    void bandsBehindEveryOtherGroupOfThreeLevels_data() { addGridRows(); }
+
+    // Grey behind levels 6 to 8, 12 to 14 and 18 to 20, in one piece across
+    // each group and under the whole row; white behind the other levels.
+    void bandsBehindEveryOtherGroupOfThreeLevels()
+    {
+        QFETCH(bool, upper);
+        const Grid &g = upper ? upperGrid() : lowerGrid();
+        const auto lightGrey = [](QColor colour) {
+            return colour != Qt::white && colour.red() == colour.green() && colour.green() == colour.blue() &&
+                   colour.red() >= 200;
+        };
+        const auto banded = [&g](std::size_t i) {
+            const int level = xpcalc::chartRowLevel(g.rows[i]);
+            return (level >= 6 && level <= 8) || (level >= 12 && level <= 14) || level >= 18;
+        };
+        for (std::size_t i = 0; i < g.rows.size(); ++i) {
+            const QRect &label = g.cells[i].front().room;
+            const int left = label.left();
+            const int right = g.cells[i].back().mark().right() + 1;
+            const bool nextBanded = i + 1 < g.rows.size() && banded(i + 1);
+            // A band runs on through the gap to the next row of its group.
+            const int bottom = banded(i) && nextBanded ? g.cells[i + 1].front().room.top() - 1 : label.bottom();
+            for (int y = label.top(); y <= bottom; ++y) {
+                const QString where = QStringLiteral("row %1, y %2").arg(g.rows[i]).arg(y);
+                if (banded(i)) {
+                    for (int x = left; x <= right; ++x)
+                        QVERIFY2(m_chart.pixelColor(x, y) != Qt::white, qPrintable(where));
+                } else {
+                    QVERIFY2(m_chart.pixelColor(left, y) == Qt::white, qPrintable(where));
+                    QVERIFY2(m_chart.pixelColor(right, y) == Qt::white, qPrintable(where));
+                }
+                QVERIFY2(m_chart.pixelColor(left - 1, y) == Qt::white, qPrintable(where));
+            }
+            if (banded(i)) {
+                QVERIFY(lightGrey(m_chart.pixelColor(left, label.top())));
+                QVERIFY(lightGrey(m_chart.pixelColor(right, label.bottom())));
             }
         }
     }
 
-    void titleStandsTopLeft()
-    {
-        const std::optional<int> right = rightmostLettering(m_chart, QRect(QPoint(0, 3), QPoint(120, 10)));
-        QVERIFY(right.has_value());
-        QVERIFY2(std::abs(*right - 95) <= 2, qPrintable(QString::number(*right)));
-        QVERIFY(rightmostLettering(m_chart, QRect(QPoint(2, 0), QPoint(95, 2))) == std::nullopt);
-    }
-
-    // A clear pixel row parts each grid's heading from its header row, and
-    // every number is set in solid dark ink, at the usual pixel ratios.
-    void headingsClearOfTheHeaderRow_data()
+    // Above each grid's first row stand three lines, the heading "Challenge
+    // Rating", the "CR" line and the ratings, each parted from the next by a
+    // clear pixel row (the heading's descenders too) at the usual pixel ratios.
+    void headerLinesStandApart_data()
     {
         QTest::addColumn<qreal>("ratio");
-        QTest::addColumn<int>("headingTop");
-        QTest::addColumn<int>("headerTop");
+        QTest::addColumn<bool>("upper");
         for (const qreal ratio : {1.0, 1.5, 2.0}) {
-            QTest::addRow("upper at %.1fx", ratio) << ratio << 13 << 21;
-            QTest::addRow("lower at %.1fx", ratio) << ratio << 168 << 177;
+            QTest::addRow("upper at %.1fx", ratio) << ratio << true;
+            QTest::addRow("lower at %.1fx", ratio) << ratio << false;
         }
     }
 
-    void headingsClearOfTheHeaderRow()
+    void headerLinesStandApart()
     {
         QFETCH(qreal, ratio);
-        QFETCH(int, headingTop);
-        QFETCH(int, headerTop);
-        const QImage chart = xpcalc::awardChartImage(ratio);
-        const auto blankRow = [&](int y) {
-            for (int x = 0; x < chart.width(); ++x)
-                if (isLettering(chart.pixel(x, y)))
-                    return false;
-            return true;
-        };
-        bool parted = false;
-        for (int y = qRound((headingTop + 4) * ratio); y < qRound(headerTop * ratio); ++y)
-            parted = parted || blankRow(y);
-        QVERIFY(parted);
+        QFETCH(bool, upper);
+        QCOMPARE(headerLines(xpcalc::awardChartImage(ratio), upper).size(), std::size_t{3});
     }
 
-    // Each header line ("CR" and the challenge ratings) starts on its row and
-    // is as tall as designed, or a pixel taller where hinting rounds it up.
-    void headerLinesStandTheirDesignedHeight_data()
+    void headerLinesSetAlike_data() { addGridRows(); }
+
+    // The "CR" line and the ratings are set alike, no taller than the awards;
+    // the heading above them is taller, its descenders whole.
+    void headerLinesSetAlike()
     {
-        QTest::addColumn<int>("top");
-        QTest::addColumn<int>("height");
-        QTest::newRow("upper CR") << 21 << 6;
-        QTest::newRow("upper ratings") << 28 << 6;
-        QTest::newRow("lower CR") << 177 << 5;
-        QTest::newRow("lower ratings") << 184 << 5;
+        QFETCH(bool, upper);
+        const Grid &g = upper ? upperGrid() : lowerGrid();
+        const std::vector<std::pair<int, int>> lines = headerLines(m_chart, upper);
+        QCOMPARE(lines.size(), std::size_t{3});
+        const auto height = [](const std::pair<int, int> &line) { return line.second - line.first + 1; };
+        const int heading = height(lines[0]);
+        const int crLine = height(lines[1]);
+        const int ratings = height(lines[2]);
+        int tallestAward = 0;
+        for (const std::vector<Cell> &row : g.cells)
+            for (std::size_t column = 1; column < row.size(); ++column)
+                if (row[column].lettered)
+                    tallestAward = std::max(tallestAward, letteringIn(m_chart, row[column].mark()).height());
+        QCOMPARE(crLine, ratings);
+        QVERIFY2(ratings <= tallestAward, qPrintable(QStringLiteral("%1 over %2").arg(ratings).arg(tallestAward)));
+        QVERIFY2(heading > crLine, qPrintable(QStringLiteral("%1 over %2").arg(heading).arg(crLine)));
     }
 
-    void headerLinesStandTheirDesignedHeight()
+    // The title is the top line, at the left, where the label column starts.
+    void titleStandsTopLeft()
     {
-        QFETCH(int, top);
-        QFETCH(int, height);
-        const auto inked = [&](int y) { return rightmostLettering(m_chart, QRect(QPoint(28, y), QPoint(260, y))); };
-        QVERIFY(!inked(top - 1));
-        int rows = 0;
-        while (inked(top + rows))
-            ++rows;
-        QVERIFY2(rows == height || rows == height + 1, qPrintable(QString::number(rows)));
+        const std::vector<std::pair<int, int>> runs = letteredRuns(m_chart, m_chart.rect());
+        QVERIFY(!runs.empty());
+        const int top = runs.front().first;
+        const QRect title = letteringIn(m_chart, QRect(0, top, m_chart.width(), 3));
+        const QRect label = chartCellRect(0, xpcalc::kChartLabelColumn);
+        QVERIFY2(title.left() <= label.left(), qPrintable(QString::number(title.left())));
+        QVERIFY2(title.right() < m_chart.width() / 2, qPrintable(QString::number(title.right())));
     }
 
     void numbersInSolidDarkInk()
@@ -232,9 +379,9 @@ private slots:
         for (int row = 0; row < xpcalc::kChartTableRows; ++row) {
             for (int column = 1; column < xpcalc::kChartTableColumns; ++column) {
                 const std::int32_t award = xpcalc::award(xpcalc::chartRowLevel(row), column);
-                const QRect cell = xpcalc::chartCellRect(row, column).adjusted(0, -1, 1, 1);
-                if (award == 0 || cell.isEmpty())
+                if (award == 0 || chartCellRect(row, column).isEmpty())
                     continue;
+                const QRect cell = chartCellRect(row, column).adjusted(0, -1, 1, 1);
                 int dark = 0;
                 for (int y = cell.top(); y <= cell.bottom(); ++y)
                     for (int x = cell.left(); x <= cell.right(); ++x)
@@ -253,8 +400,8 @@ private slots:
     void staysSharpOnDenseScreens()
     {
         const QImage dense = xpcalc::awardChartImage(2.0);
-        QCOMPARE(dense.size(), QSize(526, 658));
-        QCOMPARE(dense.deviceIndependentSize().toSize(), QSize(263, 329));
+        QCOMPARE(dense.size(), xpcalc::kAwardChartSize * 2);
+        QCOMPARE(dense.deviceIndependentSize().toSize(), xpcalc::kAwardChartSize);
         // Drawn at full resolution, not scaled up: some lettering edges are
         // one device pixel wide, which a doubled picture never has.
         int oddEdges = 0;
