@@ -1,5 +1,7 @@
 #pragma once
 
+#include "resident_memory.h"
+
 #include <QEvent>
 #include <QObject>
 #include <QTimer>
@@ -7,8 +9,6 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
-#include <string>
 
 // Start-up probe for the benchmarks: once the window has painted for the first
 // time, prints "painted RSS_KIB" on standard output and ends the program at
@@ -17,15 +17,6 @@
 class FirstPaintProbe : public QObject {
 public:
     explicit FirstPaintProbe(QWidget *window) : QObject(window) { window->installEventFilter(this); }
-
-    static long residentKiB()
-    {
-        std::ifstream status("/proc/self/status");
-        for (std::string line; std::getline(status, line);)
-            if (line.rfind("VmRSS:", 0) == 0)
-                return std::stol(line.substr(6));
-        return -1;
-    }
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
