@@ -1,42 +1,37 @@
 #!/usr/bin/env bash
-# Runs a command on a desktop of its own: a virtual X screen (Xvfb) of
-# 1280x1024, optionally the openbox window manager, and a private D-Bus
-# session with the accessibility bus that screen readers use.
-# Usage: desktop_session.sh [--window-manager] -- COMMAND [ARGUMENT...]
+# Runs a command on a desktop of its own: a virtual X screen (Xvfb), of
+# 1280x1024 unless --screen says otherwise, optionally the openbox window
+# manager, and a private D-Bus session with the accessibility bus that screen
+# readers use. The command sees XPCALC_DESKTOP_SESSION=1.
+# Usage: desktop_session.sh [--window-manager] [--screen WIDTHxHEIGHT] -- COMMAND [ARGUMENT...]
 set -euo pipefail
+usage() { echo "usage: $0 [--window-manager] [--screen WIDTHxHEIGHT] -- COMMAND..." >&2; exit 2; }
 window_manager=false
+screen=1280x1024
 while [ $# -gt 0 ]; do
     case $1 in
     --window-manager) window_manager=true; shift ;;
+    --screen) [[ ${2:-} =~ ^[0-9]+x[0-9]+$ ]] || usage; screen=$2; shift 2 ;;
     --) shift; break ;;
-    *) echo "usage: $0 [--window-manager] -- COMMAND..." >&2; exit 2 ;;
+    *) usage ;;
     esac
 done
+[ $# -gt 0 ] || usage
+source "$(dirname "${BASH_SOURCE[0]}")/../../tools/x_server.sh"
 
 runtime=$(mktemp -d)
 chmod 700 "$runtime"
 pids=()
+x_server_pid=""
 cleanup() {
-    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+    for pid in "${pids[@]}" $x_server_pid; do kill "$pid" 2>/dev/null || true; done
     wait 2>/dev/null || true
     rm -rf "$runtime"
 }
 trap cleanup EXIT
 
-# Xvfb picks a free display and writes its number once it accepts clients.
-# Without -noreset it resets whenever its last client leaves, and a client
-# connecting meanwhile is refused: the first checks below would leave it so.
-exec {display_fd}<> <(:)
-Xvfb -displayfd "$display_fd" -noreset -screen 0 1280x1024x24 -nolisten tcp >"$runtime/xvfb.log" 2>&1 &
-pids+=($!)
-read -r -t 10 -u "$display_fd" number || { cat "$runtime/xvfb.log" >&2; exit 1; }
-export DISPLAY=:$number XDG_RUNTIME_DIR=$runtime
-# On a busy machine the screen may still be setting up: wait until it answers.
-for _ in $(seq 100); do
-    xdpyinfo >/dev/null 2>&1 && break
-    sleep 0.1
-done
-xdpyinfo >/dev/null 2>&1 || { echo "Xvfb on $DISPLAY does not answer:" >&2; cat "$runtime/xvfb.log" >&2; exit 1; }
+x_server_start "$screen" "$runtime/xvfb.log" || exit 1
+export XDG_RUNTIME_DIR=$runtime XPCALC_DESKTOP_SESSION=1
 
 if $window_manager; then
     openbox --sm-disable >"$runtime/openbox.log" 2>&1 &
@@ -50,7 +45,6 @@ if $window_manager; then
         { echo "openbox is not managing $DISPLAY:" >&2; cat "$runtime/openbox.log" >&2; exit 1; }
 fi
 
-exec {display_fd}>&-
 # The session bus starts the accessibility bus when the program or a screen
 # reader first asks for it.
 dbus-run-session -- "$@" 2> >(grep -v "Failed to set fd limit" >&2)
