@@ -16,6 +16,9 @@ import tempfile
 import time
 
 HERE = os.path.dirname(os.path.abspath(__file__))
+sys.path.insert(0, os.path.dirname(HERE))
+sys.dont_write_bytecode = True  # no cache of the shared module in the source tree
+from desktop_test import report  # noqa: E402
 
 
 class Orca:
@@ -115,14 +118,7 @@ def main():
         program.terminate()
         program.wait(10)
         orca.stop()
-    for failure in failures:
-        print("FAIL:", failure)
-    if failures:
-        print(f"Orca's debug log: {orca.debug}")
-    else:
-        shutil.rmtree(folder, ignore_errors=True)
-    print(f"screen reader: {len(failures)} failures")
-    return 1 if failures else 0
+    return report("screen reader", failures, folder, f"Orca's debug log: {orca.debug}")
 
 
 if __name__ == "__main__":

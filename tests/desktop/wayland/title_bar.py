@@ -10,13 +10,16 @@ Run on an X desktop (desktop_session.sh): weston runs nested in it.
 """
 import os
 import re
-import shutil
 import subprocess
 import sys
 import tempfile
 import time
 
 HERE = os.path.dirname(os.path.abspath(__file__))
+sys.path.insert(0, os.path.dirname(HERE))
+sys.dont_write_bytecode = True  # no cache of the shared module in the source tree
+from desktop_test import report  # noqa: E402
+
 OUTPUT = (800, 600)
 
 
@@ -169,14 +172,7 @@ def main():
             client.stop()
         weston.terminate()
         weston.wait(10)
-    for failure in failures:
-        print("FAIL:", failure)
-    if failures:
-        print(f"the program's Wayland protocol logs: {runtime}")
-    else:
-        shutil.rmtree(runtime, ignore_errors=True)
-    print(f"wayland title bar: {len(failures)} failures")
-    return 1 if failures else 0
+    return report("wayland title bar", failures, runtime, f"the program's Wayland protocol logs: {runtime}")
 
 
 if __name__ == "__main__":
