@@ -1,43 +1,34 @@
 #!/usr/bin/env bash
-# Screenshots of the real program on a virtual X screen: the calculator window
-# after a calculation, and the chart window after "XP Chart".
+# Screenshots of the real program on a virtual X screen of its own: the
+# calculator fresh and after a calculation, and the chart window after
+# "XP Chart". The controls are found by their names, on the accessibility bus.
 # Usage: tools/screenshot.sh [OUT_DIR]   (default build/screenshots; needs a build)
 set -euo pipefail
 cd "$(dirname "$0")/.."
+[ -n "${XPCALC_DESKTOP_SESSION:-}" ] ||
+    exec bash tests/desktop/desktop_session.sh --screen 800x600 -- bash tools/screenshot.sh "$@"
 out=${1:-build/screenshots}
 mkdir -p "$out"
 
-display=:$((90 + RANDOM % 9))
-Xvfb "$display" -noreset -screen 0 800x600x24 -nolisten tcp &
-xvfb=$!
-trap 'kill $app $xvfb 2>/dev/null || true' EXIT
-export DISPLAY=$display
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
-
-QT_QPA_PLATFORM=xcb build/xpcalc &
-app=$!
-window=""
-for _ in $(seq 50); do
-    window=$(xdotool search --name "Kestrow's Experience Calculator" 2>/dev/null | head -1) && [ -n "$window" ] && break
-    sleep 0.1
-done
-[ -n "$window" ] || { echo "the calculator window did not appear" >&2; exit 1; }
-sleep 0.5
-
-# Clicks at a point given in the window's client pixels.
-click() {
-    eval "$(xdotool getwindowgeometry --shell "$window")"
-    xdotool mousemove $((X + $1)) $((Y + $2)) click 1
-    sleep 0.4
+driver() { /usr/bin/python3 -B tests/desktop/atspi_driver.py "$@"; }
+shot() {
+    sleep 0.5 # painted in full
+    import -window root "$out/$1.png"
 }
-type_into() { click "$1" "$2"; xdotool key ctrl+a type "$3"; }
 
-import -window root "$out/calculator-fresh.png"
-type_into 20 72 "2"     # cr3
-type_into 368 66 "4"    # party
-click 300 108           # Calculate Experience
-import -window root "$out/calculator.png"
-click 400 293           # XP Chart
-window=$(xdotool search --name "Kestrow's Experience Calculator" | head -1)
-import -window root "$out/chart.png"
+QT_QPA_PLATFORM=xcb QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 build/xpcalc &
+app=$!
+trap 'kill $app 2>/dev/null && wait $app 2>/dev/null || true' EXIT
+
+driver wait "Calculate Experience"
+shot calculator-fresh
+driver set-text "Encounters at CR 3" 2
+driver set-text "Party level" 4
+driver press "Calculate Experience"
+total=$(driver text "Total experience")
+[ "$total" = 1600 ] || { echo "screenshot.sh: 2 encounters at CR 3 for level 4 give $total, not 1600" >&2; exit 1; }
+shot calculator
+driver press "XP Chart"
+driver wait "Click here to return to the Calculator"
+shot chart
 echo "screenshots in $out"

@@ -8,9 +8,10 @@ import os
 import re
 import subprocess
 import sys
-import time
 
-import pyatspi
+sys.dont_write_bytecode = True  # no cache of the shared modules in the source tree
+from atspi_driver import DriverError, application, descendants, press, window  # noqa: E402
+from desktop_test import report, wait_for  # noqa: E402
 
 failures = []
 
@@ -32,39 +33,6 @@ def award_table(header):
     return rows
 
 
-def wait_for(find, what, program, seconds=20):
-    deadline = time.monotonic() + seconds
-    while time.monotonic() < deadline:
-        found = find()
-        if found is not None:
-            return found
-        if program.poll() is not None:
-            sys.exit(f"not found: {what}; the program ended with status {program.returncode}")
-        time.sleep(0.2)
-    sys.exit(f"not found: {what}")
-
-
-def application():
-    for app in pyatspi.Registry.getDesktop(0):
-        if app is not None and app.name == "xpcalc":
-            return app
-    return None
-
-
-def window(app, word):
-    for child in app:
-        if child is not None and word in child.name:
-            return child
-    return None
-
-
-def descendants(node):
-    for child in node:
-        if child is not None:
-            yield child
-            yield from descendants(child)
-
-
 def check_calculator(calculator):
     check(calculator.getRoleName() in ("frame", "window", "dialog"),
           f"the calculator's role is {calculator.getRoleName()}")
@@ -74,14 +42,6 @@ def check_calculator(calculator):
     pictures = {node.name for node in descendants(calculator) if node.getRoleName() == "image"}
     for lettering in ("Kestrow's 3rd Edition D&D Experience Calculator", "Total Experience", "Party Level (1-20):"):
         check(lettering in pictures, f"no picture named {lettering!r}: {sorted(pictures)}")
-
-
-def press(container, name):
-    for node in descendants(container):
-        if node.getRoleName() == "push button" and node.name == name:
-            node.queryAction().doAction(0)
-            return
-    sys.exit(f"no button {name!r}")
 
 
 def check_chart(chart, table_rows):
@@ -125,17 +85,17 @@ def main():
         app = wait_for(application, "the program on the accessibility bus", program)
         calculator = wait_for(lambda: window(app, "calculator"), "the calculator window", program)
         check_calculator(calculator)
-        press(calculator, "XP Chart")
+        try:
+            press("XP Chart")
+        except DriverError as error:
+            sys.exit(str(error))
         chart = wait_for(lambda: window(app, "chart"), "the chart window", program)
         check(chart.name != calculator.name, "both windows have the same name")
         check_chart(chart, table_rows)
     finally:
         program.terminate()
         program.wait(10)
-    for failure in failures[:40]:
-        print("FAIL:", failure)
-    print(f"accessibility tree: {len(failures)} failures")
-    return 1 if failures else 0
+    return report("accessibility tree", failures)
 
 
 if __name__ == "__main__":
