@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Builds the Debian package from a build, as the caller, and installs and
+# starts it on a clean Debian 12 system (tools/check_package.sh), as root:
+# directly when the caller is root, else through sudo, which must not need a
+# password, as this runs as a test with no one to type it.
+# Usage: tools/package_on_clean_system.sh BUILD_DIR
+set -euo pipefail
+tools=$(cd "$(dirname "$0")" && pwd)
+build=$(cd "${1:?usage: $0 BUILD_DIR}" && pwd)
+
+rm -f "$build"/package/xpcalc_*.deb
+log=$build/cpack.log
+(cd "$build" && cpack -B package) >"$log" 2>&1 || { cat "$log"; exit 1; }
+debs=("$build"/package/xpcalc_*.deb)
+[ -f "${debs[0]}" ] || { cat "$log"; echo "cpack made no package" >&2; exit 1; }
+
+as_root=()
+if [ "$(id -u)" -ne 0 ]; then
+    sudo -n true 2>/dev/null || {
+        echo "the clean-system check needs root, or sudo without a password" >&2
+        exit 1
+    }
+    as_root=(sudo -n)
+fi
+"${as_root[@]}" bash "$tools/check_package.sh" "${debs[0]}"
