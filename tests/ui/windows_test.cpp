@@ -1,5 +1,6 @@
 // Start-up, switching between the two windows, and ending the program.
 #include "look.h"
+#include "resident_memory.h"
 #include "start_up.h"
 #include "system_colours.h"
 #include "window_switching.h"
@@ -13,25 +14,10 @@
 #include <QTimer>
 #include <QtTest>
 
-#include <algorithm>
-#include <cmath>
-#include <fstream>
-#include <string>
-
 using xpcalc::calculatorWindow;
 using xpcalc::chartWindow;
 
 namespace {
-
-// Resident memory of this process, in KiB.
-long residentKiB()
-{
-    std::ifstream status("/proc/self/status");
-    for (std::string line; std::getline(status, line);)
-        if (line.rfind("VmRSS:", 0) == 0)
-            return std::stol(line.substr(6));
-    return -1;
-}
 
 QWidgetList visibleWindows()
 {
