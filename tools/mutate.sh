@@ -139,6 +139,8 @@ mutant level_20_without_a_row calc/experience_calculation.cpp \
 mutant award_0_cell_not_skipped calc/experience_calculation.cpp \
     'if (award == 0)
             continue;' ''
+mutant chart_first_row_levels_1_to_2 ui/award_chart.cpp \
+    'RowLevels{1, kLevelsOfTheFirstRow}' 'RowLevels{1, kLevelsOfTheFirstRow - 1}'
 mutant chart_draws_award_0_cells ui/award_chart.cpp \
     'if (entry == 0)
                 continue;' ''
