@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #ifdef _WIN32
 #include <windows.h>
@@ -9,37 +10,87 @@
 
 namespace xpcalc {
 
-Rgb defaultSchemeColour(SystemColour which) noexcept
+namespace {
+
+// As a new Windows 10 profile has it.
+constexpr std::array<SchemeColour, 31> kDefaultScheme{{
+    {"Scrollbar", {200, 200, 200}},
+    {"Background", {0, 0, 0}},
+    {"ActiveTitle", {153, 180, 209}},
+    {"InactiveTitle", {191, 205, 219}},
+    {"Menu", {240, 240, 240}},
+    {"Window", {255, 255, 255}},
+    {"WindowFrame", {100, 100, 100}},
+    {"MenuText", {0, 0, 0}},
+    {"WindowText", {0, 0, 0}},
+    {"TitleText", {255, 255, 255}},
+    {"ActiveBorder", {180, 180, 180}},
+    {"InactiveBorder", {244, 247, 252}},
+    {"AppWorkspace", {171, 171, 171}},
+    {"Hilight", {0, 120, 215}},
+    {"HilightText", {255, 255, 255}},
+    {"ButtonFace", {240, 240, 240}},
+    {"ButtonShadow", {160, 160, 160}},
+    {"GrayText", {109, 109, 109}},
+    {"ButtonText", {0, 0, 0}},
+    {"InactiveTitleText", {0, 0, 0}},
+    {"ButtonHilight", {255, 255, 255}},
+    {"ButtonDkShadow", {105, 105, 105}},
+    {"ButtonLight", {227, 227, 227}},
+    {"InfoText", {0, 0, 0}},
+    {"InfoWindow", {255, 255, 225}},
+    {"ButtonAlternateFace", {0, 0, 0}},
+    {"HotTrackingColor", {0, 102, 204}},
+    {"GradientActiveTitle", {185, 209, 234}},
+    {"GradientInactiveTitle", {215, 228, 242}},
+    {"MenuHilight", {0, 120, 215}},
+    {"MenuBar", {240, 240, 240}},
+}};
+
+// Read by index: each colour the windows draw with must stand at its own.
+constexpr std::pair<SystemColour, const char *> kDrawnWith[] = {
+    {SystemColour::Window, "Window"},
+    {SystemColour::WindowText, "WindowText"},
+    {SystemColour::CaptionText, "TitleText"},
+    {SystemColour::ActiveBorder, "ActiveBorder"},
+    {SystemColour::Highlight, "Hilight"},
+    {SystemColour::HighlightText, "HilightText"},
+    {SystemColour::ButtonFace, "ButtonFace"},
+    {SystemColour::ButtonShadow, "ButtonShadow"},
+    {SystemColour::GrayText, "GrayText"},
+    {SystemColour::ButtonText, "ButtonText"},
+    {SystemColour::ButtonHighlight, "ButtonHilight"},
+    {SystemColour::ButtonDarkShadow, "ButtonDkShadow"},
+    {SystemColour::ButtonLight, "ButtonLight"},
+    {SystemColour::InfoText, "InfoText"},
+    {SystemColour::InfoBackground, "InfoWindow"},
+};
+
+constexpr bool sameText(const char *a, const char *b)
 {
-    switch (which) {
-    case SystemColour::Window:
-    case SystemColour::CaptionText:
-    case SystemColour::HighlightText:
-    case SystemColour::ButtonHighlight:
-        return {255, 255, 255};
-    case SystemColour::WindowText:
-    case SystemColour::ButtonText:
-    case SystemColour::InfoText:
-        return {0, 0, 0};
-    case SystemColour::ActiveBorder:
-        return {180, 180, 180};
-    case SystemColour::Highlight:
-        return {0, 120, 215};
-    case SystemColour::ButtonFace:
-        return {240, 240, 240};
-    case SystemColour::ButtonShadow:
-        return {160, 160, 160};
-    case SystemColour::GrayText:
-        return {109, 109, 109};
-    case SystemColour::ButtonDarkShadow:
-        return {105, 105, 105};
-    case SystemColour::ButtonLight:
-        return {227, 227, 227};
-    case SystemColour::InfoBackground:
-        return {255, 255, 225};
+    while (*a != '\0' && *a == *b) {
+        ++a;
+        ++b;
     }
-    return {};
+    return *a == *b;
 }
+
+constexpr bool eachStandsAtItsIndex()
+{
+    for (const auto &[which, registryName] : kDrawnWith) {
+        const auto index = static_cast<std::size_t>(which);
+        if (index >= kDefaultScheme.size() || !sameText(kDefaultScheme[index].registryName, registryName))
+            return false;
+    }
+    return true;
+}
+static_assert(eachStandsAtItsIndex(), "the default scheme's rows are out of Windows' index order");
+
+} // namespace
+
+const std::array<SchemeColour, 31> &defaultScheme() noexcept { return kDefaultScheme; }
+
+Rgb defaultSchemeColour(SystemColour which) noexcept { return kDefaultScheme[static_cast<std::size_t>(which)].value; }
 
 Rgb systemColour(SystemColour which) noexcept
 {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 
 namespace xpcalc {
@@ -43,6 +44,19 @@ Rgb systemColour(SystemColour which) noexcept;
 
 // The Windows default scheme's value of a system colour.
 Rgb defaultSchemeColour(SystemColour which) noexcept;
+
+// A colour of the Windows default scheme, with the name the Windows registry
+// keeps it by under HKEY_CURRENT_USER\Control Panel\Colors.
+struct SchemeColour {
+    const char *registryName = nullptr;
+    Rgb value;
+};
+
+// The whole Windows default scheme, by Windows index (COLOR_SCROLLBAR, 0, to
+// COLOR_MENUBAR, 30): the values defaultSchemeColour gives, and the scheme
+// tools/windows.sh sets up under Wine, so that the Windows build is checked
+// against the very colours the program draws with elsewhere.
+const std::array<SchemeColour, 31> &defaultScheme() noexcept;
 
 // The contrast ratio of two colours as the web's accessibility guidelines
 // define it: 1 (none) to 21 (black on white).

@@ -1,0 +1,15 @@
+// Prints the Windows default colour scheme as a section of a registry file, so
+// that tools/windows.sh gives Wine the scheme the program draws with off
+// Windows, from the one table that holds it.
+#include "system_colours.h"
+
+#include <cstdio>
+
+int main()
+{
+    std::puts("[HKEY_CURRENT_USER\\Control Panel\\Colors]");
+    for (const xpcalc::SchemeColour &colour : xpcalc::defaultScheme())
+        std::printf("\"%s\"=\"%d %d %d\"\n", colour.registryName, colour.value.red, colour.value.green,
+                    colour.value.blue);
+    return 0;
+}
