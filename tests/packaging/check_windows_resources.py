@@ -1,11 +1,14 @@
 #!/usr/bin/env python3
-"""Compiles the Windows resource script with the MinGW resource compiler and
-checks what a Windows build would carry: the icon's seven images and the
-version block.
+"""Checks what the Windows build carries: the icon's seven images and the
+version block, in US English, of the given version. It reads them either from
+the resource script, compiled with the MinGW resource compiler (no Windows
+build needed), or from a built program, with wrestool (tools/windows.sh).
 
     check_windows_resources.py WINDRES RC_FILE VERSION
+    check_windows_resources.py --exe PROGRAM.EXE VERSION
 """
 import pathlib
+import shlex
 import struct
 import subprocess
 import sys
@@ -42,6 +45,28 @@ def resources(data):
         offset = align4(offset + header_size + size)
 
 
+def compiled_resources(windres, rc_file):
+    with tempfile.TemporaryDirectory() as work:
+        res = pathlib.Path(work) / "xpcalc.res"
+        subprocess.run([windres, "--preprocessor=cpp", "-i", rc_file.name, "-O", "res", "-o", str(res)],
+                       cwd=rc_file.parent, check=True)
+        return list(resources(res.read_bytes()))
+
+
+def program_resources(program):
+    """The resources of a built program as wrestool lists them, each line
+    "--type=T --name=N --language=L [...]", and extracts them."""
+    found = []
+    listing = subprocess.run(["wrestool", "-l", program], check=True, capture_output=True, text=True).stdout
+    for line in listing.splitlines():
+        selector = shlex.split(line.split(" [", 1)[0])
+        fields = dict(option.lstrip("-").split("=", 1) for option in selector)
+        body = subprocess.run(["wrestool", "-x", "--raw", *selector, program], check=True, capture_output=True).stdout
+        kind = int(fields["type"]) if fields["type"].isdigit() else fields["type"]
+        found.append((kind, int(fields.get("language", "0")), body))
+    return found
+
+
 def version_nodes(data, offset=0, path=()):
     """Walks the version block's tree, yielding (key path, value bytes)."""
     length, value_length, text = struct.unpack_from("<HHH", data, offset)
@@ -58,15 +83,17 @@ def version_nodes(data, offset=0, path=()):
         child = align4(child + struct.unpack_from("<H", data, child)[0])
 
 
-def main():
-    windres, rc_file, version = sys.argv[1], pathlib.Path(sys.argv[2]).resolve(), sys.argv[3]
-    with tempfile.TemporaryDirectory() as work:
-        res = pathlib.Path(work) / "xpcalc.res"
-        subprocess.run([windres, "--preprocessor=cpp", "-i", rc_file.name, "-O", "res", "-o", str(res)],
-                       cwd=rc_file.parent, check=True)
-        data = res.read_bytes()
+def main(arguments):
+    if len(arguments) == 3 and arguments[0] == "--exe":
+        source, version = pathlib.Path(arguments[1]).name, arguments[2]
+        found = program_resources(arguments[1])
+    elif len(arguments) == 3:
+        source, version = pathlib.Path(arguments[1]).name, arguments[2]
+        found = compiled_resources(arguments[0], pathlib.Path(arguments[1]).resolve())
+    else:
+        print(__doc__, file=sys.stderr)
+        return 2
 
-    found = list(resources(data))
     failures = []
     groups = [body for kind, _, body in found if kind == RT_GROUP_ICON]
     icons = [body for kind, _, body in found if kind == RT_ICON]
@@ -79,7 +106,7 @@ def main():
         if images != EXPECTED_IMAGES:
             failures.append(f"icon images {images}, expected {EXPECTED_IMAGES}")
     if len(icons) != len(EXPECTED_IMAGES):
-        failures.append(f"{len(icons)} icon images compiled, expected {len(EXPECTED_IMAGES)}")
+        failures.append(f"{len(icons)} icon images, expected {len(EXPECTED_IMAGES)}")
 
     versions = [(language, body) for kind, language, body in found if kind == RT_VERSION]
     if len(versions) != 1:
@@ -103,11 +130,12 @@ def main():
             failures.append("the fixed file information is missing")
 
     for failure in failures:
-        print("FAIL:", failure)
+        print(f"FAIL: {source}: {failure}")
     if not failures:
-        print("Windows resources: icon and version block as expected")
+        print(f"Windows resources of {source}: the icon's {len(EXPECTED_IMAGES)} images, and the version block "
+              f"of {version} in US English")
     return 1 if failures else 0
 
 
 if __name__ == "__main__":
-    sys.exit(main())
+    sys.exit(main(sys.argv[1:]))
