@@ -24,6 +24,8 @@ bash tools/bootstrap.sh windows
 # The checks use the windows platform plugin, whatever the caller's shell says.
 unset QT_QPA_PLATFORM WINEPATH
 
+source tools/x_server.sh
+
 step() { echo "== $* ($((SECONDS - started)) s)"; }
 fail() { echo "windows.sh: $*" >&2; exit 1; }
 
@@ -50,6 +52,10 @@ nice -n 19 cmake --build "$app" -j "$jobs" --target xpcalc calculator_window_tes
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$app/CMakeCache.txt")
 "$mingw-gcc-posix" -std=c11 -O2 -Wall -Wextra -Wpedantic -Wconversion -Werror \
     -o "$out/wine_driver.exe" tools/wine_driver.c -luser32
+# The default colour scheme for the Wine prefix, printed from the program's
+# own table by a tool built for this machine.
+g++ -std=c++17 -O2 -Wall -Wextra -Wconversion -Werror -Iplatform \
+    -o "$out/colour_scheme_reg" tools/colour_scheme_reg.cpp platform/system_colours.cpp
 
 # Copies into a folder the DLLs the given programs and plugins load, taken
 # from Qt and from MinGW's runtime, and the DLLs those load in turn, stripped.
@@ -103,71 +109,31 @@ cp "$app"/tests/ui/*_test.exe "$tests/"
 with_plugins "$tests"
 
 step "The icon and version block"
-resources=$(wrestool -l "$folder/xpcalc.exe")
-[ "$(grep -c -- '--type=3 ' <<<"$resources")" -eq 7 ] || fail "the icon has not 7 images: $resources"
-grep -q -- '--type=14 ' <<<"$resources" || fail "no icon group: $resources"
-version_block=$(wrestool -x --raw --type=16 "$folder/xpcalc.exe" | tr -d '\0')
-for field in FileVersion ProductVersion; do
-    grep -aq "$field$version" <<<"$version_block" || fail "the version block has no $field $version"
-done
-grep -aq 040904B0 <<<"$version_block" || fail "the version block is not US English (040904B0)"
-echo "7 icon images; file and product version $version"
+python3 tests/packaging/check_windows_resources.py --exe "$folder/xpcalc.exe" "$version" ||
+    fail "the program's icon or version block is not as it should be"
 
 step "A Wine prefix set up like a stock Windows desktop"
 export WINEPREFIX=$out/wineprefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 rm -rf "$WINEPREFIX"
 screen=1024x768
-display=:$((70 + RANDOM % 19))
-Xvfb "$display" -noreset -screen 0 "${screen}x24" -nolisten tcp 2>/dev/null &
-xvfb=$!
+x_server_pid=""
 cleanup() {
     wineserver -k 2>/dev/null || true
-    kill "$xvfb" 2>/dev/null || true
+    [ -z "$x_server_pid" ] || kill "$x_server_pid" 2>/dev/null || true
 }
 trap cleanup EXIT
-export DISPLAY=$display
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+x_server_start "$screen" "$out/xvfb.log"
 wineboot --init 2>/dev/null
 wineserver --wait
-# The default colour scheme (the one platform/ gives the windows elsewhere);
+# The default colour scheme, from the table the program draws with elsewhere;
 # no visual theme over it; 96 dots per inch; one desktop the size of the
 # screen, drawn by Wine as Windows draws it; and, for Verdana and Times New
 # Roman, which Windows has and Debian does not, faces with their metrics.
-cat >"$out/desktop.reg" <<'EOF'
-REGEDIT4
-
-[HKEY_CURRENT_USER\Control Panel\Colors]
-"ActiveBorder"="180 180 180"
-"ActiveTitle"="153 180 209"
-"AppWorkspace"="171 171 171"
-"Background"="0 0 0"
-"ButtonAlternateFace"="0 0 0"
-"ButtonDkShadow"="105 105 105"
-"ButtonFace"="240 240 240"
-"ButtonHilight"="255 255 255"
-"ButtonLight"="227 227 227"
-"ButtonShadow"="160 160 160"
-"ButtonText"="0 0 0"
-"GradientActiveTitle"="185 209 234"
-"GradientInactiveTitle"="215 228 242"
-"GrayText"="109 109 109"
-"Hilight"="0 120 215"
-"HilightText"="255 255 255"
-"HotTrackingColor"="0 102 204"
-"InactiveBorder"="244 247 252"
-"InactiveTitle"="191 205 219"
-"InactiveTitleText"="0 0 0"
-"InfoText"="0 0 0"
-"InfoWindow"="255 255 225"
-"Menu"="240 240 240"
-"MenuBar"="240 240 240"
-"MenuHilight"="0 120 215"
-"MenuText"="0 0 0"
-"Scrollbar"="200 200 200"
-"TitleText"="255 255 255"
-"Window"="255 255 255"
-"WindowFrame"="100 100 100"
-"WindowText"="0 0 0"
+"$out/colour_scheme_reg" >"$out/colour_scheme.reg"
+{
+    printf 'REGEDIT4\n\n'
+    cat "$out/colour_scheme.reg"
+    cat <<'EOF'
 
 [HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\ThemeManager]
 "ThemeActive"="0"
@@ -185,6 +151,7 @@ REGEDIT4
 "Times New Roman"="Liberation Serif"
 "Verdana"="DejaVu Sans"
 EOF
+} >"$out/desktop.reg"
 sed -i "s/SCREEN/$screen/" "$out/desktop.reg"
 wine regedit /S "$(winepath -w "$out/desktop.reg")"
 wineserver --wait
@@ -219,7 +186,7 @@ drive() { wine "$out/wine_driver.exe" "$@" | tr -d '\r'; }
 # Waits until the program shows the window it should, and holds it still:
 # with kind "free", one window of that client size and no message box; with
 # kind "owned", one message box, of any size. Keeps its client area's top-left
-# corner on the screen, "X Y", for the clicks that follow.
+# corner on the screen, "X Y", for the colour probes.
 window=""
 wait_for() {
     local size=$1 kind=$2 shown="" before="" free owned
@@ -238,47 +205,90 @@ wait_for() {
     done
     fail "expected the $size $kind window; saw: ${shown:-none}"
 }
-# Clicks at a point given in the current window's client pixels.
-click() {
-    local x y
-    read -r x y <<<"$window"
-    drive click $((x + $1)) $((y + $2))
+# Under Wine there is no accessibility bus to find a control by its name, so
+# the drive walks the calculator by Tab, as a keyboard user does, keeping
+# track of the focus. The controls in tab order, by their design names: the
+# twenty count boxes, the party level, "Calculate Experience", the total and
+# "XP Chart".
+tab_order=(cr{1..20} party Command1 totalxp Command2)
+focus=cr1 # where the calculator puts it when it opens
+# Moves the focus forward to the calculator's control of that name.
+focus_on() {
+    local from="" to="" i tabs=()
+    [ "$BASH_SUBSHELL" -eq 0 ] || fail "focus_on $1 in a subshell, which loses track of the focus"
+    for i in "${!tab_order[@]}"; do
+        [ "${tab_order[i]}" != "$focus" ] || from=$i
+        [ "${tab_order[i]}" != "$1" ] || to=$i
+    done
+    [ -n "$to" ] || fail "no control named $1 in the calculator's tab order"
+    for ((i = from; i != to; i = (i + 1) % ${#tab_order[@]})); do tabs+=(tab); done
+    [ ${#tabs[@]} -eq 0 ] || drive keys "${tabs[@]}"
+    focus=$1
 }
-# The text of the box at a client point, read by copying it.
-text_of() {
-    click "$1" "$2"
-    drive keys ctrl+a ctrl+c
-    drive clipboard
+press() {
+    focus_on "$1"
+    drive keys space
 }
 type_into() {
-    click "$1" "$2"
-    drive keys ctrl+a "text:$3"
+    focus_on "$1"
+    drive keys ctrl+a "text:$2"
 }
-shot() { import -window root "$shots/$1.png"; }
-# The colour on the screen at a client point, as "R,G,B".
+# The text of a box, read by copying it, into $text (not printed: the focus
+# it moves must be kept track of in this shell, not in a subshell).
+read_text() {
+    focus_on "$1"
+    drive keys ctrl+a ctrl+c
+    text=$(drive clipboard)
+}
+expect() { [ "$2" = "$3" ] || fail "$1: expected '$3', got '$2'"; }
+
+# The colour probes, the only points of the windows named here: the
+# screenshot, a point of its window's client area, the colour of the default
+# scheme that must show there (by its name in the registry), and what shows it.
+colour_probes=(
+    "calculator-fresh 440 100 ActiveBorder the calculator's ground"
+    "calculator-fresh 430 54 ButtonFace the version label's ground"
+    "chart 100 344 TitleText the chart box's ground, below the chart picture"
+)
+# A colour of the scheme given to Wine above, as "R,G,B".
+scheme_colour() {
+    local rgb
+    rgb=$(sed -n "s/^\"$1\"=\"\([0-9]*\) \([0-9]*\) \([0-9]*\)\"\$/\1,\2,\3/p" "$out/colour_scheme.reg")
+    [ -n "$rgb" ] || fail "the default scheme has no colour named $1"
+    echo "$rgb"
+}
+# The colour of a screenshot at a client point of the current window, as "R,G,B".
 colour_at() {
     local x y
     read -r x y <<<"$window"
     x=$((x + $2)) y=$((y + $3))
     convert "$shots/$1.png" -format "%[fx:int(255*p{$x,$y}.r+0.5)],%[fx:int(255*p{$x,$y}.g+0.5)],%[fx:int(255*p{$x,$y}.b+0.5)]" info:
 }
-expect() { [ "$2" = "$3" ] || fail "$1: expected '$3', got '$2'"; }
+# A screenshot of the screen, and the colours its probes must find.
+shot() {
+    local probe name x y colour what
+    import -window root "$shots/$1.png"
+    for probe in "${colour_probes[@]}"; do
+        read -r name x y colour what <<<"$probe"
+        [ "$name" = "$1" ] || continue
+        expect "$what ($colour)" "$(colour_at "$1" "$x" "$y")" "$(scheme_colour "$colour")"
+    done
+}
 
 wait_for 450x371 free
 sleep 1
 shot calculator-fresh
-expect "the calculator's ground (active border)" "$(colour_at calculator-fresh 440 100)" 180,180,180
-expect "the version label's ground (button face)" "$(colour_at calculator-fresh 430 54)" 240,240,240
 
-type_into 20 84 2     # cr3
-type_into 368 66 4    # party
-click 300 108         # Calculate Experience
-expect "the total of 2 encounters at CR 3 for level 4" "$(text_of 344 164)" 1600
+type_into cr3 2
+type_into party 4
+press Command1 # Calculate Experience
+read_text totalxp
+expect "the total of 2 encounters at CR 3 for level 4" "$text" 1600
 shot calculator
 echo "calculates: 1600"
 
-type_into 20 20 99999999999 # cr1, beyond a 32-bit count
-click 300 108
+type_into cr1 99999999999 # beyond a 32-bit count
+press Command1
 wait_for "a message box" owned
 sleep 0.5
 shot overflow
@@ -287,19 +297,26 @@ message=$(drive clipboard)
 grep -q "overflowed" <<<"$message" || fail "the overflow warning says: $message"
 drive keys return
 wait_for 450x371 free
-expect "the total after the overflow" "$(text_of 344 164)" 1600
+focus=cr1 # the warning hands it back to the box that overflowed
+read_text cr1
+expect "the box that overflowed, with the focus again" "$text" 99999999999
+read_text totalxp
+expect "the total after the overflow" "$text" 1600
 echo "the overflow warning, and the total unchanged"
 
-click 400 292 # XP Chart
+press Command2 # XP Chart
 wait_for 448x369 free
 sleep 1
 shot chart
-# Below the chart picture, the chart box shows its ground: active title-bar text.
-expect "the chart box's ground (active title-bar text)" "$(colour_at chart 100 344)" 255,255,255
-click 356 252 # Click here to return to the Calculator
+# The chart opens with the focus on its one button: "Click here to return to
+# the Calculator".
+drive keys space
 wait_for 450x371 free
-expect "cr3 on the fresh calculator" "$(text_of 20 84)" 0
-expect "the total on the fresh calculator" "$(text_of 344 164)" 0
+focus=cr1
+read_text cr3
+expect "cr3 on the fresh calculator" "$text" 0
+read_text totalxp
+expect "the total on the fresh calculator" "$text" 0
 echo "to the chart and back, to a fresh calculator"
 
 [ "$failed" -eq 0 ] || fail "$failed window test programs failed under Wine"

@@ -1,15 +1,15 @@
-/* Drives the real program under Wine the way a user does, for
- * tools/windows.sh: it looks up the program's windows by title, clicks,
- * types, and reads the clipboard. A Windows console program, built with
- * MinGW-w64; it runs in the same Wine prefix (and so the same desktop) as the
- * program.
+/* Drives the real program under Wine the way a keyboard user does, for
+ * tools/windows.sh: it looks up the program's windows by title, presses keys,
+ * and reads the clipboard. Qt draws its controls inside one native window, so
+ * Windows knows none of them by name: the script walks them by Tab. A Windows
+ * console program, built with MinGW-w64; it runs in the same Wine prefix (and
+ * so the same desktop) as the program.
  *
  * Usage: wine_driver COMMAND ...
  *   list TITLE     one line per visible top-level window with that exact
  *                  title: "WIDTHxHEIGHT X,Y owned|free", the client area's
  *                  size and its top-left corner on the screen, and whether
  *                  the window has an owner (a message box has)
- *   click X Y      a left click at that point of the screen
  *   keys KEY...    key presses, to whatever has the focus: tab, return,
  *                  space, escape, ctrl+a, ctrl+c, or text:SOME TEXT
  *   clipboard      prints the clipboard's text
@@ -19,7 +19,6 @@
 #include <windows.h>
 
 #include <stdio.h>
-#include <stdlib.h>
 #include <string.h>
 
 struct search {
@@ -55,22 +54,6 @@ static void send(INPUT *inputs, UINT count)
     if (SendInput(count, inputs, sizeof(INPUT)) != count)
         fprintf(stderr, "wine_driver: input was refused\n");
     Sleep(50);
-}
-
-static int click(int x, int y)
-{
-    INPUT inputs[2];
-    memset(inputs, 0, sizeof inputs);
-    if (!SetCursorPos(x, y)) {
-        fprintf(stderr, "wine_driver: cannot move the pointer\n");
-        return 1;
-    }
-    inputs[0].type = INPUT_MOUSE;
-    inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    inputs[1].type = INPUT_MOUSE;
-    inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    send(inputs, 2);
-    return 0;
 }
 
 static void key(WORD virtual_key, WORD character)
@@ -153,12 +136,10 @@ int main(int argc, char **argv)
 {
     if (argc == 3 && strcmp(argv[1], "list") == 0)
         return list(argv[2]);
-    if (argc == 4 && strcmp(argv[1], "click") == 0)
-        return click(atoi(argv[2]), atoi(argv[3]));
     if (argc >= 3 && strcmp(argv[1], "keys") == 0)
         return keys(argc - 2, argv + 2);
     if (argc == 2 && strcmp(argv[1], "clipboard") == 0)
         return clipboard();
-    fprintf(stderr, "usage: wine_driver list TITLE | click X Y | keys KEY... | clipboard\n");
+    fprintf(stderr, "usage: wine_driver list TITLE | keys KEY... | clipboard\n");
     return 2;
 }
