@@ -41,7 +41,8 @@ TEST_P(ReadableText, KeepsTheDesignUnlessItCannotBeRead)
 // The high-contrast schemes of Windows: white text on black, black on white.
 INSTANTIATE_TEST_SUITE_P(
     Schemes, ReadableText,
-    testing::Values(ReadableCase{"blue_on_default_face", kLinkBlue, Rgb{240, 240, 240}, kBlack, kLinkBlue},
+    testing::Values(ReadableCase{"blue_on_default_face", kLinkBlue, defaultSchemeColour(SystemColour::ButtonFace),
+                                 kBlack, kLinkBlue},
                     ReadableCase{"blue_on_high_contrast_black", kLinkBlue, kBlack, kWhite, kWhite},
                     ReadableCase{"yellow_on_black_credit", kCreditYellow, kBlack, kWhite, kCreditYellow},
                     ReadableCase{"yellow_on_high_contrast_white", kCreditYellow, kWhite, kBlack, kBlack}),
