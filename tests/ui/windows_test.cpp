@@ -7,6 +7,8 @@
 #include "window_test_support.h"
 
 #include <QApplication>
+#include <QDirIterator>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPixmapCache>
@@ -211,6 +213,19 @@ private slots:
 #endif
         // A thousand windows' worth would be tens of megabytes.
         QVERIFY2(residentKiB() - memory < 1024, qPrintable(QString::number(residentKiB() - memory)));
+    }
+
+    // The pictures and icons built into the program carry no file times, so
+    // that two builds of the same sources are alike byte for byte.
+    void embeddedPicturesCarryNoTimeStamp()
+    {
+        int pictures = 0;
+        for (QDirIterator it(QStringLiteral(":/assets"), QDir::Files, QDirIterator::Subdirectories); it.hasNext();) {
+            const QString path = it.next();
+            QVERIFY2(!QFileInfo(path).lastModified().isValid(), qPrintable(path));
+            ++pictures;
+        }
+        QCOMPARE(pictures, 12); // three pictures at two sizes, the icon at six
     }
 
     void closingTheChartEndsTheProgram()
