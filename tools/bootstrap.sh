@@ -23,6 +23,9 @@ test_packages=(
     orca weston qt6-wayland
     # resources, packaging and installed-file checks
     binutils-mingw-w64-x86-64 desktop-file-utils appstream dpkg-dev file librsvg2-bin debootstrap python3
+    # what a Debian packager checks: lintian, hardening-check, and debhelper
+    # for the debian/ folder
+    lintian devscripts debhelper
     # the core built for Windows, and its tests run under Wine
     g++-mingw-w64-x86-64-posix wine wine64
 )

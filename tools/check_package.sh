@@ -3,7 +3,7 @@
 # made by debootstrap, and starts the program there. Everything it makes as
 # root stays in its own temporary directory.
 # Usage: tools/check_package.sh PACKAGE.deb   (needs root; build the package
-#        first, as yourself: cd build && cpack -B package)
+#        first, as yourself: bash tools/package.sh build)
 set -euo pipefail
 deb=${1:?usage: $0 PACKAGE.deb}
 [ -f "$deb" ] || { echo "no package at $deb" >&2; exit 1; }

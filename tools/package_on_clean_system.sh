@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Builds the Debian package from a build, as the caller, and installs and
-# starts it on a clean Debian 12 system (tools/check_package.sh), as root:
+# Installs and starts the Debian package of a build (made by tools/package.sh)
+# on a clean Debian 12 system (tools/check_package.sh), as root:
 # directly when the caller is root, else through sudo, which must not need a
 # password, as this runs as a test with no one to type it.
 # Usage: tools/package_on_clean_system.sh BUILD_DIR
@@ -8,11 +8,8 @@ set -euo pipefail
 tools=$(cd "$(dirname "$0")" && pwd)
 build=$(cd "${1:?usage: $0 BUILD_DIR}" && pwd)
 
-rm -f "$build"/package/xpcalc_*.deb
-log=$build/cpack.log
-(cd "$build" && cpack -B package) >"$log" 2>&1 || { cat "$log"; exit 1; }
 debs=("$build"/package/xpcalc_*.deb)
-[ -f "${debs[0]}" ] || { cat "$log"; echo "cpack made no package" >&2; exit 1; }
+[ -f "${debs[0]}" ] || { echo "no package in $build/package: tools/package.sh $build" >&2; exit 1; }
 
 as_root=()
 if [ "$(id -u)" -ne 0 ]; then
