@@ -6,15 +6,19 @@
 #  2. the Qt-free core and its tests, run under Wine (tools/wine_core_tests.sh);
 #  3. the program, with its icon and version block, and its window tests;
 #  4. build-windows/xpcalc-<version>-win64.zip: a folder holding xpcalc.exe,
-#     the stripped Qt and MinGW runtime DLLs and the plugins it loads;
+#     the stripped Qt and MinGW runtime DLLs and the plugins it loads, and
+#     the licences of all of them;
 #  5. under Wine, on a virtual X screen, in a Wine prefix set up like a stock
 #     Windows desktop (the default colour scheme, and faces with the metrics
 #     of Times New Roman and Verdana): the window tests, then the program
 #     unzipped into an empty folder, driven as a user would: calculating, the
 #     overflow warning, switching to the chart and back. Screenshots of both
 #     windows are left in build-windows/screenshots/.
-# Usage: tools/windows.sh
+# Usage: tools/windows.sh [--zip-only]
+#   --zip-only  steps 1, 3 and 4 alone: the program and the zip, no tests
 set -euo pipefail
+zip_only=false
+[ "${1:-}" != --zip-only ] || zip_only=true
 cd "$(dirname "$0")/.."
 root=$PWD
 out=$root/build-windows
@@ -38,8 +42,10 @@ jobs=$(nproc)
 step "Qt for Windows"
 qt=$(bash tools/windows_qt.sh)
 
-step "The core and its tests, under Wine"
-bash tools/wine_core_tests.sh "$out/core"
+if ! $zip_only; then
+    step "The core and its tests, under Wine"
+    bash tools/wine_core_tests.sh "$out/core"
+fi
 
 step "The program and its window tests, for Windows"
 # The core's step left fast_float's headers (and GoogleTest) for Windows in
@@ -48,7 +54,9 @@ app=$out/app
 cmake -S . -B "$app" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_PREFIX_PATH="$qt;$out/core/deps" -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR="$host_cmake_dir" \
     -DXPCALC_BENCHMARKS=OFF >"$out/configure.log" || { cat "$out/configure.log"; exit 1; }
-nice -n 19 cmake --build "$app" -j "$jobs" --target xpcalc calculator_window_test award_chart_test chart_window_test windows_test
+targets=(xpcalc)
+$zip_only || targets+=(calculator_window_test award_chart_test chart_window_test windows_test)
+nice -n 19 cmake --build "$app" -j "$jobs" --target "${targets[@]}"
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$app/CMakeCache.txt")
 "$mingw-gcc-posix" -std=c11 -O2 -Wall -Wextra -Wpedantic -Wconversion -Werror \
     -o "$out/wine_driver.exe" tools/wine_driver.c -luser32
@@ -99,8 +107,27 @@ mkdir -p "$folder"
 cp "$app/xpcalc.exe" "$folder/"
 "$mingw-strip" --strip-unneeded "$folder/xpcalc.exe"
 with_plugins "$folder"
-(cd "$out" && zip -q -r -9 "$name.zip" "$name")
+# The licences: the program's, and those of the Qt and MinGW runtime DLLs
+# beside it, with a note of which file is under which, in Windows line ends.
+mkdir -p "$folder/licenses"
+windows_text() { sed 's/$/\r/' >"$1"; }
+windows_text "$folder/LICENSE.txt" <LICENSE
+windows_text "$folder/THIRD-PARTY.txt" <packaging/windows/THIRD-PARTY.txt
+windows_text "$folder/licenses/winpthreads.txt" <packaging/windows/winpthreads.txt
+windows_text "$folder/licenses/LGPL-3.txt" </usr/share/common-licenses/LGPL-3
+windows_text "$folder/licenses/GPL-3.txt" </usr/share/common-licenses/GPL-3
+# Debian keeps the exception's text in the MinGW compiler's copyright file.
+awk '/^GCC RUNTIME LIBRARY EXCEPTION$/ { on = 1 } on && /^libquadmath/ { exit } on' \
+    /usr/share/doc/g++-mingw-w64-x86-64-posix/copyright | sed -e :a -e '/^\n*$/{$d;N;ba' -e '}' |
+    windows_text "$folder/licenses/GCC-exception-3.1.txt"
+grep -q "No Weakening of GCC Copyleft" "$folder/licenses/GCC-exception-3.1.txt" ||
+    fail "the GCC Runtime Library Exception's text was not found whole"
+(cd "$out" && zip -q -r -9 -X "$name.zip" "$name")
 ls "$folder" "$folder"/*/
+if $zip_only; then
+    step "Done: $out/$name.zip, $(du -k "$out/$name.zip" | cut -f1) KiB"
+    exit 0
+fi
 
 tests=$out/window-tests
 rm -rf "$tests"

@@ -1,0 +1,53 @@
+#!/usr/bin/env bash
+# Checks that the packages are reproducible: builds the last commit twice,
+# from two fresh clones in folders of different names and depths, as the
+# README builds it (a Release build, then the Debian package; the program for
+# Windows and its zip), and compares what comes out byte for byte: the .deb,
+# its -dbgsym package, and the xpcalc.exe in the Windows zip. Prints their
+# checksums; fails, showing diffoscope's account where it is installed, if any
+# pair differs. Takes several minutes; the Windows build needs Qt for Windows
+# (built and cached by tools/windows_qt.sh on first use).
+# Usage: tools/reproducible.sh   (commit first: it builds HEAD)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+work=$(mktemp -d "${TMPDIR:-/tmp}/xpcalc-reproducible.XXXXXX")
+trap 'rm -rf "$work"' EXIT
+jobs=$(nproc)
+[ "$jobs" -le 2 ] || jobs=2
+
+clones=("$work/a/xpcalc" "$work/second/build-here/xpcalc-copy")
+for clone in "${clones[@]}"; do
+    echo "== Building $(git rev-parse --short HEAD) in $clone"
+    git clone -q --no-local . "$clone"
+    (
+        cd "$clone"
+        cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release -DXPCALC_TESTS=OFF -DXPCALC_BENCHMARKS=OFF \
+            >build.log
+        cmake --build build -j "$jobs" >>build.log
+        bash tools/package.sh build >>build.log
+        bash tools/windows.sh --zip-only >>build.log
+        mkdir -p unzipped
+        unzip -q -d unzipped build-windows/xpcalc-*-win64.zip
+    ) || { tail -30 "$clone/build.log"; exit 1; }
+done
+
+status=0
+compare() {
+    local name=$1 first=$2 second=$3
+    local sums
+    sums=$(sha256sum "$first" "$second" | cut -d' ' -f1 | uniq)
+    if [ "$(wc -l <<<"$sums")" -eq 1 ]; then
+        echo "identical  $name  sha256 $sums"
+    else
+        echo "DIFFERENT  $name"
+        sha256sum "$first" "$second"
+        ! command -v diffoscope >/dev/null || diffoscope "$first" "$second" | head -60 || true
+        status=1
+    fi
+}
+a=${clones[0]} b=${clones[1]}
+for file in package/xpcalc_*.deb package/xpcalc-dbgsym_*.ddeb; do
+    compare "$(basename "$a"/build/$file)" "$a"/build/$file "$b"/build/$file
+done
+compare xpcalc.exe "$a"/unzipped/*/xpcalc.exe "$b"/unzipped/*/xpcalc.exe
+exit $status
