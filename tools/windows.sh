@@ -42,11 +42,10 @@ step "The core and its tests, under Wine"
 bash tools/wine_core_tests.sh "$out/core"
 
 step "The program and its window tests, for Windows"
-# The core's step left fast_float's headers (and GoogleTest) for Windows in
-# its deps folder.
+# fast_float's headers come from the host, as for the core (cmake/CrossWindows.cmake).
 app=$out/app
 cmake -S . -B "$app" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_BUILD_TYPE=Release \
-    -DCMAKE_PREFIX_PATH="$qt;$out/core/deps" -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR="$host_cmake_dir" \
+    -DCMAKE_PREFIX_PATH="$qt" -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR="$host_cmake_dir" \
     -DXPCALC_BENCHMARKS=OFF >"$out/configure.log" || { cat "$out/configure.log"; exit 1; }
 nice -n 19 cmake --build "$app" -j "$jobs" --target xpcalc calculator_window_test award_chart_test chart_window_test windows_test
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$app/CMakeCache.txt")
