@@ -48,11 +48,10 @@ if ! $zip_only; then
 fi
 
 step "The program and its window tests, for Windows"
-# The core's step left fast_float's headers (and GoogleTest) for Windows in
-# its deps folder.
+# fast_float's headers come from the host, as for the core (cmake/CrossWindows.cmake).
 app=$out/app
 cmake -S . -B "$app" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_BUILD_TYPE=Release \
-    -DCMAKE_PREFIX_PATH="$qt;$out/core/deps" -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR="$host_cmake_dir" \
+    -DCMAKE_PREFIX_PATH="$qt" -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR="$host_cmake_dir" \
     -DXPCALC_BENCHMARKS=OFF >"$out/configure.log" || { cat "$out/configure.log"; exit 1; }
 targets=(xpcalc)
 $zip_only || targets+=(calculator_window_test award_chart_test chart_window_test windows_test)
