@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Kestrow
+// SPDX-License-Identifier: MIT
+
 // Speed of the core: reading a very long entry text, and one whole calculation.
 //   build/bench/core_bench
 // Targets: reading at 1 GB/s or more; one calculation under 1 microsecond.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Kestrow
+// SPDX-License-Identifier: MIT
+
 // The yardsticks: the least a Qt program can do to show a window of the
 // calculator's size, reporting its first paint. Given the argument "text",
 // the window also shows one line of text, which costs Qt its font set-up.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Kestrow
+// SPDX-License-Identifier: MIT
+
 // Start-up and switching, as the user feels them.
 //   build/bench/windows_bench
 // startup/...: from process start to the calculator's first paint, and the

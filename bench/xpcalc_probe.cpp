@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Kestrow
+// SPDX-License-Identifier: MIT
+
 // The calculator's own start-up, reporting its first paint.
 #include "first_paint_probe.h"
 #include "start_up.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kestrow
+// SPDX-License-Identifier: MIT
 #include "entry_conversion.h"
 
 #include "number_reader.h"

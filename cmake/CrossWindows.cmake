@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Kestrow
+# SPDX-License-Identifier: MIT
+
 # A build for Windows on Linux (cmake/mingw-w64-x86_64.cmake) takes from the
 # host what Debian packages only for Linux: fast_float's headers, GoogleTest's
 # sources, and Wine to run the tests. A prefix given in CMAKE_PREFIX_PATH that

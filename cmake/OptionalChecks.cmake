@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Kestrow
+# SPDX-License-Identifier: MIT
+
 # Checks and benchmarks that need a tool beyond building and running the
 # program are optional: each is configured when its tool is there, and the
 # configure step says which are left out and why. XPCALC_STRICT turns a

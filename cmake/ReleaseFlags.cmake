@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Kestrow
+# SPDX-License-Identifier: MIT
+
 # What every release build gets, whoever builds it: the hardening Debian's
 # dpkg-buildflags gives with hardening=+all, and builds that do not depend on
 # the folder or the moment they were made in.

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Kestrow
+# SPDX-License-Identifier: MIT
+
 # Strict warnings for the project's own targets, as errors: a warning is a
 # fault we have not looked at yet.
 function(xpcalc_strict_warnings target)

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Kestrow
+# SPDX-License-Identifier: MIT
+
 # Cross-builds for 64-bit Windows with Debian's MinGW-w64 (the POSIX-threads
 # flavour, whose C++ runtime has std::thread and std::mutex).
 # Usage: cmake -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake ...

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Kestrow
+# SPDX-License-Identifier: MIT
+
 # Runs a Windows program under Wine, in the given prefix, which it sets up on
 # first use. CTest runs the tests of a Windows build through this, side by
 # side, so the first to come sets the prefix up while the others wait.

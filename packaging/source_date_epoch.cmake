@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Kestrow
+# SPDX-License-Identifier: MIT
+
 # Read by cpack before it packs: files and archive members get the time of
 # the last commit, not of the build, so that two packages of one commit are
 # alike byte for byte. A time already given (dpkg-buildpackage gives the

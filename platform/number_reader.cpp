@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kestrow
+// SPDX-License-Identifier: MIT
 #include "number_reader.h"
 
 #include <fast_float/fast_float.h>

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kestrow
+// SPDX-License-Identifier: MIT
 #include "number_reader.h"
 
 #include "param_name.h"

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Kestrow
+# SPDX-License-Identifier: MIT
+
 # Installs, on Debian 12, whatever the calculator needs and is not there yet.
 # Safe to run again: it installs only what is missing.
 # Usage: tools/bootstrap.sh [run|test|windows]

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Kestrow
+# SPDX-License-Identifier: MIT
+
 # Installs the Debian package with apt on a clean, minimal Debian 12 system
 # made by debootstrap, and starts the program there. Everything it makes as
 # root stays in its own temporary directory.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Kestrow
+// SPDX-License-Identifier: MIT
+
 // Prints the Windows default colour scheme as a section of a registry file, so
 // that tools/windows.sh gives Wine the scheme the program draws with off
 // Windows, from the one table that holds it.

@@ -1,5 +1,9 @@
 #!/usr/bin/env bash
-# Checks that the sources are formatted and pass clang-tidy.
+# SPDX-FileCopyrightText: 2026 Kestrow
+# SPDX-License-Identifier: MIT
+
+# Checks that the sources and scripts say their licence, and that the sources
+# are formatted and pass clang-tidy.
 # Usage: tools/lint.sh BUILD_DIR   (a configured build with compile_commands.json)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -7,6 +11,14 @@ build=${1:-build}
 
 # The source folders, not git: a copy of the tree without its history lints too.
 mapfile -t sources < <(find bench calc platform tests tools ui -name '*.cpp' -o -name '*.h' | sort)
+mapfile -t unlicensed < <(find .ci bench calc cmake debian/rules platform tests tools ui CMakeLists.txt \
+    \( -name '*.cpp' -o -name '*.h' -o -name '*.c' -o -name '*.sh' -o -name '*.py' -o -name '*.cmake' \
+    -o -name CMakeLists.txt -o -path .ci/run -o -path debian/rules \) -type f \
+    -exec grep -L 'SPDX-License-Identifier: MIT' {} + | sort)
+if [ ${#unlicensed[@]} -gt 0 ]; then
+    echo "no SPDX licence line in: ${unlicensed[*]}" >&2
+    exit 1
+fi
 clang-format --dry-run --Werror "${sources[@]}"
 
 mapfile -t units < <(find calc platform tools ui -name '*.cpp' | sort)

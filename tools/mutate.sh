@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Kestrow
+# SPDX-License-Identifier: MIT
+
 # Checks the tests themselves: puts a fixed list of small faults, one at a
 # time, into a copy of the sources, rebuilds that copy and runs the tests that
 # could notice. A fault the tests miss is a survivor; the target is none.

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Kestrow
+# SPDX-License-Identifier: MIT
+
 # Builds the Debian package of a build with CPack, into BUILD_DIR/package:
 # the program stripped, its symbols in a -dbgsym package beside it, every
 # time inside the time of the last commit (packaging/source_date_epoch.cmake).

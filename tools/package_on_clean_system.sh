@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Kestrow
+# SPDX-License-Identifier: MIT
+
 # Installs and starts the Debian package of a build (made by tools/package.sh)
 # on a clean Debian 12 system (tools/check_package.sh), as root:
 # directly when the caller is root, else through sudo, which must not need a

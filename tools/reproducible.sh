@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Kestrow
+# SPDX-License-Identifier: MIT
+
 # Checks that the packages are reproducible: builds the last commit twice,
 # from two fresh clones in folders of different names and depths, as the
 # README builds it (a Release build, then the Debian package; the program for

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Kestrow
+# SPDX-License-Identifier: MIT
+
 # Sets up what building and running need, builds the calculator (Release) and
 # starts it. Nothing that only the tests use is installed or built.
 set -euo pipefail

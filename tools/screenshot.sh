@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Kestrow
+# SPDX-License-Identifier: MIT
+
 # Screenshots of the real program on a virtual X screen of its own: the
 # calculator fresh and after a calculation, and the chart window after
 # "XP Chart". The controls are found by their names, on the accessibility bus.

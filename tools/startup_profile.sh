@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Kestrow
+# SPDX-License-Identifier: MIT
+
 # Counts the instructions each start-up probe runs from process start to its
 # first paint, under valgrind's callgrind, and splits them into the phases that
 # dominate a Qt program's start-up. Counts are the same on every run, unlike

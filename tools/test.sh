@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Kestrow
+# SPDX-License-Identifier: MIT
+
 # Sets up what is missing, then configures, builds and tests each CMake
 # preset (CMakePresets.json) afresh, with all its tests:
 #  release   a Release build (g++): the core, window, desktop and packaging

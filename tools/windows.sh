@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Kestrow
+# SPDX-License-Identifier: MIT
+
 # Builds the program for 64-bit Windows from this code, on Debian 12, and
 # checks it under Wine:
 #  1. Qt for Windows, built from Debian's source once and cached outside the

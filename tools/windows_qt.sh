@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Kestrow
+# SPDX-License-Identifier: MIT
+
 # Builds Qt for 64-bit Windows with MinGW-w64, once, and prints the prefix it
 # is installed in as the one line on standard output (progress goes to
 # standard error).

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Kestrow
+# SPDX-License-Identifier: MIT
+
 # Cross-builds the Qt-free core (calc/ and platform/) and its GoogleTest tests
 # for 64-bit Windows with MinGW-w64, and runs them under Wine: the `wine`
 # CMake preset (CMakePresets.json), in a build dir of the caller's choosing.

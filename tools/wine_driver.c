@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kestrow
+// SPDX-License-Identifier: MIT
 /* Drives the real program under Wine the way a keyboard user does, for
  * tools/windows.sh: it looks up the program's windows by title, presses keys,
  * and reads the clipboard. Qt draws its controls inside one native window, so

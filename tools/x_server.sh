@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Kestrow
+# SPDX-License-Identifier: MIT
+
 # Sourced by the scripts that need an X server of their own (the desktop
 # session of the tests and screenshots, and Wine in tools/windows.sh).
 #

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kestrow
+// SPDX-License-Identifier: MIT
 #include "award_chart.h"
 
 #include "award_table.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kestrow
+// SPDX-License-Identifier: MIT
 #include "award_table_accessible.h"
 
 #include "award_chart.h"

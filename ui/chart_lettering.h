@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Kestrow
+// SPDX-License-Identifier: MIT
+
 // How the award chart's lettering is set: a serif face with the metrics of
 // Times, measured by the pixels it makes where it must be crisp.
 #pragma once

@@ -1,4 +1,6 @@
 #!/usr/bin/python3
+# SPDX-FileCopyrightText: 2026 Kestrow
+# SPDX-License-Identifier: MIT
 """What a screen reader finds of the program, read through AT-SPI.
 
 Usage: accessibility_tree.py XPCALC AWARD_TABLE_HEADER

@@ -1,4 +1,6 @@
 #!/usr/bin/python3
+# SPDX-FileCopyrightText: 2026 Kestrow
+# SPDX-License-Identifier: MIT
 """Drives the program through the accessibility bus, finding each control by
 its accessible name as a screen reader does: no point on the screen is named,
 so a control that moves, grows or changes its look is still found.

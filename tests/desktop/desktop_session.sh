@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Kestrow
+# SPDX-License-Identifier: MIT
+
 # Runs a command on a desktop of its own: a virtual X screen (Xvfb), of
 # 1280x1024 unless --screen says otherwise, optionally the openbox window
 # manager, and a private D-Bus session with the accessibility bus that screen

@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 Kestrow
+# SPDX-License-Identifier: MIT
 """What the desktop tests share: waiting for what the program shows, and the
 closing report."""
 import shutil

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Kestrow
+# SPDX-License-Identifier: MIT
+
 # Under a window manager, each window opens with its whole frame, title bar
 # included, centred on the screen: the calculator at start, the chart after
 # "XP Chart", and the calculator again after the chart's button.

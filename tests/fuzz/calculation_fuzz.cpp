@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Kestrow
+// SPDX-License-Identifier: MIT
+
 // Properties of a whole calculation that hold whatever the texts.
 #include "entry_conversion.h"
 #include "experience_calculation.h"

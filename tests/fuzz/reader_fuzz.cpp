@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Kestrow
+// SPDX-License-Identifier: MIT
+
 // Properties of reading a number that hold whatever the text, and agreement
 // with the C library's correctly rounded conversion on plain decimals.
 #include "fuzz_text.h"

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Kestrow
+# SPDX-License-Identifier: MIT
+
 # Installs a build into a scratch folder and checks that a desktop finds
 # everything there: the program, its menu entry, its metadata and its icons.
 # Usage: check_install.sh BUILD_DIR

@@ -1,4 +1,6 @@
 #!/usr/bin/env python3
+# SPDX-FileCopyrightText: 2026 Kestrow
+# SPDX-License-Identifier: MIT
 """Checks what the Windows build carries: the icon's seven images and the
 version block, in US English, of the given version. It reads them either from
 the resource script, compiled with the MinGW resource compiler (no Windows

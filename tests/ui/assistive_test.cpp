@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Kestrow
+// SPDX-License-Identifier: MIT
+
 // What assistive technology and the keyboard meet beyond the design: text
 // boxes read whole, the total and the working announced, the chart walked
 // cell by cell, and a calculator no title bar can resize.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Kestrow
+// SPDX-License-Identifier: MIT
+
 // The award chart, checked by what a reader sees in its pixels: each award in
 // its own cell and blank cells blank, columns aligned, rows, columns, lines
 // and grids parted, and the bands behind every other group of three levels.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Kestrow
+// SPDX-License-Identifier: MIT
+
 // The calculator window, driven as a user drives it.
 #include "calculator_window.h"
 #include "look.h"

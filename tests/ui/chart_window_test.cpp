@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Kestrow
+// SPDX-License-Identifier: MIT
+
 // The chart window: its design, and that resizing moves nothing.
 #include "chart_window.h"
 #include "look.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Kestrow
+// SPDX-License-Identifier: MIT
+
 // Start-up, switching between the two windows, and ending the program.
 #include "look.h"
 #include "resident_memory.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Kestrow
+// SPDX-License-Identifier: MIT
+
 // Draws the calculator window's three lettering pictures (the title, "Party
 // Level (1-20):" and "Total"/"Experience") into assets/, at their natural
 // size and at twice that size for high-density screens.

@@ -1,4 +1,6 @@
 #!/usr/bin/python3
+# SPDX-FileCopyrightText: 2026 Kestrow
+# SPDX-License-Identifier: MIT
 """What the Orca screen reader says as a blind user drives the program by
 keys alone: the total after Calculate, each box read whole, the working on
 Shift+F1, the chart's cells with their headers, and the overflow warning.

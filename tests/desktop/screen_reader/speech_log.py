@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 Kestrow
+# SPDX-License-Identifier: MIT
 """A speech server for Orca that writes what it would say, one utterance a
 line, to the file named by XPCALC_SPEECH_LOG, instead of speaking it.
 Orca loads it by the module name its settings give (speech_log)."""

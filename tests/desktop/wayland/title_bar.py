@@ -1,4 +1,6 @@
 #!/usr/bin/python3
+# SPDX-FileCopyrightText: 2026 Kestrow
+# SPDX-License-Identifier: MIT
 """The calculator as a native Wayland client of weston: its application id is
 its menu entry's name, and nothing on its title bar (drawn by Qt itself)
 maximizes it or ends it with a protocol error. Every point along the right
