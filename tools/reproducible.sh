@@ -18,10 +18,16 @@ trap 'rm -rf "$work"' EXIT
 jobs=$(nproc)
 [ "$jobs" -le 2 ] || jobs=2
 
+# Both clones are made first, so that a commit made meanwhile cannot slip
+# into one of them.
+commit=$(git rev-parse HEAD)
 clones=("$work/a/xpcalc" "$work/second/build-here/xpcalc-copy")
 for clone in "${clones[@]}"; do
-    echo "== Building $(git rev-parse --short HEAD) in $clone"
     git clone -q --no-local . "$clone"
+    git -C "$clone" checkout -q --detach "$commit"
+done
+for clone in "${clones[@]}"; do
+    echo "== Building ${commit:0:7} in $clone"
     (
         cd "$clone"
         cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release -DXPCALC_TESTS=OFF -DXPCALC_BENCHMARKS=OFF \
