@@ -7,8 +7,12 @@
 
 # The same sources give the same binary from any folder: paths in debug
 # information and in the few file names the code embeds are written relative
-# to the source and build folders.
-add_compile_options(-ffile-prefix-map=${PROJECT_SOURCE_DIR}=. -ffile-prefix-map=${PROJECT_BINARY_DIR}=build)
+# to the source and build folders, by the compiler and by the link, which
+# generates the code and its debug information under whole-program
+# optimisation.
+set(prefix_maps -ffile-prefix-map=${PROJECT_SOURCE_DIR}=. -ffile-prefix-map=${PROJECT_BINARY_DIR}=build)
+add_compile_options(${prefix_maps})
+add_link_options(${prefix_maps})
 if(MINGW)
     # A Windows program's header holds its link time unless told otherwise.
     add_link_options(-Wl,--no-insert-timestamp)
@@ -33,7 +37,4 @@ if(CMAKE_BUILD_TYPE STREQUAL "Release" AND NOT XPCALC_SANITIZE AND CMAKE_SYSTEM_
     # flags (dpkg-buildflags gives 2) ask for.
     add_compile_options(-U_FORTIFY_SOURCE -D_FORTIFY_SOURCE=3)
     add_link_options(LINKER:-z,relro LINKER:-z,now)
-    # Symbols for the debugger, kept apart from the stripped program by the
-    # package (a -dbgsym package beside the .deb).
-    add_compile_options(-g)
 endif()

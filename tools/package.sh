@@ -3,8 +3,8 @@
 # SPDX-License-Identifier: MIT
 
 # Builds the Debian package of a build with CPack, into BUILD_DIR/package:
-# the program stripped, its symbols in a -dbgsym package beside it, every
-# time inside the time of the last commit (packaging/source_date_epoch.cmake).
+# the program stripped, every time inside the time of the last commit
+# (packaging/source_date_epoch.cmake).
 # Usage: tools/package.sh BUILD_DIR
 set -euo pipefail
 build=$(cd "${1:?usage: $0 BUILD_DIR}" && pwd)
