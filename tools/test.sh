@@ -5,10 +5,11 @@
 # Sets up what is missing, then configures, builds and tests each CMake
 # preset (CMakePresets.json) afresh, with all its tests:
 #  release   a Release build (g++): the core, window, desktop and packaging
-#            tests, the Debian package installed and started on a clean
-#            Debian 12 system among them;
+#            tests, among them the Debian package held to lintian and its
+#            program to hardening-check, and the package installed and
+#            started on a clean Debian 12 system;
 #  sanitize  a build under AddressSanitizer and UndefinedBehaviorSanitizer
-#            (clang): the same tests but the clean-system one, the fuzz
+#            (clang): the same tests but the package ones, the fuzz
 #            targets for a bounded number of inputs, and the format and lint
 #            checks;
 #  wine      the Qt-free core and its tests, built for Windows with
