@@ -25,6 +25,7 @@ zip_only=false
 cd "$(dirname "$0")/.."
 root=$PWD
 out=$root/build-windows
+mkdir -p "$out"
 started=$SECONDS
 
 bash tools/bootstrap.sh windows
