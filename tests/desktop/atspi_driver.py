@@ -11,6 +11,8 @@ Usage: atspi_driver.py COMMAND NAME [TEXT]
                       what it held
   focus NAME          gives the control of that name the keyboard focus
   text NAME           prints the text of the text box of that name
+  expect NAME TEXT    waits until the text box of that name holds TEXT: a
+                      press is carried out after the program has answered it
   wait NAME           waits for the push button or text box of that name
 Each waits for the program and the control to show, and fails naming what it
 could not find or do, and what it found instead.
@@ -117,6 +119,15 @@ def set_text(name, text):
         raise DriverError(f"the text box {name!r} holds {now!r} after being given {text!r}")
 
 
+def expect_text(name, text, seconds=SECONDS):
+    box = control(name, TEXT_BOX)
+    deadline = time.monotonic() + seconds
+    while (now := box.queryText().getText(0, -1)) != text:
+        if time.monotonic() > deadline:
+            raise DriverError(f"the text box {name!r} holds {now!r}, not {text!r}, after {seconds} s")
+        time.sleep(0.1)
+
+
 def focus(name, seconds=5):
     node = control(name, PUSH_BUTTON + TEXT_BOX)
     node.queryComponent().grabFocus()
@@ -132,6 +143,7 @@ COMMANDS = {
     "set-text": (set_text, 2),
     "focus": (focus, 1),
     "text": (lambda name: print(text_of(name)), 1),
+    "expect": (expect_text, 2),
     "wait": (lambda name: control(name, PUSH_BUTTON + TEXT_BOX), 1),
 }
 
