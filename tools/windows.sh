@@ -27,6 +27,9 @@ root=$PWD
 out=$root/build-windows
 mkdir -p "$out"
 started=$SECONDS
+# MinGW's strip stamps a program with the time it is run unless given one: the
+# time of the last commit, so that two builds of one commit are alike.
+export SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(git log -1 --format=%ct 2>/dev/null || date +%s)}
 
 bash tools/bootstrap.sh windows
 # The checks use the windows platform plugin, whatever the caller's shell says.
