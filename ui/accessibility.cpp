@@ -16,18 +16,10 @@
 #include <QWidget>
 
 #include <algorithm>
-#include <limits>
 #include <vector>
 
 namespace xpcalc {
 namespace {
-
-// The design's tab index of a control, kept as a property by the windows.
-int tabIndex(const QObject *control)
-{
-    const QVariant index = control->property(kTabIndexProperty);
-    return index.isValid() ? index.toInt() : std::numeric_limits<int>::max();
-}
 
 // Children of a container, as widgets, in ascending tab index.
 std::vector<QWidget *> childrenInTabOrder(const QWidget *container)

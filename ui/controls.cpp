@@ -11,6 +11,18 @@
 #include <vector>
 
 namespace xpcalc {
+namespace {
+
+// Where a control keeps its tab index.
+constexpr const char *kTabIndexProperty = "designTabIndex";
+
+} // namespace
+
+int tabIndex(const QWidget *control)
+{
+    const QVariant index = control->property(kTabIndexProperty);
+    return index.isValid() ? index.toInt() : kNoTabIndex;
+}
 
 QWidget *placeControl(QWidget *widget, const ControlDesign &design)
 {
@@ -24,9 +36,8 @@ void chainTabOrder(QWidget *window)
 {
     std::vector<std::pair<int, QWidget *>> controls;
     for (QWidget *control : window->findChildren<QWidget *>()) {
-        const QVariant index = control->property(kTabIndexProperty);
-        if (index.isValid())
-            controls.emplace_back(index.toInt(), control);
+        if (const int index = tabIndex(control); index != kNoTabIndex)
+            controls.emplace_back(index, control);
     }
     std::stable_sort(controls.begin(), controls.end(), [](const auto &a, const auto &b) { return a.first < b.first; });
     QWidget *previous = nullptr;

@@ -6,6 +6,8 @@
 
 #include <QString>
 
+#include <limits>
+
 class QLabel;
 class QWidget;
 
@@ -24,8 +26,10 @@ struct ControlDesign {
     int tabIndex;
 };
 
-// The property that keeps a control's tab index.
-constexpr const char *kTabIndexProperty = "designTabIndex";
+// A control's tab index, or kNoTabIndex for a widget the design does not
+// place (the frame's caption, the announcer): such widgets come last.
+constexpr int kNoTabIndex = std::numeric_limits<int>::max();
+int tabIndex(const QWidget *control);
 
 // Names a control, puts it where the design has it and gives it its tab index.
 QWidget *placeControl(QWidget *widget, const ControlDesign &design);
