@@ -4,10 +4,11 @@
 
 # Installs, on Debian 12, whatever the calculator needs and is not there yet.
 # Safe to run again: it installs only what is missing.
-# Usage: tools/bootstrap.sh [run|test|windows]
+# Usage: tools/bootstrap.sh [run|test|windows|web]
 #   run      what building and running the program need (the default)
 #   test     that, and everything the test command uses
 #   windows  that, and what tools/windows.sh needs to build for Windows
+#   web      that, and what tools/web.sh needs to build for the browser
 set -euo pipefail
 mode=${1:-run}
 
@@ -31,6 +32,8 @@ test_packages=(
     lintian devscripts debhelper
     # the core built for Windows, and its tests run under Wine
     g++-mingw-w64-x86-64-posix wine wine64
+    # the core built for the browser, and its tests run under Node.js
+    emscripten
 )
 windows_packages=(
     # Qt built for Windows from Debian's source, with the host's Qt tools
@@ -42,11 +45,26 @@ windows_packages=(
     icoutils zip unzip
 )
 
+web_packages=(
+    # Qt built for WebAssembly from Debian's source, with the host's Qt tools
+    dpkg-dev qt6-base-dev-tools
+    # the faces the page embeds, cut down to the characters it shows
+    fonttools
+    # the page driven in a real browser
+    chromium
+)
+
 case $mode in
 run) packages=("${run_packages[@]}") ;;
 test) packages=("${run_packages[@]}" "${test_packages[@]}") ;;
 windows) packages=("${run_packages[@]}" "${test_packages[@]}" "${windows_packages[@]}") ;;
-*) echo "usage: $0 [run|test|windows]" >&2; exit 2 ;;
+web)
+    packages=("${run_packages[@]}" "${test_packages[@]}" "${web_packages[@]}")
+    # Debian's nodejs comes without npm, which fetches the browser driver;
+    # Node.js from elsewhere brings its own.
+    command -v npm >/dev/null || packages+=(npm)
+    ;;
+*) echo "usage: $0 [run|test|windows|web]" >&2; exit 2 ;;
 esac
 
 missing=()

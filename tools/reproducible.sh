@@ -9,7 +9,7 @@
 # and the xpcalc.exe in the Windows zip. Prints their
 # checksums; fails, showing diffoscope's account where it is installed, if any
 # pair differs. Takes several minutes; the Windows build needs Qt for Windows
-# (built and cached by tools/windows_qt.sh on first use).
+# (built and cached by tools/qt_build.sh windows on first use).
 # Usage: tools/reproducible.sh   (commit first: it builds HEAD)
 set -euo pipefail
 cd "$(dirname "$0")/.."

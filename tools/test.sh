@@ -13,14 +13,16 @@
 #            targets for a bounded number of inputs, and the format and lint
 #            checks;
 #  wine      the Qt-free core and its tests, built for Windows with
-#            MinGW-w64, run under Wine.
+#            MinGW-w64, run under Wine;
+#  node      the Qt-free core and its tests, built for the browser with
+#            Emscripten, run under Node.js.
 # Every check must be there (XPCALC_STRICT): a missing tool fails the run.
 # A preset that fails does not stop the others. The last line counts the
 # tests of every preset from CTest's JUnit reports (left in build-reports/),
 # a configure or build that fails as one failure; the exit status is non-zero
 # if anything failed. Only the clean-system check runs as root, outside the
 # work tree: through sudo, asked for here, when the caller is not root.
-# Usage: tools/test.sh [PRESET...]   (default: all three)
+# Usage: tools/test.sh [PRESET...]   (default: all four)
 set -uo pipefail
 cd "$(dirname "$0")/.."
 started=$SECONDS
@@ -29,7 +31,7 @@ bash tools/bootstrap.sh test || exit 1
 [ "$(id -u)" -eq 0 ] || sudo -v || true
 
 presets=("$@")
-[ ${#presets[@]} -gt 0 ] || presets=(release sanitize wine)
+[ ${#presets[@]} -gt 0 ] || presets=(release sanitize wine node)
 reports=$PWD/build-reports
 rm -rf "$reports"
 mkdir -p "$reports"

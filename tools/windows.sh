@@ -5,7 +5,7 @@
 # Builds the program for 64-bit Windows from this code, on Debian 12, and
 # checks it under Wine:
 #  1. Qt for Windows, built from Debian's source once and cached outside the
-#     work tree (tools/windows_qt.sh; the first run takes about half an hour);
+#     work tree (tools/qt_build.sh windows; the first run takes about half an hour);
 #  2. the Qt-free core and its tests, run under Wine (tools/wine_core_tests.sh);
 #  3. the program, with its icon and version block, and its window tests;
 #  4. build-windows/xpcalc-<version>-win64.zip: a folder holding xpcalc.exe,
@@ -47,7 +47,7 @@ jobs=$(nproc)
 [ "$jobs" -le 2 ] || jobs=2
 
 step "Qt for Windows"
-qt=$(bash tools/windows_qt.sh)
+qt=$(bash tools/qt_build.sh windows)
 
 if ! $zip_only; then
     step "The core and its tests, under Wine"
