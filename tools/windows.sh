@@ -6,7 +6,7 @@
 # checks it under Wine:
 #  1. Qt for Windows, built from Debian's source once and cached outside the
 #     work tree (tools/qt_build.sh windows; the first run takes about half an hour);
-#  2. the Qt-free core and its tests, run under Wine (tools/wine_core_tests.sh);
+#  2. the Qt-free core and its tests, run under Wine (tools/core_tests.sh wine);
 #  3. the program, with its icon and version block, and its window tests;
 #  4. build-windows/xpcalc-<version>-win64.zip: a folder holding xpcalc.exe,
 #     the stripped Qt and MinGW runtime DLLs and the plugins it loads, and
@@ -51,7 +51,7 @@ qt=$(bash tools/qt_build.sh windows)
 
 if ! $zip_only; then
     step "The core and its tests, under Wine"
-    bash tools/wine_core_tests.sh "$out/core"
+    bash tools/core_tests.sh wine "$out/core"
 fi
 
 step "The program and its window tests, for Windows"

@@ -201,16 +201,25 @@ void CalculatorWindow::calculateExperience()
     m_totalBox->setAccessibleDescription(working);
 }
 
-// The calculation could not finish: say where, leave the total as it was and
-// put the user in the box to change.
+// The calculation could not finish: say where, leave the total as it was and,
+// once the user has read it, put them in the box to change. The warning is
+// modal to this window but runs no loop of its own, which the browser, where
+// nothing may wait, cannot give it.
 void CalculatorWindow::reportOverflow(const OverflowError &error)
 {
-    QMessageBox::warning(this, windowTitle(), overflowMessage(error));
     QLineEdit *concerned = error.site == OverflowError::Site::LevelText
                                ? m_levelBox
                                : m_countBoxes[static_cast<std::size_t>(error.challengeRating - 1)];
-    concerned->setFocus(Qt::OtherFocusReason);
-    concerned->selectAll();
+    auto *warning = new QMessageBox(QMessageBox::Warning, windowTitle(), overflowMessage(error), QMessageBox::Ok, this);
+    warning->setAttribute(Qt::WA_DeleteOnClose);
+    connect(warning, &QDialog::finished, concerned, [concerned] {
+        // Desktops hand the keyboard back to the window a box leaves; the
+        // browser's page does not.
+        concerned->activateWindow();
+        concerned->setFocus(Qt::OtherFocusReason);
+        concerned->selectAll();
+    });
+    warning->open();
 }
 
 } // namespace xpcalc

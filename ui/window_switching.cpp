@@ -32,7 +32,9 @@ void SwitchedWindow::unload()
 void SwitchedWindow::show()
 {
     QWidget *window = load();
-    window->show();
+    // In its own size: Qt for the web would otherwise make every window fill
+    // the page.
+    window->showNormal();
     window->activateWindow();
 }
 

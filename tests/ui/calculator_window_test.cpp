@@ -14,7 +14,6 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QTimer>
 #include <QtTest>
 
 #include <map>
@@ -57,15 +56,12 @@ private:
     // Presses "Calculate Experience" and answers the message box it opens.
     MessageSeen calculateExpectingMessage()
     {
-        MessageSeen seen;
-        QTimer::singleShot(0, this, [&seen] {
-            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-            if (box == nullptr)
-                return;
-            seen = {box->windowTitle(), box->text(), box->icon(), true};
-            box->accept();
-        });
         calculate();
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        if (box == nullptr)
+            return {};
+        MessageSeen seen{box->windowTitle(), box->text(), box->icon(), true};
+        QTest::keyClick(box, Qt::Key_Return);
         return seen;
     }
 
