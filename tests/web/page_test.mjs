@@ -276,6 +276,12 @@ async function check() {
         await shot('calculator-again', kCalculatorSize);
         step('opens the chart and comes back');
 
+        // A smaller browser window: the calculator keeps to the middle.
+        await page.setViewport({width: 800, height: 600});
+        await new Promise(resolve => setTimeout(resolve, 500));
+        await shot('calculator-smaller-page', kCalculatorSize);
+        step('keeps to the middle of a page that changes size');
+
         if (faults.length > 0)
             throw new CheckFailed(`the page misbehaved:\n  ${faults.join('\n  ')}`);
         step(`no console errors or warnings, nothing loaded from elsewhere; screenshots in ${shots}`);
