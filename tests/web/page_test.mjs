@@ -32,6 +32,7 @@ if (!['check', 'first-paint'].includes(mode) || !siteArgument || (mode === 'chec
 const site = path.resolve(siteArgument);
 
 class CheckFailed extends Error {}
+const step = text => console.log(`web: ${text}`);
 function expect(what, actual, expected) {
     if (actual !== expected)
         throw new CheckFailed(`${what}: expected ${JSON.stringify(expected)}, got ${JSON.stringify(actual)}`);
@@ -169,7 +170,6 @@ async function check() {
     try {
         const page = await browser.newPage();
         const faults = watch(page, origin);
-        const step = text => console.log(`web: ${text}`);
 
         const paint = await load(page, origin);
         step(`first paint after ${paint} ms`);
@@ -287,6 +287,20 @@ async function check() {
         step(`no console errors or warnings, nothing loaded from elsewhere; screenshots in ${shots}`);
     } finally {
         await browser.close();
+    }
+
+    // A browser without WebAssembly gets a line saying what it lacks.
+    const bare = await openBrowser();
+    try {
+        const page = await bare.newPage();
+        await page.evaluateOnNewDocument(() => { delete globalThis.WebAssembly; });
+        await page.goto(origin);
+        const said = await page.$eval('#status', element => element.textContent);
+        if (!/needs a browser that runs WebAssembly/.test(said))
+            throw new CheckFailed(`a browser without WebAssembly is told: ${said}`);
+        step('tells a browser without WebAssembly what it lacks');
+    } finally {
+        await bare.close();
         server.close();
     }
 }
