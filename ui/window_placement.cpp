@@ -127,8 +127,7 @@ void centreOnScreen(QWidget *window)
     // centred as the page changes size.
     window->setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
     if (QScreen *screen = QGuiApplication::primaryScreen())
-        QObject::connect(screen, &QScreen::availableGeometryChanged, window,
-                         [window] { moveFrameToCentre(window); });
+        QObject::connect(screen, &QScreen::availableGeometryChanged, window, [window] { moveFrameToCentre(window); });
 #endif
     // The native window is created where the client area is centred...
     moveFrameToCentre(window);
