@@ -48,8 +48,9 @@ windows_packages=(
 web_packages=(
     # Qt built for WebAssembly from Debian's source, with the host's Qt tools
     dpkg-dev qt6-base-dev-tools
-    # the faces the page embeds, cut down to the characters it shows
-    fonttools
+    # the faces the page embeds, cut down to the characters it shows: the
+    # run-time faces, and DejaVu Sans Oblique for the chart's italic note
+    fonttools fonts-dejavu-extra
     # the page driven in a real browser
     chromium
 )

@@ -3,6 +3,7 @@
 #include "web_page.h"
 
 #include <QDir>
+#include <QFont>
 #include <QFontDatabase>
 #include <QGuiApplication>
 #include <QWindow>
@@ -17,6 +18,11 @@ void settleIntoWebPage()
     for (const QString &face : faces.entryList(QDir::Files, QDir::Name))
         if (QFontDatabase::addApplicationFont(faces.filePath(face)) < 0)
             qWarning("The embedded face %s could not be read", qPrintable(face));
+    // Hinted as desktops hint them by default (fontconfig's "slight"), not
+    // fully, as FreeType alone would.
+    QFont font = QGuiApplication::font();
+    font.setHintingPreference(QFont::PreferVerticalHinting);
+    QGuiApplication::setFont(font);
 
     QObject::connect(qGuiApp, &QGuiApplication::focusWindowChanged, qGuiApp, [](QWindow *window) {
         if (window != nullptr && !window->title().isEmpty())
