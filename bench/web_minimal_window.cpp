@@ -15,6 +15,6 @@ int main(int argc, char *argv[])
     window.resize(450, 371);
     new QLabel(QStringLiteral("Kestrow's Experience Calculator"), &window);
     window.move(QGuiApplication::primaryScreen()->availableGeometry().center() - window.rect().center());
-    window.show();
+    window.showNormal(); // not filling the page, as Qt for the web would have it
     return QApplication::exec();
 }

@@ -25,7 +25,7 @@ endif()
 
 if(WIN32)
     set(XPCALC_TARGET_TIER wine)
-else()
+elseif(EMSCRIPTEN)
     set(XPCALC_TARGET_TIER node)
 endif()
 

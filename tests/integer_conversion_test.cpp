@@ -69,12 +69,15 @@ INSTANTIATE_TEST_SUITE_P(
     ByName());
 
 // Reading the side a result does not hold must never hand back a made-up
-// value, whatever the build: a caller that forgot to check stops there. (The
-// browser build cannot watch a process die, and skips this.)
+// value, whatever the build: a caller that forgot to check stops there.
 TEST(CheckedAccess, WrongSideStopsTheProgram)
 {
-    EXPECT_DEATH_IF_SUPPORTED((void)roundToInt32(kNaN).value(), "does not hold");
-    EXPECT_DEATH_IF_SUPPORTED((void)roundToInt32(1.0).error(), "does not hold");
+#if GTEST_HAS_DEATH_TEST
+    EXPECT_DEATH((void)roundToInt32(kNaN).value(), "does not hold");
+    EXPECT_DEATH((void)roundToInt32(1.0).error(), "does not hold");
+#else
+    GTEST_SKIP() << "this build cannot watch a process die (the browser's)";
+#endif
 }
 
 struct TextCase {

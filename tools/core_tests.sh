@@ -23,4 +23,4 @@ build=${2:-build-$preset}
 cmake --preset "$preset" -B "$build"
 cmake --build "$build" -j 2
 # Not the test preset, whose build dir would win over this one.
-ctest --test-dir "$build" --output-on-failure -j 2
+ctest --test-dir "$build" --output-on-failure --no-tests=error -j 2

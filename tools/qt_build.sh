@@ -32,6 +32,7 @@ host_cmake_dir=/usr/lib/$(dpkg-architecture -qDEB_HOST_MULTIARCH)/cmake
 case ${1:-} in
 windows)
     label="Qt for Windows"
+    cpu_time="about half an hour"
     toolchain=$root/cmake/mingw-w64-x86_64.cmake
     compiler=mingw$(dpkg-query -W -f='${Version}' g++-mingw-w64-x86-64-posix)
     shaping_inputs=("$toolchain")
@@ -65,6 +66,7 @@ windows)
     ;;
 web)
     label="Qt for the web"
+    cpu_time="about a quarter of an hour"
     source tools/emscripten_env.sh
     toolchain=$emscripten_toolchain
     compiler=emscripten$(dpkg-query -W -f='${Version}' emscripten)
@@ -93,7 +95,7 @@ web)
         -DFEATURE_testlib=OFF
         -DFEATURE_xml=OFF
         -DFEATURE_icu=OFF
-        # formats and parts of Core and Gui the program never touches
+        # formats and pieces of Core and Gui the program never touches
         -DFEATURE_zstd=OFF
         -DFEATURE_jpeg=OFF
         -DFEATURE_gif=OFF
@@ -177,20 +179,20 @@ if [ -z "$source_dir" ]; then
     (cd "$work" && apt-get source -qq "qt6-base=$qt_version" >"$work/source.log" 2>&1) ||
         { cat "$work/source.log" >&2; exit 1; }
     source_dir=$(find "$work" -mindepth 1 -maxdepth 1 -type d -name 'qt6-base-*')
-    if [ "$1" = web ]; then
-        # The wasm plugin embeds three whole faces as its fallbacks; cut down
-        # to the characters the program's faces keep, they weigh a tenth.
-        for face in "$source_dir"/src/3rdparty/wasm/*.ttf; do
-            pyftsubset "$face" --unicodes-file="$font_characters" --drop-tables+=FFTM \
-                --output-file="$face.subset"
-            mv "$face.subset" "$face"
-        done
-    fi
 else
     echo "$label: resuming the build in $work" >&2
 fi
+# The wasm plugin embeds three whole faces as its fallbacks; cut down to the
+# characters the program's faces keep, they weigh a tenth. (Cutting a face
+# down twice changes nothing, so a resumed build may do it again.)
+if [ "$1" = web ]; then
+    for face in "$source_dir"/src/3rdparty/wasm/*.ttf; do
+        pyftsubset "$face" --unicodes-file="$font_characters" --drop-tables+=FFTM --output-file="$face.subset"
+        cmp -s "$face" "$face.subset" && rm "$face.subset" || mv "$face.subset" "$face"
+    done
+fi
 
-echo "$label: configuring (the build takes about half an hour of CPU)" >&2
+echo "$label: configuring (the build takes $cpu_time of CPU)" >&2
 cmake -S "$source_dir" -B "$work/build" -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
     -DCMAKE_INSTALL_PREFIX="$prefix" "${flags[@]}" >"$work/configure.log" 2>&1 ||
     { tail -n 40 "$work/configure.log" >&2; exit 1; }

@@ -22,7 +22,11 @@
 #   --site-only  steps 1 and 3 alone: the site, no checks
 set -euo pipefail
 site_only=false
-[ "${1:-}" != --site-only ] || site_only=true
+case ${1:-} in
+"") ;;
+--site-only) site_only=true ;;
+*) echo "usage: $0 [--site-only]" >&2; exit 2 ;;
+esac
 cd "$(dirname "$0")/.."
 root=$PWD
 out=$root/build-web

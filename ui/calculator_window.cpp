@@ -213,9 +213,11 @@ void CalculatorWindow::reportOverflow(const OverflowError &error)
     auto *warning = new QMessageBox(QMessageBox::Warning, windowTitle(), overflowMessage(error), QMessageBox::Ok, this);
     warning->setAttribute(Qt::WA_DeleteOnClose);
     connect(warning, &QDialog::finished, concerned, [concerned] {
+#ifdef Q_OS_WASM
         // Desktops hand the keyboard back to the window a box leaves; the
         // browser's page does not.
         concerned->activateWindow();
+#endif
         concerned->setFocus(Qt::OtherFocusReason);
         concerned->selectAll();
     });
