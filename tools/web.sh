@@ -16,7 +16,11 @@
 #     calculating, the overflow warning, switching to the chart and back, with
 #     no console errors and nothing loaded from elsewhere. Screenshots of both
 #     windows are left in build-web/screenshots/;
-#  5. the first paint of the page against that of a minimal Qt window built
+#  5. both windows against the desktop program's, on a virtual X screen
+#     (tools/screenshot.sh, with the Release build in build/, built here if
+#     need be): they must match pixel for pixel but for at most 0.5% of their
+#     pixels, which text cursors and the edges of a few glyphs may take;
+#  6. the first paint of the page against that of a minimal Qt window built
 #     the same way, as the median of five fresh loads each.
 # Usage: tools/web.sh [--site-only]
 #   --site-only  steps 1 and 3 alone: the site, no checks
@@ -80,6 +84,29 @@ mkdir -p "$driver"
 cp tests/web/package.json tests/web/package-lock.json tests/web/page_test.mjs "$driver"/
 (cd "$driver" && npm ci --ignore-scripts --no-audit --no-fund --loglevel=error >/dev/null)
 node "$driver/page_test.mjs" check "$out/site" "$out/screenshots"
+
+step "Both windows against the desktop program's"
+[ -f build/build.ninja ] || cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release >"$out/desktop-configure.log"
+nice -n 19 cmake --build build -j "$jobs" --target xpcalc
+bash tools/screenshot.sh "$out/desktop-screenshots" >"$out/desktop-screenshots.log" 2>&1 ||
+    { cat "$out/desktop-screenshots.log"; fail "the desktop program's screenshots failed"; }
+mkdir -p "$out/compared"
+for name in calculator-fresh chart; do
+    # Each window cut out of its screen: the page's ground, or the bare X screen.
+    for side in web desktop; do
+        from=$out/screenshots/$name.png
+        [ $side = web ] || from=$out/desktop-screenshots/$name.png
+        convert "$from" -trim +repage "$out/compared/$name-$side.png"
+    done
+    size=$(identify -format %wx%h "$out/compared/$name-web.png")
+    [ "$size" = "$(identify -format %wx%h "$out/compared/$name-desktop.png")" ] ||
+        fail "$name: the page shows it at $size, the desktop at $(identify -format %wx%h "$out/compared/$name-desktop.png")"
+    differing=$(compare -metric AE "$out/compared/$name-web.png" "$out/compared/$name-desktop.png" \
+        "$out/compared/$name-difference.png" 2>&1 || true)
+    pixels=$((${size%x*} * ${size#*x}))
+    echo "  $name, $size: $differing of $pixels pixels differ"
+    [ "$differing" -le $((pixels / 200)) ] || fail "$name differs from the desktop's in $differing pixels"
+done
 
 step "First paint, against a minimal Qt window"
 page_ms=$(node "$driver/page_test.mjs" first-paint "$out/site")
