@@ -25,9 +25,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
 
+source tools/cross_build_common.sh
 qt_version=$(dpkg-query -W -f='${Version}' qt6-base-dev-tools)
-# QT_HOST_PATH_CMAKE_DIR is where the host Qt's CMake packages live.
-host_cmake_dir=/usr/lib/$(dpkg-architecture -qDEB_HOST_MULTIARCH)/cmake
 
 case ${1:-} in
 windows)
@@ -198,8 +197,6 @@ cmake -S "$source_dir" -B "$work/build" -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
     { tail -n 40 "$work/configure.log" >&2; exit 1; }
 
 echo "$label: building; progress as [done/total]" >&2
-jobs=$(nproc)
-[ "$jobs" -le 2 ] || jobs=2
 # Ninja's status line is its progress; everything else goes to the log.
 status=0
 nice -n 19 cmake --build "$work/build" -j "$jobs" 2>&1 | tee "$work/build.log" |

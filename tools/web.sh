@@ -35,16 +35,11 @@ cd "$(dirname "$0")/.."
 root=$PWD
 out=$root/build-web
 mkdir -p "$out"
-started=$SECONDS
 
-step() { echo "== $* ($((SECONDS - started)) s)"; }
-fail() { echo "web.sh: $*" >&2; exit 1; }
+source tools/cross_build_common.sh
 
 bash tools/bootstrap.sh web
 source tools/emscripten_env.sh
-host_cmake_dir=/usr/lib/$(dpkg-architecture -qDEB_HOST_MULTIARCH)/cmake
-jobs=$(nproc)
-[ "$jobs" -le 2 ] || jobs=2
 
 step "Qt for the web"
 qt=$(bash tools/qt_build.sh web)

@@ -26,7 +26,6 @@ cd "$(dirname "$0")/.."
 root=$PWD
 out=$root/build-windows
 mkdir -p "$out"
-started=$SECONDS
 # MinGW's strip stamps a program with the time it is run unless given one: the
 # time of the last commit, so that two builds of one commit are alike.
 export SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(git log -1 --format=%ct 2>/dev/null || date +%s)}
@@ -37,14 +36,10 @@ unset QT_QPA_PLATFORM WINEPATH
 
 source tools/x_server.sh
 
-step() { echo "== $* ($((SECONDS - started)) s)"; }
-fail() { echo "windows.sh: $*" >&2; exit 1; }
+source tools/cross_build_common.sh
 
 mingw=x86_64-w64-mingw32
 toolchain=$root/cmake/mingw-w64-x86_64.cmake
-host_cmake_dir=/usr/lib/$(dpkg-architecture -qDEB_HOST_MULTIARCH)/cmake
-jobs=$(nproc)
-[ "$jobs" -le 2 ] || jobs=2
 
 step "Qt for Windows"
 qt=$(bash tools/qt_build.sh windows)
@@ -55,7 +50,7 @@ if ! $zip_only; then
 fi
 
 step "The program and its window tests, for Windows"
-# fast_float's headers come from the host, as for the core (cmake/CrossWindows.cmake).
+# fast_float's headers come from the host, as for the core (cmake/CrossBuild.cmake).
 app=$out/app
 cmake -S . -B "$app" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_PREFIX_PATH="$qt" -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR="$host_cmake_dir" \
