@@ -83,6 +83,10 @@ INSTANTIATE_TEST_SUITE_P(
                     total("negative_count_subtracts", {{{2, u"-1"}}, u"5"}, u"-500"),
                     total("fractional_count_rounds", {{{1, u"2.5"}}, u"1"}, u"600"),
                     total("largest_fitting_product", {{{20, u"357913"}}, u"20"}, u"2147478000"),
+                    // 8164991 x 263 + 231 x 394 at level 7: the running total
+                    // lands on each end of the 32-bit range, and still fits.
+                    total("total_of_exactly_int32_max", {{{1, u"8164991"}, {2, u"231"}}, u"7"}, u"2147483647"),
+                    total("total_of_exactly_int32_min", {{{1, u"-8164994"}, {2, u"-229"}}, u"7"}, u"-2147483648"),
                     total("ignored_count_never_multiplied", {{{20, u"2000000000"}, {1, u"1"}}, u"1"}, u"300"),
                     total("negative_back_to_zero", {{{1, u"1"}, {2, u"-1"}, {3, u"1"}}, u"3"}, u"600"),
                     total("every_cr_once_level13", {{{6, u"1"}, {20, u"1"}}, u"13"}, u"47125")),

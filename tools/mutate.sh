@@ -137,6 +137,10 @@ mutant product_range_check_dropped calc/experience_calculation.cpp \
     'if (!fitsInt32(product))' 'if (false)'
 mutant running_total_range_check_dropped calc/experience_calculation.cpp \
     'if (!fitsInt32(sum))' 'if (false)'
+mutant total_of_int32_max_refused calc/experience_calculation.cpp \
+    'value <= std::numeric_limits<std::int32_t>::max()' 'value < std::numeric_limits<std::int32_t>::max()'
+mutant total_of_int32_min_refused calc/experience_calculation.cpp \
+    'value >= std::numeric_limits<std::int32_t>::min()' 'value > std::numeric_limits<std::int32_t>::min()'
 mutant level_20_without_a_row calc/experience_calculation.cpp \
     'level.value() <= kLevels' 'level.value() < kLevels'
 mutant award_0_cell_not_skipped calc/experience_calculation.cpp \
