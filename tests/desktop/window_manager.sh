@@ -2,10 +2,12 @@
 # SPDX-FileCopyrightText: 2026 Kestrow
 # SPDX-License-Identifier: MIT
 
-# Under a window manager, each window opens with its whole frame, title bar
-# included, centred on the screen: the calculator at start, the chart after
-# "XP Chart", and the calculator again after the chart's button.
-# Usage: frame_centred.sh XPCALC   (on a desktop with a window manager: desktop_session.sh)
+# Under a window manager (openbox), each window opens with its whole frame,
+# title bar included, centred on the screen: the calculator at start, the
+# chart after "XP Chart", and the calculator again after the chart's button.
+# Only the chart can be maximized: a double click on its title bar does it,
+# and the same click leaves the fixed-size calculator as it is.
+# Usage: window_manager.sh XPCALC   (on a desktop with a window manager: desktop_session.sh)
 set -euo pipefail
 # The buttons are pressed by name, through the accessibility bus.
 press() { /usr/bin/python3 "$(dirname "$0")/atspi_driver.py" press "$1"; }
@@ -53,12 +55,41 @@ check_centred() {
     fi
 }
 
+size_of() { xwininfo -id "$1" | sed -n 's/.*Width: *//p; s/.*Height: *//p' | paste -sd x; }
+
+# Double-clicks the middle of the window's title bar, which openbox takes as
+# "maximize" (or "restore"), and checks whether the window manager offers
+# maximizing at all and whether the window grew.
+check_maximize() {
+    local name=$1 id=$2 want=$3 x y width top before after offered=no
+    x=$(xwininfo -id "$id" | sed -n 's/.*Absolute upper-left X: *//p')
+    y=$(xwininfo -id "$id" | sed -n 's/.*Absolute upper-left Y: *//p')
+    width=$(xwininfo -id "$id" | sed -n 's/.*Width: *//p')
+    top=$(xprop -id "$id" _NET_FRAME_EXTENTS | sed 's/.*= //' | cut -d, -f3)
+    xprop -id "$id" _NET_WM_ALLOWED_ACTIONS | grep -q _NET_WM_ACTION_MAXIMIZE_HORZ && offered=yes
+    before=$(size_of "$id")
+    xdotool mousemove $((x + width / 2)) $((y - top / 2)) click --repeat 2 --delay 100 1
+    sleep 1 # the window manager's configure has come and been answered
+    kill -0 "$program" 2>/dev/null || { echo "FAIL: the program ended after a double click on the $name's title bar"; exit 1; }
+    after=$(size_of "$id")
+    local grew=no
+    [ "$after" = "$before" ] || grew=yes
+    if [ "$offered" != "$want" ] || [ "$grew" != "$want" ]; then
+        echo "FAIL: the $name: maximize offered: $offered, size $before before a title bar double click and $after after; wanted $want"
+        status=1
+    else
+        echo "the $name: maximize offered: $offered; size $before before a title bar double click and $after after"
+    fi
+}
+
 calculator=$(framed_window)
 check_centred calculator "$calculator"
+check_maximize calculator "$calculator" no
 press "XP Chart"
 for _ in $(seq 50); do xwininfo -id "$calculator" >/dev/null 2>&1 || break; sleep 0.1; done
 chart=$(framed_window)
 check_centred chart "$chart"
+check_maximize chart "$chart" yes
 press "Click here to return to the Calculator"
 for _ in $(seq 50); do xwininfo -id "$chart" >/dev/null 2>&1 || break; sleep 0.1; done
 check_centred "fresh calculator" "$(framed_window)"
