@@ -3,8 +3,9 @@
 # SPDX-License-Identifier: MIT
 
 # Installs the Debian package with apt on a clean, minimal Debian 12 system
-# made by debootstrap, and starts the program there. Everything it makes as
-# root stays in its own temporary directory.
+# made by debootstrap, starts the program there, and opens its manual page
+# with man, as a user would. Everything it makes as root stays in its own
+# temporary directory.
 # Usage: tools/check_package.sh PACKAGE.deb   (needs root; build the package
 #        first, as yourself: bash tools/package.sh build)
 set -euo pipefail
@@ -47,4 +48,19 @@ if [ "$status" -ne 124 ] || [ -n "$output" ]; then
     echo "$output"
     exit 1
 fi
-echo "package: installs on a clean system and starts"
+
+echo "== Opening its manual page"
+if ! DEBIAN_FRONTEND=noninteractive chroot "$root" apt-get install -y -qq --no-install-recommends man-db \
+    >"$log" 2>&1; then
+    cat "$log"
+    exit 1
+fi
+status=0
+page=$(chroot "$root" env MANWIDTH=80 man --warnings -P cat xpcalc 2>&1) || status=$?
+if [ "$status" -ne 0 ] || [[ $page != *"xpcalc - experience point calculator"* ]] ||
+    [[ $page == *warning* ]]; then
+    echo "man xpcalc did not show the manual page cleanly (exit $status):"
+    echo "$page"
+    exit 1
+fi
+echo "package: installs on a clean system, starts, and man xpcalc opens its page"

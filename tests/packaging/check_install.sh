@@ -3,10 +3,13 @@
 # SPDX-License-Identifier: MIT
 
 # Installs a build into a scratch folder and checks that a desktop finds
-# everything there: the program, its menu entry, its metadata and its icons.
-# Usage: check_install.sh BUILD_DIR
+# everything there: the program, its menu entry, its metadata and its icons;
+# and, unless the build leaves them to the Debian packaging, its manual page,
+# copyright file and changelog.
+# Usage: check_install.sh BUILD_DIR [with-docs|without-docs]
 set -euo pipefail
 build=$1
+docs=${2:-with-docs}
 root=$(mktemp -d)
 trap 'rm -rf "$root"' EXIT
 DESTDIR="$root" cmake --install "$build" --prefix /usr >/dev/null
@@ -18,6 +21,8 @@ expected=(
     "usr/share/metainfo/$id.metainfo.xml"
     "usr/share/icons/hicolor/scalable/apps/$id.svg"
 )
+[ "$docs" = without-docs ] ||
+    expected+=(usr/share/man/man1/xpcalc.1.gz usr/share/doc/xpcalc/copyright usr/share/doc/xpcalc/changelog.gz)
 for size in 16 32 48 64 128 256; do
     expected+=("usr/share/icons/hicolor/${size}x${size}/apps/$id.png")
 done
