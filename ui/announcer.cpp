@@ -4,6 +4,10 @@
 
 #include <QKeyEvent>
 
+#ifdef Q_OS_WASM
+#include "web_page.h"
+#endif
+
 namespace xpcalc {
 
 Announcer::Announcer(QWidget *parent) : QWidget(parent)
@@ -22,6 +26,9 @@ void Announcer::announce(const QString &message)
     setAccessibleName(message);
     hide();
     show();
+#ifdef Q_OS_WASM
+    announceOnPage(message);
+#endif
 }
 
 void Announcer::readWhatsThisOf(QWidget *control) { control->installEventFilter(this); }

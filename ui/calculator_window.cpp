@@ -24,6 +24,10 @@
 
 #include <limits>
 
+#ifdef Q_OS_WASM
+#include "web_page.h"
+#endif
+
 namespace xpcalc {
 namespace {
 
@@ -210,7 +214,8 @@ void CalculatorWindow::reportOverflow(const OverflowError &error)
     QLineEdit *concerned = error.site == OverflowError::Site::LevelText
                                ? m_levelBox
                                : m_countBoxes[static_cast<std::size_t>(error.challengeRating - 1)];
-    auto *warning = new QMessageBox(QMessageBox::Warning, windowTitle(), overflowMessage(error), QMessageBox::Ok, this);
+    const QString message = overflowMessage(error);
+    auto *warning = new QMessageBox(QMessageBox::Warning, windowTitle(), message, QMessageBox::Ok, this);
     warning->setAttribute(Qt::WA_DeleteOnClose);
     connect(warning, &QDialog::finished, concerned, [concerned] {
 #ifdef Q_OS_WASM
@@ -222,6 +227,9 @@ void CalculatorWindow::reportOverflow(const OverflowError &error)
         concerned->selectAll();
     });
     warning->open();
+#ifdef Q_OS_WASM
+    announceOnPage(message, Urgency::Urgent);
+#endif
 }
 
 } // namespace xpcalc

@@ -6,6 +6,9 @@
 #include <QFont>
 #include <QFontDatabase>
 #include <QGuiApplication>
+#include <QString>
+
+#include <emscripten/val.h>
 
 namespace xpcalc {
 namespace {
@@ -36,6 +39,15 @@ void settleIntoWebPage()
     QFont font = QGuiApplication::font();
     font.setHintingPreference(QFont::PreferVerticalHinting);
     QGuiApplication::setFont(font);
+}
+
+void announceOnPage(const QString &message, Urgency urgency)
+{
+    // The page's own script owns the regions; a page without them (Qt's
+    // default one) gets nothing.
+    const emscripten::val announce = emscripten::val::global("xpcalcAnnounce");
+    if (announce.typeOf().as<std::string>() == "function")
+        announce(message.toStdString(), urgency == Urgency::Urgent);
 }
 
 } // namespace xpcalc

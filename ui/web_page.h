@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+class QString;
+
 namespace xpcalc {
 
 // Makes the browser build look and behave as the desktop program: the faces
@@ -9,5 +11,13 @@ namespace xpcalc {
 // page none of its own) and hinted as on a desktop, and Qt's notices that are
 // no faults stay off the page's console. Call before the first window is built.
 void settleIntoWebPage();
+
+enum class Urgency { Polite, Urgent };
+
+// Says a message through the page's live regions, which the browser's screen
+// reader reads at once, wherever the focus is: Qt 6.4 gives a page no
+// accessibility tree, so what the program says to assistive technology on a
+// desktop would reach nobody there. An urgent message, a warning, interrupts.
+void announceOnPage(const QString &message, Urgency urgency = Urgency::Polite);
 
 } // namespace xpcalc

@@ -233,11 +233,26 @@ async function check() {
             await focusOn(name);
             await key('Space');
         };
+        // What a screen reader hears from the page's live region of that id
+        // and role: its text, as Chromium's accessibility tree holds it.
+        const heard = async (region, role) => {
+            await page.waitForFunction(id => document.getElementById(id).textContent !== '', {timeout: 5000}, region)
+                .catch(() => {});
+            const node = await page.accessibility.snapshot({root: await page.$(`#${region}`), interestingOnly: false});
+            expect(`the role of the region ${region}`, node?.role, role);
+            return (node.children ?? []).map(child => child.name).join('');
+        };
         const textOf = async name => {
             await focusOn(name);
             await key('Control+a');
             return copied();
         };
+
+        // A screen reader meets the program as one named application, whose
+        // keys it passes on rather than taking them for its own reading.
+        const program = (await page.accessibility.snapshot()).children?.find(node => node.focused);
+        expect('the focused part of the page, to a screen reader',
+               program && `${program.role}: ${program.name}`, "application: Kestrow's Experience Calculator");
 
         // Keys go to the canvas, as they do once the user has clicked on it.
         await page.focus('canvas');
@@ -246,9 +261,10 @@ async function check() {
         await typeInto('cr3', '2');
         await typeInto('party', '4');
         await press('Command1');
+        expect('what a screen reader hears after Calculate', await heard('said', 'status'), 'Total experience: 1600');
         expect('the total of 2 encounters at CR 3 for level 4', await textOf('totalxp'), '1600');
         await shot('calculator', kCalculatorSize);
-        step('calculates 1600 for 2 encounters at CR 3 and level 4');
+        step('calculates 1600 for 2 encounters at CR 3 and level 4, and says so to screen readers');
 
         await typeInto('cr1', '99999999999'); // beyond a 32-bit count
         await press('Command1');
@@ -257,12 +273,15 @@ async function check() {
         const warning = await shot('overflow');
         if (warning.width <= kCalculatorSize.width)
             throw new CheckFailed(`no warning shows over the calculator (${warning.width}x${warning.height})`);
+        const alert = await heard('warned', 'alert');
+        if (!/^The calculation overflowed\.\s+The number of encounters at CR 1 is outside/.test(alert))
+            throw new CheckFailed(`a screen reader is warned: ${JSON.stringify(alert)}`);
         await key('Enter');
         focus = 'cr1';
         // The failing box holds the focus, its text selected: a copy takes it whole.
         expect('the selection in the failing box after OK', await copied(), '99999999999');
         expect('the total after the overflow', await textOf('totalxp'), '1600');
-        step('warns of the overflow, then selects the failing box');
+        step('warns of the overflow, screen readers too, then selects the failing box');
 
         await press('Command2');
         await shot('chart', kChartSize);
