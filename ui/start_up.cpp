@@ -5,6 +5,7 @@
 #include "accessibility.h"
 #include "look.h"
 #include "pictures.h"
+#include "qt_notices.h"
 #include "window_switching.h"
 #ifdef Q_OS_WASM
 #include "web_page.h"
@@ -16,6 +17,7 @@ namespace xpcalc {
 
 void startUp()
 {
+    quietHarmlessQtNotices();
     QApplication::setApplicationName(QStringLiteral("xpcalc"));
     QApplication::setApplicationVersion(QStringLiteral(XPCALC_VERSION));
     QApplication::setOrganizationName(QStringLiteral("Kestrow"));

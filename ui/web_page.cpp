@@ -11,25 +11,9 @@
 #include <emscripten/val.h>
 
 namespace xpcalc {
-namespace {
-
-QtMessageHandler g_qtHandler = nullptr;
-
-// Qt 6.4 for the web reports every copy to the clipboard that worked as a
-// warning on the page's console, where it reads as a fault to whoever looks.
-void dropCopyNotices(QtMsgType type, const QMessageLogContext &context, const QString &message)
-{
-    if (type == QtWarningMsg && message == QLatin1String("copy succeeeded"))
-        return;
-    g_qtHandler(type, context, message);
-}
-
-} // namespace
 
 void settleIntoWebPage()
 {
-    g_qtHandler = qInstallMessageHandler(dropCopyNotices);
-
     const QDir faces(QStringLiteral(":/faces"));
     for (const QString &face : faces.entryList(QDir::Files, QDir::Name))
         if (QFontDatabase::addApplicationFont(faces.filePath(face)) < 0)

@@ -1,0 +1,43 @@
+// SPDX-FileCopyrightText: 2026 Kestrow
+// SPDX-License-Identifier: MIT
+#include "qt_notices.h"
+
+#include <QString>
+#include <QtGlobal>
+
+namespace xpcalc {
+namespace {
+
+QtMessageHandler g_previousHandler = nullptr;
+
+bool isHarmless(QtMsgType type, const QString &message)
+{
+    if (type != QtWarningMsg)
+        return false;
+    // Qt for the web reports every copy to the clipboard that worked.
+    if (message == QLatin1String("copy succeeeded"))
+        return true;
+    // A screen reader took longer than Qt's 100 ms to say whether it wanted a
+    // key; Qt then hands the key to the program itself, and nothing is lost.
+    return message.startsWith(QLatin1String("QSpiApplication::keyEventError")) &&
+           message.contains(QLatin1String("org.freedesktop.DBus.Error.NoReply"));
+}
+
+void passOnAllButHarmless(QtMsgType type, const QMessageLogContext &context, const QString &message)
+{
+    if (!isHarmless(type, message))
+        g_previousHandler(type, context, message);
+}
+
+} // namespace
+
+void quietHarmlessQtNotices()
+{
+    static const bool installed = [] {
+        g_previousHandler = qInstallMessageHandler(passOnAllButHarmless);
+        return true;
+    }();
+    (void)installed;
+}
+
+} // namespace xpcalc

@@ -1,0 +1,12 @@
+// SPDX-FileCopyrightText: 2026 Kestrow
+// SPDX-License-Identifier: MIT
+#pragma once
+
+namespace xpcalc {
+
+// Keeps off the console the warnings Qt prints that report no fault and leave
+// the user nothing to do; every other message goes on to the handler that was
+// there before. Call once, before the first window is built.
+void quietHarmlessQtNotices();
+
+} // namespace xpcalc
