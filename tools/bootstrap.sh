@@ -14,9 +14,10 @@ mode=${1:-run}
 
 run_packages=(
     cmake ninja-build make g++ qt6-base-dev libgl-dev libfast-float-dev
-    # faces the windows use: the fallback for Verdana, and a serif face with
-    # the metrics of Times for the award chart
-    fonts-dejavu-core fonts-liberation2
+    # faces the windows use: the fallback for Verdana (with its oblique, for
+    # the chart's italic note), and a serif face with the metrics of Times for
+    # the award chart
+    fonts-dejavu-core fonts-dejavu-extra fonts-liberation2
 )
 test_packages=(
     # tests, sanitizers, fuzzing, benchmarks and lint
@@ -48,9 +49,9 @@ windows_packages=(
 web_packages=(
     # Qt built for WebAssembly from Debian's source, with the host's Qt tools
     dpkg-dev qt6-base-dev-tools
-    # the faces the page embeds, cut down to the characters it shows: the
-    # run-time faces, and DejaVu Sans Oblique for the chart's italic note
-    fonttools fonts-dejavu-extra
+    # the run-time faces cut down, for the page to embed, to the characters
+    # the program shows
+    fonttools
     # the page driven in a real browser
     chromium
 )
