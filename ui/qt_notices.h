@@ -6,7 +6,7 @@ namespace xpcalc {
 
 // Keeps off the console the warnings Qt prints that report no fault and leave
 // the user nothing to do; every other message goes on to the handler that was
-// there before. Call once, before the first window is built.
+// there before. Call before the first window is built; later calls do nothing.
 void quietHarmlessQtNotices();
 
 } // namespace xpcalc

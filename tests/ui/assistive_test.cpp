@@ -269,16 +269,16 @@ private slots:
         const QString goneScreenReader = QStringLiteral(
             R"(QSpiApplication::keyEventError  "org.freedesktop.DBus.Error.ServiceUnknown" "The name is not activatable")");
         const struct {
-            QtMsgType type;
             QString message;
+            QtMsgType type;
             bool shown;
         } cases[] = {
-            {QtWarningMsg, QStringLiteral("copy succeeeded"), false},
-            {QtWarningMsg, slowScreenReader, false},
-            {QtWarningMsg, goneScreenReader, true},
-            {QtWarningMsg, QStringLiteral("copy failed"), true},
-            {QtCriticalMsg, QStringLiteral("copy succeeeded"), true},
-            {QtCriticalMsg, slowScreenReader, true},
+            {QStringLiteral("copy succeeeded"), QtWarningMsg, false},
+            {slowScreenReader, QtWarningMsg, false},
+            {goneScreenReader, QtWarningMsg, true},
+            {QStringLiteral("copy failed"), QtWarningMsg, true},
+            {QStringLiteral("copy succeeeded"), QtCriticalMsg, true},
+            {slowScreenReader, QtCriticalMsg, true},
         };
         for (const auto &notice : cases) {
             passedOn.clear();
