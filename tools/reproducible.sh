@@ -5,8 +5,8 @@
 # Checks that the packages are reproducible: builds the last commit twice,
 # from two fresh clones in folders of different names and depths, as the
 # README builds it (a Release build, then the Debian package; the program for
-# Windows and its zip), and compares what comes out byte for byte: the .deb
-# and the xpcalc.exe in the Windows zip. Prints their
+# Windows and its zip), and compares what comes out byte for byte: the .deb,
+# the xpcalc.exe in the Windows zip and the zip itself. Prints their
 # checksums; fails, showing diffoscope's account where it is installed, if any
 # pair differs. Takes several minutes; the Windows build needs Qt for Windows
 # (built and cached by tools/qt_build.sh windows on first use).
@@ -57,4 +57,6 @@ compare() {
 a=${clones[0]} b=${clones[1]}
 compare "$(basename "$a"/build/package/xpcalc_*.deb)" "$a"/build/package/xpcalc_*.deb "$b"/build/package/xpcalc_*.deb
 compare xpcalc.exe "$a"/unzipped/*/xpcalc.exe "$b"/unzipped/*/xpcalc.exe
+compare "$(basename "$a"/build-windows/xpcalc-*-win64.zip)" "$a"/build-windows/xpcalc-*-win64.zip \
+    "$b"/build-windows/xpcalc-*-win64.zip
 exit $status

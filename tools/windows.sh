@@ -123,7 +123,10 @@ awk '/^GCC RUNTIME LIBRARY EXCEPTION$/ { on = 1 } on && /^libquadmath/ { exit } 
     windows_text "$folder/licenses/GCC-exception-3.1.txt"
 grep -q "No Weakening of GCC Copyleft" "$folder/licenses/GCC-exception-3.1.txt" ||
     fail "the GCC Runtime Library Exception's text was not found whole"
-(cd "$out" && zip -q -r -9 -X "$name.zip" "$name")
+# Alike byte for byte from any build of the same commit: every file dated by
+# the last commit, in one order, with no owner or extra times.
+find "$folder" -exec touch -h -d "@$SOURCE_DATE_EPOCH" {} +
+(cd "$out" && find "$name" | LC_ALL=C sort | zip -q -9 -X -@ "$name.zip")
 ls "$folder" "$folder"/*/
 if $zip_only; then
     step "Done: $out/$name.zip, $(du -k "$out/$name.zip" | cut -f1) KiB"
