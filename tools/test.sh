@@ -6,7 +6,8 @@
 # preset (CMakePresets.json) afresh, with all its tests:
 #  release   a Release build (g++): the core, window, desktop and packaging
 #            tests, among them the Debian package held to lintian and its
-#            program to hardening-check, and the package installed and
+#            program to hardening-check, the same package built from
+#            debian/ with dpkg-buildpackage, and the package installed and
 #            started on a clean Debian 12 system;
 #  sanitize  a build under AddressSanitizer and UndefinedBehaviorSanitizer
 #            (clang): the same tests but the package ones, the fuzz
