@@ -5,10 +5,14 @@
 #include <QString>
 #include <QtGlobal>
 
+#include <atomic>
+#include <mutex>
+
 namespace xpcalc {
 namespace {
 
-QtMessageHandler g_previousHandler = nullptr;
+// Read by whichever thread logs.
+std::atomic<QtMessageHandler> g_previousHandler{nullptr};
 
 bool isHarmless(QtMsgType type, const QString &message)
 {
@@ -25,19 +29,18 @@ bool isHarmless(QtMsgType type, const QString &message)
 
 void passOnAllButHarmless(QtMsgType type, const QMessageLogContext &context, const QString &message)
 {
-    if (!isHarmless(type, message))
-        g_previousHandler(type, context, message);
+    if (isHarmless(type, message))
+        return;
+    if (const QtMessageHandler previous = g_previousHandler.load())
+        previous(type, context, message);
 }
 
 } // namespace
 
 void quietHarmlessQtNotices()
 {
-    static const bool installed = [] {
-        g_previousHandler = qInstallMessageHandler(passOnAllButHarmless);
-        return true;
-    }();
-    (void)installed;
+    static std::once_flag installed;
+    std::call_once(installed, [] { g_previousHandler = qInstallMessageHandler(passOnAllButHarmless); });
 }
 
 } // namespace xpcalc

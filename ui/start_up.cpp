@@ -5,7 +5,6 @@
 #include "accessibility.h"
 #include "look.h"
 #include "pictures.h"
-#include "qt_notices.h"
 #include "window_switching.h"
 #ifdef Q_OS_WASM
 #include "web_page.h"
@@ -17,7 +16,6 @@ namespace xpcalc {
 
 void startUp()
 {
-    quietHarmlessQtNotices();
     QApplication::setApplicationName(QStringLiteral("xpcalc"));
     QApplication::setApplicationVersion(QStringLiteral(XPCALC_VERSION));
     QApplication::setOrganizationName(QStringLiteral("Kestrow"));

@@ -3,14 +3,12 @@
 
 // What assistive technology and the keyboard meet beyond the design: text
 // boxes read whole, the total and the working announced, the chart walked
-// cell by cell, a calculator no title bar can resize, and a console that a
-// slow screen reader does not fill with Qt's warnings.
+// cell by cell, and a calculator no title bar can resize.
 #include "accessibility.h"
 #include "award_chart_view.h"
 #include "calculator_window.h"
 #include "chart_window.h"
 #include "look.h"
-#include "qt_notices.h"
 #include "window_test_support.h"
 
 #include <QAccessible>
@@ -254,39 +252,6 @@ private slots:
         QTRY_VERIFY(!(m_calculator->windowState() & Qt::WindowMaximized));
         QTRY_COMPARE(m_calculator->size(), designed);
         QCOMPARE(m_calculator->maximumSize(), designed);
-    }
-
-    // Warnings of Qt's that report no fault stay off the console; any other
-    // message, or the same text as another kind of message, goes on.
-    void harmlessQtNoticesStayOffTheConsole()
-    {
-        static QStringList passedOn;
-        const QtMessageHandler testHandler = qInstallMessageHandler(
-            [](QtMsgType, const QMessageLogContext &, const QString &message) { passedOn << message; });
-        xpcalc::quietHarmlessQtNotices();
-        const QString slowScreenReader = QStringLiteral(
-            R"(QSpiApplication::keyEventError  "org.freedesktop.DBus.Error.NoReply" "Did not receive a reply.")");
-        const QString goneScreenReader = QStringLiteral(
-            R"(QSpiApplication::keyEventError  "org.freedesktop.DBus.Error.ServiceUnknown" "The name is not activatable")");
-        const struct {
-            QString message;
-            QtMsgType type;
-            bool shown;
-        } cases[] = {
-            {QStringLiteral("copy succeeeded"), QtWarningMsg, false},
-            {slowScreenReader, QtWarningMsg, false},
-            {goneScreenReader, QtWarningMsg, true},
-            {QStringLiteral("copy failed"), QtWarningMsg, true},
-            {QStringLiteral("copy succeeeded"), QtCriticalMsg, true},
-            {slowScreenReader, QtCriticalMsg, true},
-        };
-        for (const auto &notice : cases) {
-            passedOn.clear();
-            qt_message_output(notice.type, QMessageLogContext(), notice.message);
-            QVERIFY2(passedOn == (notice.shown ? QStringList{notice.message} : QStringList{}),
-                     qPrintable(notice.message));
-        }
-        qInstallMessageHandler(testHandler);
     }
 };
 

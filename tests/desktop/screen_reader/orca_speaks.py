@@ -3,7 +3,8 @@
 # SPDX-License-Identifier: MIT
 """What the Orca screen reader says as a blind user drives the program by
 keys alone: the total after Calculate, each box read whole, the working on
-Shift+F1, the chart's cells with their headers, and the overflow warning.
+Shift+F1, the chart's cells with their headers, and the overflow warning;
+and the program writes nothing to the console meanwhile.
 
 Usage: orca_speaks.py XPCALC
 Run on a desktop with a window manager and an accessibility bus
@@ -101,7 +102,11 @@ def main():
     xpcalc = sys.argv[1]
     folder = tempfile.mkdtemp()
     orca = Orca(folder)
-    program = subprocess.Popen([xpcalc], env=dict(os.environ, QT_QPA_PLATFORM="xcb"))
+    # What the program writes to the console while a screen reader drives it:
+    # nothing, however slowly the screen reader answers.
+    console = open(os.path.join(folder, "console.log"), "w+")
+    program = subprocess.Popen([xpcalc], env=dict(os.environ, QT_QPA_PLATFORM="xcb"), stdout=console,
+                               stderr=subprocess.STDOUT)
     failures = []
     try:
         if not orca.wait_for("CR1 text.", 60):
@@ -120,6 +125,11 @@ def main():
         program.terminate()
         program.wait(10)
         orca.stop()
+    console.seek(0)
+    written = console.read()
+    console.close()
+    if written:
+        failures.append(f"the program wrote to the console:\n{written[:2000]}")
     return report("screen reader", failures, folder, f"Orca's debug log: {orca.debug}")
 
 
