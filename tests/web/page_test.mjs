@@ -234,10 +234,11 @@ async function check() {
             await key('Space');
         };
         // What a screen reader hears from the page's live region of that id
-        // and role: its text, as Chromium's accessibility tree holds it.
-        const heard = async (region, role) => {
-            await page.waitForFunction(id => document.getElementById(id).textContent !== '', {timeout: 5000}, region)
-                .catch(() => {});
+        // and role, once it begins with `start`: its text, as Chromium's
+        // accessibility tree holds it.
+        const heard = async (region, role, start) => {
+            await page.waitForFunction((id, text) => document.getElementById(id).textContent.startsWith(text),
+                                       {timeout: 5000}, region, start).catch(() => {});
             const node = await page.accessibility.snapshot({root: await page.$(`#${region}`), interestingOnly: false});
             expect(`the role of the region ${region}`, node?.role, role);
             return (node.children ?? []).map(child => child.name).join('');
@@ -250,9 +251,9 @@ async function check() {
 
         // A screen reader meets the program as one named application, whose
         // keys it passes on rather than taking them for its own reading.
-        const program = (await page.accessibility.snapshot()).children?.find(node => node.focused);
-        expect('the focused part of the page, to a screen reader',
-               program && `${program.role}: ${program.name}`, "application: Kestrow's Experience Calculator");
+        const program = await page.accessibility.snapshot({root: await page.$('canvas')});
+        expect('the program, to a screen reader', program && `${program.role}: ${program.name}`,
+               "application: Kestrow's Experience Calculator");
 
         // Keys go to the canvas, as they do once the user has clicked on it.
         await page.focus('canvas');
@@ -261,8 +262,13 @@ async function check() {
         await typeInto('cr3', '2');
         await typeInto('party', '4');
         await press('Command1');
-        expect('what a screen reader hears after Calculate', await heard('said', 'status'), 'Total experience: 1600');
+        expect('what a screen reader hears after Calculate', await heard('said', 'status', 'Total'),
+               'Total experience: 1600');
         expect('the total of 2 encounters at CR 3 for level 4', await textOf('totalxp'), '1600');
+        await key('Shift+F1'); // on the total box: the working
+        expect('what a screen reader hears on Shift+F1', await heard('said', 'status', 'Party'),
+               'Party level 4: CR 3: 2 \u00d7 800 = 1600');
+        await key('Escape');
         await shot('calculator', kCalculatorSize);
         step('calculates 1600 for 2 encounters at CR 3 and level 4, and says so to screen readers');
 
@@ -273,7 +279,7 @@ async function check() {
         const warning = await shot('overflow');
         if (warning.width <= kCalculatorSize.width)
             throw new CheckFailed(`no warning shows over the calculator (${warning.width}x${warning.height})`);
-        const alert = await heard('warned', 'alert');
+        const alert = await heard('warned', 'alert', 'The calculation');
         if (!/^The calculation overflowed\.\s+The number of encounters at CR 1 is outside/.test(alert))
             throw new CheckFailed(`a screen reader is warned: ${JSON.stringify(alert)}`);
         await key('Enter');
