@@ -124,9 +124,11 @@ awk '/^GCC RUNTIME LIBRARY EXCEPTION$/ { on = 1 } on && /^libquadmath/ { exit } 
 grep -q "No Weakening of GCC Copyleft" "$folder/licenses/GCC-exception-3.1.txt" ||
     fail "the GCC Runtime Library Exception's text was not found whole"
 # Alike byte for byte from any build of the same commit: every file dated by
-# the last commit, in one order, with no owner or extra times.
+# the last commit and with the same modes whatever the umask, in one order,
+# with no owner or extra times, and the times (zip keeps local ones) in UTC.
 find "$folder" -exec touch -h -d "@$SOURCE_DATE_EPOCH" {} +
-(cd "$out" && find "$name" | LC_ALL=C sort | zip -q -9 -X -@ "$name.zip")
+chmod -R u=rwX,go=rX "$folder"
+(cd "$out" && find "$name" | LC_ALL=C sort | TZ=UTC0 zip -q -9 -X -@ "$name.zip")
 ls "$folder" "$folder"/*/
 if $zip_only; then
     step "Done: $out/$name.zip, $(du -k "$out/$name.zip" | cut -f1) KiB"
