@@ -56,10 +56,11 @@ if ! DEBIAN_FRONTEND=noninteractive chroot "$root" apt-get install -y -qq --no-i
     exit 1
 fi
 status=0
-page=$(chroot "$root" env MANWIDTH=80 man --warnings -P cat xpcalc 2>&1) || status=$?
-if [ "$status" -ne 0 ] || [[ $page != *"xpcalc - experience point calculator"* ]] ||
-    [[ $page == *warning* ]]; then
+page=$(chroot "$root" env -i PATH=/usr/bin:/bin LANG=C.UTF-8 MANWIDTH=80 man --warnings -P cat xpcalc \
+    2>"$root/tmp/man.err") || status=$?
+if [ "$status" -ne 0 ] || [[ $page != *"xpcalc - experience point calculator"* ]] || [ -s "$root/tmp/man.err" ]; then
     echo "man xpcalc did not show the manual page cleanly (exit $status):"
+    cat "$root/tmp/man.err"
     echo "$page"
     exit 1
 fi

@@ -10,6 +10,10 @@
 set -euo pipefail
 build=$1
 docs=${2:-with-docs}
+case $docs in
+with-docs | without-docs) ;;
+*) echo "usage: $0 BUILD_DIR [with-docs|without-docs]" >&2; exit 2 ;;
+esac
 root=$(mktemp -d)
 trap 'rm -rf "$root"' EXIT
 DESTDIR="$root" cmake --install "$build" --prefix /usr >/dev/null
@@ -21,8 +25,8 @@ expected=(
     "usr/share/metainfo/$id.metainfo.xml"
     "usr/share/icons/hicolor/scalable/apps/$id.svg"
 )
-[ "$docs" = without-docs ] ||
-    expected+=(usr/share/man/man1/xpcalc.1.gz usr/share/doc/xpcalc/copyright usr/share/doc/xpcalc/changelog.gz)
+docs_files=(usr/share/man/man1/xpcalc.1.gz usr/share/doc/xpcalc/copyright usr/share/doc/xpcalc/changelog.gz)
+[ "$docs" = without-docs ] || expected+=("${docs_files[@]}")
 for size in 16 32 48 64 128 256; do
     expected+=("usr/share/icons/hicolor/${size}x${size}/apps/$id.png")
 done
@@ -31,6 +35,12 @@ for file in "${expected[@]}"; do
     [ -e "$root/$file" ] || { echo "missing: /$file"; status=1; }
 done
 [ -x "$root/usr/bin/xpcalc" ] || { echo "not executable: /usr/bin/xpcalc"; status=1; }
+# Left to the Debian packaging, they must not come twice.
+if [ "$docs" = without-docs ]; then
+    for file in "${docs_files[@]}"; do
+        [ ! -e "$root/$file" ] || { echo "installed, though left to the Debian packaging: /$file"; status=1; }
+    done
+fi
 for size in 16 32 48 64 128 256; do
     actual=$(file -b "$root/usr/share/icons/hicolor/${size}x${size}/apps/$id.png")
     [[ $actual == *"$size x $size"* ]] || { echo "icon ${size}x${size} is $actual"; status=1; }
