@@ -8,8 +8,8 @@
 # Windows and its zip), and compares what comes out byte for byte: the .deb,
 # the xpcalc.exe in the Windows zip and the zip itself. Prints their
 # checksums; fails, showing diffoscope's account where it is installed, if any
-# pair differs. Takes several minutes; the Windows build needs Qt for Windows
-# (built and cached by tools/qt_build.sh windows on first use).
+# pair differs. Takes a minute or two once Qt for Windows is there (built
+# and cached by tools/qt_build.sh windows on first use).
 # Usage: tools/reproducible.sh   (commit first: it builds HEAD)
 set -euo pipefail
 cd "$(dirname "$0")/.."

@@ -15,6 +15,9 @@
 #include "window_placement.h"
 #include "working_text.h"
 #include "wrapping_button.h"
+#ifdef Q_OS_WASM
+#include "web_page.h"
+#endif
 
 #include <QGroupBox>
 #include <QLabel>
@@ -23,10 +26,6 @@
 #include <QPainter>
 
 #include <limits>
-
-#ifdef Q_OS_WASM
-#include "web_page.h"
-#endif
 
 namespace xpcalc {
 namespace {

@@ -14,9 +14,9 @@ void settleIntoWebPage();
 enum class Urgency { Polite, Urgent };
 
 // Says a message through the page's live regions, which the browser's screen
-// reader reads at once, wherever the focus is: Qt 6.4 gives a page no
-// accessibility tree, so what the program says to assistive technology on a
-// desktop would reach nobody there. An urgent message, a warning, interrupts.
+// reader reads wherever the focus is: Qt 6.4 gives a page no accessibility
+// tree, so what the program says to assistive technology on a desktop would
+// reach nobody there. An urgent message, a warning, interrupts.
 void announceOnPage(const QString &message, Urgency urgency = Urgency::Polite);
 
 } // namespace xpcalc
