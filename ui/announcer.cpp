@@ -31,6 +31,13 @@ void Announcer::announce(const QString &message)
 #endif
 }
 
+void Announcer::warningShown([[maybe_unused]] const QString &message)
+{
+#ifdef Q_OS_WASM
+    announceOnPage(message, Urgency::Urgent);
+#endif
+}
+
 void Announcer::readWhatsThisOf(QWidget *control) { control->installEventFilter(this); }
 
 bool Announcer::eventFilter(QObject *watched, QEvent *event)

@@ -15,9 +15,6 @@
 #include "window_placement.h"
 #include "working_text.h"
 #include "wrapping_button.h"
-#ifdef Q_OS_WASM
-#include "web_page.h"
-#endif
 
 #include <QGroupBox>
 #include <QLabel>
@@ -226,9 +223,7 @@ void CalculatorWindow::reportOverflow(const OverflowError &error)
         concerned->selectAll();
     });
     warning->open();
-#ifdef Q_OS_WASM
-    announceOnPage(message, Urgency::Urgent);
-#endif
+    m_announcer->warningShown(message);
 }
 
 } // namespace xpcalc

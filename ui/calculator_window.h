@@ -42,7 +42,7 @@ private:
     QPushButton *m_calculateButton = nullptr;
     QLineEdit *m_levelBox = nullptr;
     std::array<QLineEdit *, kChallengeRatings> m_countBoxes{}; // m_countBoxes[0] counts CR 1
-    Announcer *m_announcer = nullptr;                          // tells screen readers the new total
+    Announcer *m_announcer = nullptr;                          // tells screen readers the new total, and warnings
 };
 
 } // namespace xpcalc
