@@ -9,7 +9,9 @@
 #include "caption_frame.h"
 #include "chart_window.h"
 #include "controls.h"
+#include "text_box.h"
 #include "text_box_accessible.h"
+#include "type_ahead.h"
 
 #include <QAccessibleWidget>
 #include <QLineEdit>
@@ -75,8 +77,26 @@ QAccessibleInterface *accessibleFor(const QString & /*className*/, QObject *obje
     return nullptr;
 }
 
+// Passes every event on to assistive technology but those that only repeat
+// what another already tells it. Qt calls an installed handler in place of
+// its own delivery, which it makes again once the handler is out of the way.
+void passOnUpdate(QAccessibleEvent *event)
+{
+    if (isFocusMoveEcho(*event))
+        return;
+    QAccessible::installUpdateHandler(nullptr);
+    QAccessible::updateAccessibility(event);
+    QAccessible::installUpdateHandler(passOnUpdate);
+    TypeAhead::install();
+}
+
 } // namespace
 
-void installAccessibility() { QAccessible::installFactory(accessibleFor); }
+void installAccessibility()
+{
+    QAccessible::installFactory(accessibleFor);
+    QAccessible::installUpdateHandler(passOnUpdate);
+    TypeAhead::install();
+}
 
 } // namespace xpcalc

@@ -13,6 +13,10 @@ namespace xpcalc {
 //   party level, levels 1 to 3 sharing one as the chart draws them, a column
 //   per challenge rating, each cell's text its award, a blank cell empty, and
 //   both with their headers.
+// - a text box taking or giving up the focus raises no selection or caret
+//   events of its own: the focus tells its text and selection.
+// - keys typed ahead of a screen reader reach the control that has the
+//   focus when they are handled (type_ahead.h).
 // Install once, before the first window is shown.
 void installAccessibility();
 

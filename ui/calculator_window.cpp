@@ -10,6 +10,7 @@
 #include "overflow_message.h"
 #include "pictures.h"
 #include "system_colours.h"
+#include "text_box.h"
 #include "text_view.h"
 #include "twips.h"
 #include "window_placement.h"
@@ -21,8 +22,6 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPainter>
-
-#include <limits>
 
 namespace xpcalc {
 namespace {
@@ -100,8 +99,7 @@ QLabel *pictureBox(QWidget *parent, const ControlDesign &design, Picture which)
 
 QLineEdit *textBox(QWidget *parent, const ControlDesign &design, const QString &accessibleName)
 {
-    auto *box = place(new QLineEdit(QStringLiteral("0"), parent), design);
-    box->setMaxLength(std::numeric_limits<int>::max()); // a line edit caps its text at 32767 unless told otherwise
+    auto *box = place(new TextBox(QStringLiteral("0"), parent), design);
     box->setAccessibleName(accessibleName);
     return box;
 }

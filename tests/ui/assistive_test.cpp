@@ -9,15 +9,18 @@
 #include "calculator_window.h"
 #include "chart_window.h"
 #include "look.h"
+#include "text_box.h"
 #include "window_test_support.h"
 
 #include <QAccessible>
 #include <QApplication>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QtTest>
 
 #include <memory>
+#include <vector>
 
 namespace {
 
@@ -47,6 +50,13 @@ class AssistiveTest : public QObject {
         box("cr3")->setText(QLatin1String(count3));
         box("party")->setText(QLatin1String(level));
         control<QPushButton>(m_calculator.get(), QStringLiteral("Command1"))->click();
+    }
+
+    // The keyboard's window, as on a desktop.
+    void activate()
+    {
+        m_calculator->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_calculator.get()));
     }
 
 private slots:
@@ -147,6 +157,92 @@ private slots:
         QTest::keyClick(box("totalxp"), Qt::Key_F1, Qt::ShiftModifier);
         QVERIFY2(announced(m_calculator.get()).contains(QStringLiteral("2 \u00D7 800 = 1600")),
                  qPrintable(announced(m_calculator.get())));
+    }
+
+    // Tabbing from box to box deselects one and selects the other: events a
+    // screen reader learns from the focus itself, and that would keep it
+    // behind a user tabbing at a steady pace. A selection made in a box that
+    // has the focus is news.
+    void onlyTheFocusSpeaksForATab()
+    {
+        struct Selection {
+            QString box;
+            bool echo;
+            bool operator==(const Selection &other) const { return box == other.box && echo == other.echo; }
+        };
+        std::vector<Selection> selections;
+        for (const char *name : {"cr2", "cr3"}) {
+            QLineEdit *b = box(name);
+            connect(b, &QLineEdit::selectionChanged, this, [&selections, b] {
+                const QAccessibleTextSelectionEvent event(b, b->selectionStart(), b->selectionEnd());
+                selections.push_back({b->objectName(), xpcalc::isFocusMoveEcho(event)});
+            });
+        }
+        activate();
+        box("cr2")->setFocus(Qt::TabFocusReason);
+        selections.clear();
+        QTest::keyClick(box("cr2"), Qt::Key_Tab);
+        QTest::keyClick(box("cr3"), Qt::Key_Home, Qt::ShiftModifier);
+
+        QVERIFY(box("cr3")->hasFocus());
+        const std::vector<Selection> expected{
+            {QStringLiteral("cr2"), true},  // deselected on leaving
+            {QStringLiteral("cr3"), true},  // selected whole on arriving
+            {QStringLiteral("cr3"), false}, // Shift+Home, typed in the box
+        };
+        QVERIFY(selections == expected);
+        QVERIFY(!xpcalc::isFocusMoveEcho(QAccessibleEvent(box("cr3"), QAccessible::Focus)));
+    }
+
+    // While a screen reader runs, Qt hands each key on only once the screen
+    // reader has answered for it, to the control that had the focus when it
+    // was pressed: a Return typed right after the Tab to "Calculate
+    // Experience" is handed to the party level box the Tab left.
+    void keysTypedAheadReachTheFocus_data()
+    {
+        QTest::addColumn<bool>("tabFirst");
+        QTest::addColumn<int>("clicks");
+        QTest::newRow("Return after Tab presses the button") << true << 1;
+        QTest::newRow("Return alone stays in the box") << false << 0;
+    }
+    void keysTypedAheadReachTheFocus()
+    {
+        QFETCH(bool, tabFirst);
+        QFETCH(int, clicks);
+        activate();
+        QLineEdit *level = box("party");
+        level->setFocus(Qt::TabFocusReason);
+        QSignalSpy pressed(control<QPushButton>(m_calculator.get(), QStringLiteral("Command1")), &QPushButton::clicked);
+        const auto hold = [level](QEvent::Type type, int key) {
+            QCoreApplication::postEvent(level, new QKeyEvent(type, key, Qt::NoModifier));
+        };
+        if (tabFirst) {
+            hold(QEvent::KeyPress, Qt::Key_Tab);
+            hold(QEvent::KeyRelease, Qt::Key_Tab);
+        }
+        hold(QEvent::KeyPress, Qt::Key_Return);
+        hold(QEvent::KeyRelease, Qt::Key_Return);
+        pressed.wait(1000); // a button pressed by a key shows itself down a moment first
+        QCOMPARE(pressed.count(), clicks);
+    }
+
+    // A key the box has no use for goes on to its window, once.
+    void keysTypedAheadGoOnToTheWindow()
+    {
+        struct KeyCounter : QObject {
+            int keys = 0;
+            bool eventFilter(QObject * /*watched*/, QEvent *event) override
+            {
+                keys += event->type() == QEvent::KeyPress;
+                return false;
+            }
+        } counter;
+        activate();
+        box("party")->setFocus(Qt::TabFocusReason);
+        m_calculator->installEventFilter(&counter);
+        QCoreApplication::postEvent(box("party"), new QKeyEvent(QEvent::KeyPress, Qt::Key_F5, Qt::NoModifier));
+        QCoreApplication::processEvents();
+        QCOMPARE(counter.keys, 1);
     }
 
     // The keyboard walks the chart as a screen reader reads it: the row's
