@@ -298,7 +298,7 @@ private slots:
         QVERIFY(!accessible(chart)->tableInterface()->cellAt(row == 0 ? 1 : 0, column)->state().focused);
     }
 
-    // A dotted frame marks the current cell while the chart has the focus;
+    // The current cell shows inverted while the chart has the focus;
     // without it, the chart is exactly as drawn.
     void chartFocusMark()
     {

@@ -4,7 +4,9 @@
 """What the Orca screen reader says as a blind user drives the program by
 keys alone: the total after Calculate, each box read whole, the working on
 Shift+F1, the chart's cells with their headers, and the overflow warning;
-and the program writes nothing to the console meanwhile.
+then what it says for each key of one walk through both windows, typed at a
+steady pace, slow and as fast as a practised user types; and the program
+writes nothing to the console meanwhile.
 
 Usage: orca_speaks.py XPCALC
 Run on a desktop with a window manager and an accessibility bus
@@ -36,12 +38,16 @@ class Orca:
         if not self.wait_for("Screen reader on.", 60):
             sys.exit("Orca did not start")
 
-    def utterances(self):
+    def timed_utterances(self):
+        """What Orca has said, as (time.monotonic(), utterance) pairs."""
         try:
             with open(self.log, encoding="utf-8") as log:
-                return [line.rstrip("\n") for line in log]
+                return [(float(when), said) for when, said in (line.rstrip("\n").split("\t", 1) for line in log)]
         except FileNotFoundError:
             return []
+
+    def utterances(self):
+        return [said for _, said in self.timed_utterances()]
 
     def wait_for(self, text, seconds):
         deadline = time.monotonic() + seconds
@@ -55,8 +61,15 @@ class Orca:
         """Presses the keys, then returns what Orca said until it had been
         quiet for `settle` seconds."""
         for key in keys:
-            subprocess.run(["xdotool", "key", "--clearmodifiers", key], check=True)
+            press(key)
             time.sleep(0.25)
+        self.settle(settle, seconds)
+        said = self.utterances()[self.heard:]
+        self.heard += len(said)
+        return said
+
+    def settle(self, settle=1.5, seconds=30):
+        """Waits until Orca has been quiet for `settle` seconds."""
         deadline = time.monotonic() + seconds
         count, quiet_since = -1, time.monotonic()
         while time.monotonic() < deadline:
@@ -66,13 +79,14 @@ class Orca:
             elif time.monotonic() - quiet_since >= settle:
                 break
             time.sleep(0.1)
-        said = self.utterances()[self.heard:]
-        self.heard += len(said)
-        return said
 
     def stop(self):
         self.process.terminate()
         self.process.wait(10)
+
+
+def press(key):
+    subprocess.run(["xdotool", "key", "--clearmodifiers", key], check=True)
 
 
 # Each step: what it does, the keys, and what Orca must say (each text
@@ -98,6 +112,78 @@ STEPS = [
 ]
 
 
+# One walk through both windows, key by key, as a user types it without
+# waiting for Orca: each key, and what Orca must say for it (each text within
+# one utterance). One encounter at CR 1 and two at CR 2, level 1, make 1500.
+# Orca reads a row of the chart whole as the focus enters it, which takes it
+# longer than a practised user's next key: those texts are asked of the slow
+# pace only. A key that switches windows is followed by a wait for the new
+# window, as a user waits for it to show.
+SWITCHES = {"award chart frame.", "calculator frame."}
+WALK = (
+    [("1", []), ("Tab", ["CR2 text."]), ("2", [])]
+    + [("Tab", [f"CR{rating} text."]) for rating in range(3, 21)]
+    + [
+        ("Tab", ["Party level text."]),
+        ("1", []),
+        ("Tab", ["Calculate Experience push button."]),
+        ("Return", ["Total experience: 1500"]),
+        ("Tab", ["Total experience text.", "1500 selected."]),
+        ("Tab", ["XP Chart push button."]),
+        ("Return", ["award chart frame."]),
+        ("Tab", ["table with 18 rows 21 columns", "Party level 1-3."]),
+        ("Tab", ["Click here to return to the Calculator push button."]),
+        ("Return", ["calculator frame.", "CR1 text."]),
+    ]
+)
+CHART_ROW_TEXTS = {"table with 18 rows 21 columns", "Party level 1-3.",
+                   "Click here to return to the Calculator push button."}
+PACES = [("slow", 1.2), ("practised", 0.3)]
+
+
+def walk(orca, pace, fast):
+    """Types the walk at one key every `pace` seconds; returns the failures
+    and, for each key, what Orca said from its press until the next key's,
+    with a grace of half a key for Orca's own delay."""
+    presses = []
+    for key, expected in WALK:
+        presses.append(time.monotonic())
+        press(key)
+        switch = SWITCHES.intersection(expected)
+        if switch:
+            orca.wait_for(switch.pop(), 20)
+        time.sleep(pace)
+    orca.settle()
+    said = orca.timed_utterances()[orca.heard:]
+    orca.heard += len(said)
+    ends = presses[1:] + [float("inf")]
+    failures, heard = [], []
+    for (key, expected), start, end in zip(WALK, presses, ends):
+        for_key = [text for when, text in said if start <= when < end + pace / 2]
+        heard.append((key, [f"+{when - start:.2f} s {text}" for when, text in said if start <= when < end]))
+        wanted = [text for text in expected if not (fast and text in CHART_ROW_TEXTS)]
+        missing = [text for text in wanted if not any(text in utterance for utterance in for_key)]
+        if missing:
+            failures.append(f"key {len(heard)} ({key}): Orca did not say {missing}, only {for_key}")
+    return failures, heard
+
+
+def start(xpcalc, console, orca):
+    """Starts the program; what Orca says of it from then on is heard."""
+    orca.heard = len(orca.utterances())
+    program = subprocess.Popen([xpcalc], env=dict(os.environ, QT_QPA_PLATFORM="xcb"), stdout=console,
+                               stderr=subprocess.STDOUT)
+    if not orca.wait_for("CR1 text.", 60):
+        program.terminate()
+        sys.exit(f"Orca never spoke of the calculator: {orca.utterances()}")
+    return program
+
+
+def stop(program):
+    program.terminate()
+    program.wait(10)
+
+
 def main():
     xpcalc = sys.argv[1]
     folder = tempfile.mkdtemp()
@@ -105,12 +191,9 @@ def main():
     # What the program writes to the console while a screen reader drives it:
     # nothing, however slowly the screen reader answers.
     console = open(os.path.join(folder, "console.log"), "w+")
-    program = subprocess.Popen([xpcalc], env=dict(os.environ, QT_QPA_PLATFORM="xcb"), stdout=console,
-                               stderr=subprocess.STDOUT)
     failures = []
+    program = start(xpcalc, console, orca)
     try:
-        if not orca.wait_for("CR1 text.", 60):
-            sys.exit(f"Orca never spoke of the calculator: {orca.utterances()}")
         for what, keys, expected, unexpected in STEPS:
             said = orca.after(keys)
             print(f"{what}: {said}")
@@ -121,9 +204,21 @@ def main():
             if program.poll() is not None:
                 failures.append(f"the program ended with status {program.returncode}")
                 break
+        stop(program)
+        for name, pace in PACES:
+            program = start(xpcalc, console, orca)
+            orca.after([])  # the calculator's opening
+            walk_failures, heard = walk(orca, pace, fast=pace < 1)
+            print(f"walk at a {name} pace, one key every {pace} s:")
+            for number, (key, said) in enumerate(heard, 1):
+                print(f"  {number:2} {key}: {said}")
+            failures += [f"at a {name} pace: {failure}" for failure in walk_failures]
+            if program.poll() is not None:
+                failures.append(f"the program ended with status {program.returncode}")
+            stop(program)
     finally:
-        program.terminate()
-        program.wait(10)
+        if program.poll() is None:
+            stop(program)
         orca.stop()
     console.seek(0)
     written = console.read()

@@ -1,9 +1,12 @@
 # SPDX-FileCopyrightText: 2026 Kestrow
 # SPDX-License-Identifier: MIT
 """A speech server for Orca that writes what it would say, one utterance a
-line, to the file named by XPCALC_SPEECH_LOG, instead of speaking it.
-Orca loads it by the module name its settings give (speech_log)."""
+line, to the file named by XPCALC_SPEECH_LOG, instead of speaking it. Each
+line is the time it was said (time.monotonic(), the same clock in every
+process), a tab, and the utterance. Orca loads it by the module name its
+settings give (speech_log)."""
 import os
+import time
 
 from orca import speechserver
 
@@ -34,7 +37,7 @@ class SpeechServer(speechserver.SpeechServer):
         self._log = open(os.environ["XPCALC_SPEECH_LOG"], "a", encoding="utf-8")
 
     def _write(self, text):
-        self._log.write(" ".join(str(text).split()) + "\n")
+        self._log.write(f"{time.monotonic():.3f}\t{' '.join(str(text).split())}\n")
         self._log.flush()
 
     def getInfo(self):
