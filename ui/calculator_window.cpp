@@ -3,120 +3,54 @@
 #include "calculator_window.h"
 
 #include "announcer.h"
-#include "caption_frame.h"
+#include "calculator_design.h"
 #include "controls.h"
 #include "experience_calculation.h"
 #include "look.h"
 #include "overflow_message.h"
-#include "pictures.h"
 #include "system_colours.h"
-#include "text_box.h"
 #include "text_view.h"
 #include "twips.h"
 #include "window_placement.h"
 #include "working_text.h"
-#include "wrapping_button.h"
 
-#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPainter>
+#include <QPushButton>
+
+#include <utility>
 
 namespace xpcalc {
 namespace {
 
-// The design of the window: each control's name, its place in twips (inside
-// the frame for the frame's controls) and its tab index. The focus runs
-// through the controls that take it in ascending tab index: the count boxes,
-// the party level, "Calculate Experience", the total and "XP Chart"; the
-// picture boxes take none, since they show lettering and react to nothing.
-constexpr QSize kClientSize = toPixels(6750, 5565);
-const ControlDesign kTitlePicture{QStringLiteral("Picture3"), {2880, 120, 3255, 615}, 49};
-const ControlDesign kTotalPicture{QStringLiteral("Picture2"), {3120, 2160, 1335, 615}, 48};
-const ControlDesign kLevelPicture{QStringLiteral("Picture1"), {3240, 840, 1815, 255}, 47};
-const ControlDesign kInstructionsFrame{QStringLiteral("Frame1"), {2640, 2880, 3855, 1935}, 43};
-const ControlDesign kChartButton{QStringLiteral("Command2"), {3000, 1200, 735, 615}, 51};
-const ControlDesign kChartHint{QStringLiteral("Label22"), {120, 1200, 2775, 615}, 52};
-const ControlDesign kInstructions{QStringLiteral("Label24"), {120, 240, 3615, 855}, 44};
-const ControlDesign kTotalBox{QStringLiteral("totalxp"), {4440, 2280, 1455, 375}, 42};
-const ControlDesign kCalculateButton{QStringLiteral("Command1"), {3000, 1320, 3015, 615}, 41};
-const ControlDesign kLevelBox{QStringLiteral("party"), {5280, 840, 495, 315}, 40};
-const ControlDesign kVersion{QStringLiteral("Label21"), {6120, 480, 375, 375}, 50};
-const ControlDesign kWebAddress{QStringLiteral("Label27"), {120, 5280, 6375, 255}, 46};
-const ControlDesign kCredit{QStringLiteral("Label26"), {120, 5040, 6495, 255}, 45};
-
-// The two families: challenge ratings 1 to 10 in the left column, 11 to 20 in
-// the right, each count box with its "CR" label just to its right.
-constexpr int kPerColumn = kChallengeRatings / 2;
-constexpr bool leftColumn(int rating) { return rating <= kPerColumn; }
-constexpr int familyRow(int rating) { return leftColumn(rating) ? rating - 1 : rating - 1 - kPerColumn; }
-ControlDesign countBox(int rating)
+// The controls the window's handlers use, by their place in the design: a
+// name the design lacks does not compile.
+constexpr std::size_t kChartButton = indexOf(kCalculatorControls, "Command2");
+constexpr std::size_t kTotalBox = indexOf(kCalculatorControls, "totalxp");
+constexpr std::size_t kCalculateButton = indexOf(kCalculatorControls, "Command1");
+constexpr std::size_t kLevelBox = indexOf(kCalculatorControls, "party");
+template <std::size_t... Rating>
+constexpr std::array<std::pair<std::size_t, std::size_t>, sizeof...(Rating)> families(std::index_sequence<Rating...>)
 {
-    return {QStringLiteral("cr%1").arg(rating),
-            {leftColumn(rating) ? 120 : 1320, 120 + 480 * familyRow(rating), 375, 375},
-            rating - 1};
+    return {{{indexOf(kCalculatorControls, "cr", Rating + 1), indexOf(kCalculatorControls, "Label", Rating + 1)}...}};
 }
-ControlDesign countLabel(int rating)
-{
-    return {QStringLiteral("Label%1").arg(rating),
-            {leftColumn(rating) ? 600 : 1800, 120 + 480 * familyRow(rating), 495, 375},
-            rating + 19};
-}
-
-constexpr qreal kSmall = 8.25; // points
-constexpr qreal kLarge = 9.75; // points
-const QColor kLinkBlue(0, 0, 255);
-const QColor kCreditColour(255, 255, 192);
-
-const char *const kCaption = "Kestrow's Experience Calculator";
-const char *const kInstructionsText = "Enter the total number of encounters for each challenge rating, then enter your "
-                                      "party level.  Finally, click Calculate Experience to determine your total XP.";
-const char *const kChartHintText =
-    "For a more detailed explanation of how experience is calculated, click the XP Chart button.";
-const char *const kVersionText = "v1.1";
-const char16_t *const kCreditText = u"\u00A9 2026 Kestrow";
-const char *const kWebAddressText = "www.kestrow.example";
-
-QLabel *label(QWidget *parent, const ControlDesign &design, const QString &text, const QFont &font)
-{
-    QLabel *l = designLabel(parent, design, text);
-    l->setFont(font);
-    return l;
-}
-
-// A picture box: the picture at its natural size from the top-left corner,
-// clipped by the box, the rest of the box in button face.
-QLabel *pictureBox(QWidget *parent, const ControlDesign &design, Picture which)
-{
-    auto *box = place(new QLabel(parent), design);
-    box->setPixmap(picture(which, parent->devicePixelRatioF()));
-    box->setAccessibleName(lettering(which));
-    box->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    setGround(box, buttonFace());
-    return box;
-}
-
-QLineEdit *textBox(QWidget *parent, const ControlDesign &design, const QString &accessibleName)
-{
-    auto *box = place(new TextBox(QStringLiteral("0"), parent), design);
-    box->setAccessibleName(accessibleName);
-    return box;
-}
+// For each challenge rating from 1, its count box and its label.
+constexpr auto kFamilies = families(std::make_index_sequence<kChallengeRatings>());
 
 } // namespace
 
 CalculatorWindow::CalculatorWindow(QWidget *parent) : QWidget(parent)
 {
-    setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(QLatin1String(kCaption));
+    setObjectName(designName(kCalculatorWindow));
+    setWindowTitle(designCaption(kCalculatorWindow));
     setAccessibleName(tr("Kestrow's Experience Calculator: calculator"));
-    fixSize(this, kClientSize);
+    fixSize(this, clientSize(kCalculatorWindow));
     // The window's font is the platform's, at its fixed size; only the count
     // boxes use it, every other control has a font of its own.
-    setFont(windowFont());
+    setFont(fontFor(kCalculatorWindow.face));
     createControls();
-    chainTabOrder(this);
     m_countBoxes[0]->setFocus();
 }
 
@@ -130,38 +64,18 @@ void CalculatorWindow::paintEvent(QPaintEvent * /*event*/)
 
 void CalculatorWindow::createControls()
 {
-    // Created in the design's order, so later controls stack above earlier ones.
-    pictureBox(this, kTitlePicture, Picture::Title);
-    pictureBox(this, kTotalPicture, Picture::Total);
-    pictureBox(this, kLevelPicture, Picture::PartyLevel);
-
-    QGroupBox *instructions = place(new CaptionFrame(QStringLiteral("Instructions"), this), kInstructionsFrame);
-    instructions->setFont(verdana(kSmall, QFont::Bold));
-    m_chartButton = place(new WrappingButton(QStringLiteral("XP Chart"), instructions), kChartButton);
-    m_chartButton->setFont(verdana(kSmall));
-    label(instructions, kChartHint, QLatin1String(kChartHintText), verdana(kSmall));
-    label(instructions, kInstructions, QLatin1String(kInstructionsText), verdana(kSmall));
-
-    m_totalBox = textBox(this, kTotalBox, tr("Total experience"));
-    m_totalBox->setFont(verdana(kLarge));
-    m_calculateButton = place(new WrappingButton(QStringLiteral("Calculate Experience"), this), kCalculateButton);
-    m_calculateButton->setFont(verdana(kLarge, QFont::Bold));
-    m_levelBox = textBox(this, kLevelBox, tr("Party level"));
-    m_levelBox->setFont(verdana(kLarge));
-    for (int n = kChallengeRatings; n >= 1; --n)
-        m_countBoxes[static_cast<std::size_t>(n - 1)] = textBox(this, countBox(n), tr("Encounters at CR %1").arg(n));
-
-    label(this, kVersion, QLatin1String(kVersionText), verdana(kSmall));
-    QLabel *webAddress = label(this, kWebAddress, QLatin1String(kWebAddressText), verdana(kSmall));
-    webAddress->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    setTextColour(webAddress, kLinkBlue);
-    QLabel *credit = label(this, kCredit, QString::fromUtf16(kCreditText), verdana(kSmall));
-    credit->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    setGround(credit, Qt::black);
-    setTextColour(credit, kCreditColour);
-    for (int n = kChallengeRatings; n >= 1; --n) {
-        QLabel *l = label(this, countLabel(n), QStringLiteral("CR%1").arg(n), verdana(kSmall));
-        l->setBuddy(m_countBoxes[static_cast<std::size_t>(n - 1)]);
+    const std::vector<QWidget *> controls = buildControls(this, kCalculatorControls);
+    m_chartButton = as<QPushButton>(controls[kChartButton]);
+    m_totalBox = as<QLineEdit>(controls[kTotalBox]);
+    m_totalBox->setAccessibleName(tr("Total experience"));
+    m_calculateButton = as<QPushButton>(controls[kCalculateButton]);
+    m_levelBox = as<QLineEdit>(controls[kLevelBox]);
+    m_levelBox->setAccessibleName(tr("Party level"));
+    for (std::size_t i = 0; i < kFamilies.size(); ++i) {
+        const auto [box, label] = kFamilies[i];
+        m_countBoxes[i] = as<QLineEdit>(controls[box]);
+        m_countBoxes[i]->setAccessibleName(tr("Encounters at CR %1").arg(i + 1));
+        as<QLabel>(controls[label])->setBuddy(m_countBoxes[i]);
     }
 
     m_announcer = new Announcer(this);

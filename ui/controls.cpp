@@ -2,13 +2,18 @@
 // SPDX-License-Identifier: MIT
 #include "controls.h"
 
+#include "award_chart_view.h"
+#include "caption_frame.h"
 #include "look.h"
+#include "pictures.h"
+#include "text_box.h"
+#include "twips.h"
+#include "wrapping_button.h"
 
 #include <QLabel>
 
 #include <algorithm>
 #include <utility>
-#include <vector>
 
 namespace xpcalc {
 namespace {
@@ -16,36 +21,59 @@ namespace {
 // Where a control keeps its tab index.
 constexpr const char *kTabIndexProperty = "designTabIndex";
 
-} // namespace
+QString fromView(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
-int tabIndex(const QWidget *control)
+// A label as the design has it: opaque, in button face, its text wrapped at
+// word boundaries.
+QLabel *designLabel(const ControlDesign &design, QWidget *parent)
 {
-    const QVariant index = control->property(kTabIndexProperty);
-    return index.isValid() ? index.toInt() : kNoTabIndex;
+    auto *label = new QLabel(designText(design), parent);
+    label->setWordWrap(true);
+    label->setAlignment((design.alignment == Alignment::Centre ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignTop);
+    setGround(label, buttonFace());
+    return label;
 }
 
-QWidget *placeControl(QWidget *widget, const ControlDesign &design)
+// A picture box: the picture at its natural size from the top-left corner,
+// clipped by the box, the rest of the box in button face.
+QLabel *pictureBox(const ControlDesign &design, QWidget *parent)
 {
-    widget->setObjectName(design.name);
-    widget->setGeometry(toPixels(design.place));
-    widget->setProperty(kTabIndexProperty, design.tabIndex);
-    return widget;
+    auto *box = new QLabel(parent);
+    box->setPixmap(picture(design.text, parent->devicePixelRatioF()));
+    box->setAccessibleName(lettering(design.text));
+    box->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    setGround(box, buttonFace());
+    return box;
 }
 
-void chainTabOrder(QWidget *window)
+QWidget *create(const ControlDesign &design, QWidget *parent)
 {
-    std::vector<std::pair<int, QWidget *>> controls;
-    for (QWidget *control : window->findChildren<QWidget *>()) {
-        if (const int index = tabIndex(control); index != kNoTabIndex)
-            controls.emplace_back(index, control);
+    switch (design.kind) {
+    case Kind::PictureBox:
+        return pictureBox(design, parent);
+    case Kind::Frame:
+        return new CaptionFrame(designText(design), parent);
+    case Kind::Button:
+        return new WrappingButton(designText(design), parent);
+    case Kind::Label:
+        return designLabel(design, parent);
+    case Kind::TextBox:
+        return new TextBox(designText(design), parent);
+    case Kind::Chart:
+        return new AwardChartView(parent);
     }
-    std::stable_sort(controls.begin(), controls.end(), [](const auto &a, const auto &b) { return a.first < b.first; });
+    qFatal("a control of no kind");
+}
+
+QColor rgb(std::int32_t colour) { return QColor::fromRgb(static_cast<QRgb>(colour)); }
+
+// Chains the keyboard focus through the window's controls that take it, in
+// ascending tab index.
+void chainTabOrder(std::vector<std::pair<int, QWidget *>> controls)
+{
+    std::sort(controls.begin(), controls.end(), [](const auto &a, const auto &b) { return a.first < b.first; });
     QWidget *previous = nullptr;
-    for (std::size_t i = 0; i < controls.size(); ++i) {
-        const auto &[index, control] = controls[i];
-        if (i > 0 && controls[i - 1].first == index)
-            qFatal("%s and %s share tab index %d", qPrintable(controls[i - 1].second->objectName()),
-                   qPrintable(control->objectName()), index);
+    for (const auto &[index, control] : controls) {
         if (control->focusPolicy() & Qt::TabFocus) {
             if (previous != nullptr)
                 QWidget::setTabOrder(previous, control);
@@ -54,13 +82,55 @@ void chainTabOrder(QWidget *window)
     }
 }
 
-QLabel *designLabel(QWidget *parent, const ControlDesign &design, const QString &text)
+} // namespace
+
+QString designName(const ControlDesign &control)
 {
-    auto *label = place(new QLabel(text, parent), design);
-    label->setWordWrap(true);
-    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    setGround(label, buttonFace());
-    return label;
+    return control.number == 0 ? fromView(control.name) : fromView(control.name) + QString::number(control.number);
+}
+
+QString designText(const ControlDesign &control)
+{
+    return control.number == 0 || control.kind != Kind::Label
+               ? fromView(control.text)
+               : fromView(control.text) + QString::number(control.number);
+}
+
+QString designName(const WindowDesign &window) { return fromView(window.name); }
+
+QString designCaption(const WindowDesign &window) { return fromView(window.caption); }
+
+std::vector<QWidget *> buildControls(QWidget *window, const ControlDesign *controls, std::size_t count)
+{
+    std::vector<QWidget *> built;
+    std::vector<std::pair<int, QWidget *>> byTabIndex;
+    for (std::size_t i = 0; i < count; ++i) {
+        const ControlDesign &design = controls[i];
+        QWidget *parent = window;
+        for (std::size_t j = 0; j < i; ++j)
+            if (!design.container.empty() && controls[j].name == design.container)
+                parent = built[j];
+        QWidget *control = create(design, parent);
+        control->setObjectName(designName(design));
+        control->setGeometry(toPixels(design.place));
+        control->setProperty(kTabIndexProperty, design.tabIndex);
+        if (design.face != Typeface::None)
+            control->setFont(fontFor(design.face));
+        if (design.groundColour != kDefaultColour)
+            setGround(control, rgb(design.groundColour));
+        if (design.textColour != kDefaultColour)
+            setTextColour(control, rgb(design.textColour));
+        built.push_back(control);
+        byTabIndex.emplace_back(design.tabIndex, control);
+    }
+    chainTabOrder(std::move(byTabIndex));
+    return built;
+}
+
+int tabIndex(const QWidget *control)
+{
+    const QVariant index = control->property(kTabIndexProperty);
+    return index.isValid() ? index.toInt() : kNoTabIndex;
 }
 
 } // namespace xpcalc

@@ -2,51 +2,50 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "twips.h"
+#include "design.h"
 
 #include <QString>
+#include <QWidget>
 
+#include <array>
 #include <limits>
-
-class QLabel;
-class QWidget;
+#include <vector>
 
 namespace xpcalc {
 
-// Building the windows' controls from their design: a name, a place and a tab
-// index for each.
+// Building a window's controls from its design (design.h).
 
-// A control of the design. Its name becomes the control's object name, by
-// which tests, scripts and assistive technology find it; its place is inside
-// its parent; its tab index orders it, among all the window's controls, for
-// the keyboard and for screen readers.
-struct ControlDesign {
-    QString name;
-    TwipsRect place;
-    int tabIndex;
-};
+// A control's name and text as the design gives them, a family member's
+// number included.
+QString designName(const ControlDesign &control);
+QString designText(const ControlDesign &control);
+QString designName(const WindowDesign &window);
+QString designCaption(const WindowDesign &window);
+
+// Creates the window's controls from their design, in its order: each of its
+// kind, named, placed, lettered and coloured as designed, inside its frame
+// or the window. Returns them in the design's order. The focus then chains
+// through those that take it in ascending tab index.
+std::vector<QWidget *> buildControls(QWidget *window, const ControlDesign *controls, std::size_t count);
+template <std::size_t N>
+std::vector<QWidget *> buildControls(QWidget *window, const std::array<ControlDesign, N> &controls)
+{
+    return buildControls(window, controls.data(), N);
+}
+
+// A built control as the class its kind makes: a fault of the design, if
+// not, stops the program at once.
+template <class Widget> Widget *as(QWidget *control)
+{
+    auto *widget = qobject_cast<Widget *>(control);
+    if (widget == nullptr)
+        qFatal("%s is not a %s", qPrintable(control->objectName()), Widget::staticMetaObject.className());
+    return widget;
+}
 
 // A control's tab index, or kNoTabIndex for a widget the design does not
 // place (the frame's caption, the announcer): such widgets come last.
 constexpr int kNoTabIndex = std::numeric_limits<int>::max();
 int tabIndex(const QWidget *control);
-
-// Names a control, puts it where the design has it and gives it its tab index.
-QWidget *placeControl(QWidget *widget, const ControlDesign &design);
-template <class Widget> Widget *place(Widget *widget, const ControlDesign &design)
-{
-    placeControl(widget, design);
-    return widget;
-}
-
-// Chains the keyboard focus through the window's controls that take it, in
-// ascending tab index. Two controls with one tab index are a fault of the
-// design tables, and stop the program at once rather than leave an order
-// nobody chose.
-void chainTabOrder(QWidget *window);
-
-// A label as the design has it: opaque, in button face, its text drawn from
-// the top-left corner and wrapped at word boundaries.
-QLabel *designLabel(QWidget *parent, const ControlDesign &design, const QString &text);
 
 } // namespace xpcalc

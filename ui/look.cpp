@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: MIT
 #include "look.h"
 
+#include "design.h"
 #include "system_colours.h"
 
 #include <QApplication>
@@ -44,6 +45,28 @@ QFont verdana(qreal points, QFont::Weight weight, QFont::Style style)
     font.setWeight(weight);
     font.setStyle(style);
     return font;
+}
+
+QFont fontFor(Typeface face)
+{
+    constexpr qreal kSmall = 8.25; // points
+    constexpr qreal kLarge = 9.75;
+    switch (face) {
+    case Typeface::None:
+    case Typeface::WindowFont:
+        return windowFont();
+    case Typeface::Small:
+        return verdana(kSmall);
+    case Typeface::SmallBold:
+        return verdana(kSmall, QFont::Bold);
+    case Typeface::SmallItalic:
+        return verdana(kSmall, QFont::Normal, QFont::StyleItalic);
+    case Typeface::Large:
+        return verdana(kLarge);
+    case Typeface::LargeBold:
+        return verdana(kLarge, QFont::Bold);
+    }
+    return windowFont();
 }
 
 QFont windowFont()

@@ -10,6 +10,7 @@ class QWidget;
 
 namespace xpcalc {
 
+enum class Typeface;
 enum class SystemColour;
 struct Rgb;
 
@@ -23,6 +24,10 @@ QFont verdana(qreal points, QFont::Weight weight = QFont::Normal, QFont::Style s
 // The platform's default window font at its fixed size, an 8 pt sans serif,
 // whatever size the desktop asks for: the count boxes are sized for it.
 QFont windowFont();
+
+// A face of the designs: Verdana at 8.25 pt (small) or 9.75 pt (large), or
+// the window font.
+QFont fontFor(Typeface face);
 
 // A Qt colour as the colour scheme's, which has no alpha.
 Rgb toRgb(const QColor &colour);

@@ -19,37 +19,26 @@ QPixmap compiledPng(const QString &path)
 
 } // namespace
 
-QPixmap picture(Picture which, qreal devicePixelRatio)
+QPixmap picture(std::string_view name, qreal devicePixelRatio)
 {
-    const char *name = "";
-    switch (which) {
-    case Picture::Title:
-        name = "title";
-        break;
-    case Picture::Total:
-        name = "total";
-        break;
-    case Picture::PartyLevel:
-        name = "party_level";
-        break;
-    }
     const bool dense = devicePixelRatio > 1.0;
-    QPixmap pixmap = compiledPng(QStringLiteral(":/assets/%1%2.png").arg(QLatin1String(name), dense ? "@2x" : ""));
+    const QString path =
+        QStringLiteral(":/assets/%1%2.png")
+            .arg(QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())), dense ? "@2x" : "");
+    QPixmap pixmap = compiledPng(path);
     pixmap.setDevicePixelRatio(dense ? 2.0 : 1.0);
     return pixmap;
 }
 
-QString lettering(Picture which)
+QString lettering(std::string_view name)
 {
-    switch (which) {
-    case Picture::Title:
+    if (name == "title")
         return QStringLiteral("Kestrow's 3rd Edition D&D Experience Calculator");
-    case Picture::Total:
+    if (name == "total")
         return QStringLiteral("Total Experience");
-    case Picture::PartyLevel:
+    if (name == "party_level")
         return QStringLiteral("Party Level (1-20):");
-    }
-    return {};
+    qFatal("no picture named %.*s", static_cast<int>(name.size()), name.data());
 }
 
 QIcon programIcon()

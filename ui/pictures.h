@@ -5,17 +5,20 @@
 #include <QIcon>
 #include <QPixmap>
 
+#include <string_view>
+
 namespace xpcalc {
 
-// The pictures compiled into the program, each at its natural size and at
-// twice that size for dense screens.
-enum class Picture { Title, Total, PartyLevel };
+// The pictures compiled into the program, by the name the designs give them
+// (assets/NAME.png), each at its natural size and at twice that size for
+// dense screens: "title", "total" and "party_level".
 
 // The picture drawn for a screen of the given device pixel ratio.
-QPixmap picture(Picture which, qreal devicePixelRatio);
+QPixmap picture(std::string_view name, qreal devicePixelRatio);
 
-// The words a picture's lettering shows, for those who cannot see it.
-QString lettering(Picture which);
+// The words a picture's lettering shows, for those who cannot see it. A name
+// that is none of the pictures' stops the program: the design is at fault.
+QString lettering(std::string_view name);
 
 // The program icon, a hatchling breaking out of its egg, at every size drawn.
 QIcon programIcon();

@@ -2,22 +2,14 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "design.h"
+
 #include <QRect>
 
 namespace xpcalc {
 
-// The windows are designed in twips, 1/1440 inch: at 96 dots per inch, 15
-// twips make one pixel. Layout tables keep the design's figures; this is the
-// one place that turns them into pixels (which Qt scales on dense screens).
-struct TwipsRect {
-    int left;
-    int top;
-    int width;
-    int height;
-};
-
-constexpr int kTwipsPerPixel = 15;
-
+// The one place that turns the designs' twips into pixels (which Qt scales
+// on dense screens), each figure rounded down.
 constexpr QRect toPixels(TwipsRect r)
 {
     return {r.left / kTwipsPerPixel, r.top / kTwipsPerPixel, r.width / kTwipsPerPixel, r.height / kTwipsPerPixel};
@@ -27,5 +19,7 @@ constexpr QSize toPixels(int widthTwips, int heightTwips)
 {
     return {widthTwips / kTwipsPerPixel, heightTwips / kTwipsPerPixel};
 }
+
+constexpr QSize clientSize(const WindowDesign &window) { return toPixels(window.width, window.height); }
 
 } // namespace xpcalc
