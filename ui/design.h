@@ -42,6 +42,9 @@ struct TwipsRect {
 
 enum class Kind { PictureBox, Frame, Button, Label, TextBox, Chart };
 
+// The kinds of control the keyboard stops at, in ascending tab index.
+constexpr bool takesFocus(Kind kind) { return kind == Kind::Button || kind == Kind::TextBox || kind == Kind::Chart; }
+
 // The lettering: Verdana (or its stand-in) at 8.25 or 9.75 points, and the
 // platform's window font.
 enum class Typeface { None, WindowFont, Small, SmallBold, SmallItalic, Large, LargeBold };

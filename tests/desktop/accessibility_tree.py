@@ -3,11 +3,13 @@
 # SPDX-License-Identifier: MIT
 """What a screen reader finds of the program, read through AT-SPI.
 
-Usage: accessibility_tree.py XPCALC AWARD_TABLE_HEADER
+Usage: accessibility_tree.py XPCALC DESIGN_JSON
+DESIGN_JSON is the designs' export (design.json in the build folder), which
+holds the award table.
 Run on a desktop with an accessibility bus (desktop_session.sh).
 """
+import json
 import os
-import re
 import subprocess
 import sys
 
@@ -23,16 +25,11 @@ def check(holds, what):
         failures.append(what)
 
 
-def award_table(header):
-    """The award table as the source states it, by level 1 to 20."""
-    rows = {}
-    with open(header, encoding="utf-8") as source:
-        for line in source:
-            match = re.match(r"\s*\{([\d,\s]+)\},\s*//\s*(\d+)", line)
-            if match:
-                rows[int(match.group(2))] = [int(v) for v in match.group(1).split(",")]
-    assert sorted(rows) == list(range(1, 21)), "the award table's rows were not found"
-    return rows
+def award_table(design):
+    """The award table, by level 1 to 20."""
+    with open(design, encoding="utf-8") as export:
+        rows = json.load(export)["awardTable"]
+    return {level: row for level, row in enumerate(rows, 1)}
 
 
 def check_calculator(calculator):
@@ -79,8 +76,8 @@ def check_chart(chart, table_rows):
 
 
 def main():
-    xpcalc, header = sys.argv[1:3]
-    table_rows = award_table(header)
+    xpcalc, design = sys.argv[1:3]
+    table_rows = award_table(design)
     environment = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_QPA_PLATFORM="xcb")
     program = subprocess.Popen([xpcalc], env=environment)
     try:
