@@ -54,7 +54,6 @@ TEST_P(Calculate, GivesTheTotalOrTheOverflow)
     } else {
         ASSERT_TRUE(result.ok());
         EXPECT_EQ(result.value().totalText.view(), c.expectedTotal);
-        EXPECT_EQ(DecimalText(result.value().total).view(), c.expectedTotal);
     }
 }
 

@@ -50,58 +50,30 @@ constexpr std::array<ControlDesign, 13 + 2 * kFamily> controls()
 {
     std::array<ControlDesign, 13 + 2 * kFamily> c{};
     std::size_t i = 0;
+    // clang-format off
     c[i++] = {"Picture3", 0, Kind::PictureBox, {}, {2880, 120, 3255, 615}, 49, Typeface::None, "title"};
     c[i++] = {"Picture2", 0, Kind::PictureBox, {}, {3120, 2160, 1335, 615}, 48, Typeface::None, "total"};
     c[i++] = {"Picture1", 0, Kind::PictureBox, {}, {3240, 840, 1815, 255}, 47, Typeface::None, "party_level"};
     c[i++] = {"Frame1", 0, Kind::Frame, {}, {2640, 2880, 3855, 1935}, 43, Typeface::SmallBold, "Instructions"};
     c[i++] = {"Command2", 0, Kind::Button, "Frame1", {3000, 1200, 735, 615}, 51, Typeface::Small, "XP Chart"};
-    c[i++] = {"Label22",
-              0,
-              Kind::Label,
-              "Frame1",
-              {120, 1200, 2775, 615},
-              52,
-              Typeface::Small,
+    c[i++] = {"Label22", 0, Kind::Label, "Frame1", {120, 1200, 2775, 615}, 52, Typeface::Small,
               "For a more detailed explanation of how experience is calculated, click the XP Chart button."};
-    c[i++] = {"Label24",
-              0,
-              Kind::Label,
-              "Frame1",
-              {120, 240, 3615, 855},
-              44,
-              Typeface::Small,
+    c[i++] = {"Label24", 0, Kind::Label, "Frame1", {120, 240, 3615, 855}, 44, Typeface::Small,
               "Enter the total number of encounters for each challenge rating, then enter your party level.  "
               "Finally, click Calculate Experience to determine your total XP."};
     c[i++] = {"totalxp", 0, Kind::TextBox, {}, {4440, 2280, 1455, 375}, 42, Typeface::Large, "0"};
-    c[i++] = {
-        "Command1", 0, Kind::Button, {}, {3000, 1320, 3015, 615}, 41, Typeface::LargeBold, "Calculate Experience"};
+    c[i++] = {"Command1", 0, Kind::Button, {}, {3000, 1320, 3015, 615}, 41, Typeface::LargeBold, "Calculate Experience"};
     c[i++] = {"party", 0, Kind::TextBox, {}, {5280, 840, 495, 315}, 40, Typeface::Large, "0"};
     for (int rating = kFamily; rating >= 1; --rating)
         c[i++] = countBox(rating);
     c[i++] = {"Label21", 0, Kind::Label, {}, {6120, 480, 375, 375}, 50, Typeface::Small, "v1.1"};
-    c[i++] = {"Label27",
-              0,
-              Kind::Label,
-              {},
-              {120, 5280, 6375, 255},
-              46,
-              Typeface::Small,
-              "www.kestrow.example",
-              Alignment::Centre,
-              kLinkBlue};
-    c[i++] = {"Label26",
-              0,
-              Kind::Label,
-              {},
-              {120, 5040, 6495, 255},
-              45,
-              Typeface::Small,
-              "\u00A9 2026 Kestrow",
-              Alignment::Centre,
-              kCreditYellow,
-              kBlack};
+    c[i++] = {"Label27", 0, Kind::Label, {}, {120, 5280, 6375, 255}, 46, Typeface::Small, "www.kestrow.example",
+              Alignment::Centre, kLinkBlue};
+    c[i++] = {"Label26", 0, Kind::Label, {}, {120, 5040, 6495, 255}, 45, Typeface::Small, "\u00A9 2026 Kestrow",
+              Alignment::Centre, kCreditYellow, kBlack};
     for (int rating = kFamily; rating >= 1; --rating)
         c[i++] = countLabel(rating);
+    // clang-format on
     return c;
 }
 

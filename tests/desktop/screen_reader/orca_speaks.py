@@ -57,12 +57,15 @@ class Orca:
             time.sleep(0.1)
         return False
 
-    def after(self, keys, settle=1.5, seconds=30):
-        """Presses the keys, then returns what Orca said until it had been
-        quiet for `settle` seconds."""
+    def after(self, keys, expected=(), settle=1.5, seconds=30):
+        """Presses the keys, then returns what Orca said until it had said
+        the expected texts, however long a busy machine keeps it, and had
+        then been quiet for `settle` seconds."""
         for key in keys:
             press(key)
             time.sleep(0.25)
+        for text in expected:
+            self.wait_for(text, seconds)
         self.settle(settle, seconds)
         said = self.utterances()[self.heard:]
         self.heard += len(said)
@@ -195,7 +198,7 @@ def main():
     program = start(xpcalc, console, orca)
     try:
         for what, keys, expected, unexpected in STEPS:
-            said = orca.after(keys)
+            said = orca.after(keys, expected)
             print(f"{what}: {said}")
             missing = [text for text in expected if not any(text in utterance for utterance in said)]
             wrong = [text for text in unexpected if any(text in utterance for utterance in said)]
