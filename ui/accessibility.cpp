@@ -5,10 +5,8 @@
 #include "announcer.h"
 #include "award_chart_view.h"
 #include "award_table_accessible.h"
-#include "calculator_window.h"
 #include "caption_frame.h"
-#include "chart_window.h"
-#include "controls.h"
+#include "designed_window.h"
 #include "text_box.h"
 #include "text_box_accessible.h"
 #include "type_ahead.h"
@@ -23,30 +21,20 @@
 namespace xpcalc {
 namespace {
 
-// Children of a container, as widgets, in ascending tab index.
-std::vector<QWidget *> childrenInTabOrder(const QWidget *container)
-{
-    std::vector<QWidget *> children;
-    for (QObject *child : container->children()) {
-        auto *widget = qobject_cast<QWidget *>(child);
-        if (widget != nullptr && !widget->isWindow() && !widget->isHidden())
-            children.push_back(widget);
-    }
-    std::stable_sort(children.begin(), children.end(),
-                     [](const QWidget *a, const QWidget *b) { return tabIndex(a) < tabIndex(b); });
-    return children;
-}
-
-// A window or frame whose children a screen reader meets in tab order.
+// A window or frame whose children a screen reader meets in tab order, as
+// the window built from its design keeps them.
 class TabOrderedAccessible : public QAccessibleWidget {
 public:
-    TabOrderedAccessible(QWidget *widget, QAccessible::Role role) : QAccessibleWidget(widget, role) {}
+    TabOrderedAccessible(QWidget *widget, const DesignedWindow *window, QAccessible::Role role)
+        : QAccessibleWidget(widget, role), m_window(window)
+    {
+    }
 
-    int childCount() const override { return static_cast<int>(childrenInTabOrder(widget()).size()); }
+    int childCount() const override { return static_cast<int>(m_window->childrenInTabOrder(widget()).size()); }
 
     QAccessibleInterface *child(int index) const override
     {
-        const std::vector<QWidget *> children = childrenInTabOrder(widget());
+        const std::vector<QWidget *> children = m_window->childrenInTabOrder(widget());
         if (index < 0 || index >= static_cast<int>(children.size()))
             return nullptr;
         return QAccessible::queryAccessibleInterface(children[static_cast<std::size_t>(index)]);
@@ -54,20 +42,25 @@ public:
 
     int indexOfChild(const QAccessibleInterface *child) const override
     {
-        const std::vector<QWidget *> children = childrenInTabOrder(widget());
+        const std::vector<QWidget *> children = m_window->childrenInTabOrder(widget());
         const auto found = std::find(children.begin(), children.end(), child ? child->object() : nullptr);
         return found == children.end() ? -1 : static_cast<int>(found - children.begin());
     }
+
+private:
+    const DesignedWindow *m_window;
 };
 
 // Qt asks once for each class an object is, most derived first; the first
 // answer holds.
 QAccessibleInterface *accessibleFor(const QString & /*className*/, QObject *object)
 {
-    if (qobject_cast<CalculatorWindow *>(object) != nullptr || qobject_cast<ChartWindow *>(object) != nullptr)
-        return new TabOrderedAccessible(static_cast<QWidget *>(object), QAccessible::Window);
-    if (auto *frame = qobject_cast<CaptionFrame *>(object))
-        return new TabOrderedAccessible(frame, QAccessible::Grouping);
+    if (auto *window = qobject_cast<DesignedWindow *>(object))
+        return new TabOrderedAccessible(window, window, QAccessible::Window);
+    if (auto *frame = qobject_cast<CaptionFrame *>(object)) {
+        if (auto *window = qobject_cast<DesignedWindow *>(frame->window()))
+            return new TabOrderedAccessible(frame, window, QAccessible::Grouping);
+    }
     if (auto *chart = qobject_cast<AwardChartView *>(object))
         return awardTableAccessible(chart);
     if (auto *box = qobject_cast<QLineEdit *>(object))

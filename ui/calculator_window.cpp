@@ -10,8 +10,6 @@
 #include "overflow_message.h"
 #include "system_colours.h"
 #include "text_view.h"
-#include "twips.h"
-#include "window_placement.h"
 #include "working_text.h"
 
 #include <QLabel>
@@ -41,15 +39,11 @@ constexpr auto kFamilies = families(std::make_index_sequence<kChallengeRatings>(
 
 } // namespace
 
-CalculatorWindow::CalculatorWindow(QWidget *parent) : QWidget(parent)
+// The window's font is the platform's, at its fixed size; only the count boxes
+// use it, every other control has a font of its own.
+CalculatorWindow::CalculatorWindow(QWidget *parent) : DesignedWindow(kCalculatorWindow, parent)
 {
-    setObjectName(designName(kCalculatorWindow));
-    setWindowTitle(designCaption(kCalculatorWindow));
     setAccessibleName(tr("Kestrow's Experience Calculator: calculator"));
-    fixSize(this, clientSize(kCalculatorWindow));
-    // The window's font is the platform's, at its fixed size; only the count
-    // boxes use it, every other control has a font of its own.
-    setFont(fontFor(kCalculatorWindow.face));
     createControls();
     m_countBoxes[0]->setFocus();
 }
@@ -64,7 +58,7 @@ void CalculatorWindow::paintEvent(QPaintEvent * /*event*/)
 
 void CalculatorWindow::createControls()
 {
-    const std::vector<QWidget *> controls = buildControls(this, kCalculatorControls);
+    const std::vector<QWidget *> controls = build(kCalculatorControls);
     m_chartButton = as<QPushButton>(controls[kChartButton]);
     m_totalBox = as<QLineEdit>(controls[kTotalBox]);
     m_totalBox->setAccessibleName(tr("Total experience"));

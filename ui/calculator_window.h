@@ -3,8 +3,7 @@
 #pragma once
 
 #include "award_table.h"
-
-#include <QWidget>
+#include "designed_window.h"
 
 #include <array>
 
@@ -19,7 +18,7 @@ struct OverflowError;
 // The calculator window: twenty count boxes, the party level, the total and
 // the button that calculates it. It does no arithmetic of its own: it hands
 // the texts, exactly as typed, to the calculation and shows what comes back.
-class CalculatorWindow : public QWidget {
+class CalculatorWindow : public DesignedWindow {
     Q_OBJECT
 public:
     explicit CalculatorWindow(QWidget *parent = nullptr);

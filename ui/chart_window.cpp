@@ -6,7 +6,6 @@
 #include "controls.h"
 #include "look.h"
 #include "system_colours.h"
-#include "twips.h"
 
 #include <QPushButton>
 
@@ -18,16 +17,12 @@ constexpr std::size_t kChart = indexOf(kChartControls, "Picture1");
 
 } // namespace
 
-ChartWindow::ChartWindow(QWidget *parent) : QWidget(parent)
+ChartWindow::ChartWindow(QWidget *parent) : DesignedWindow(kChartWindow, parent)
 {
-    setObjectName(designName(kChartWindow));
-    setWindowTitle(designCaption(kChartWindow));
     setAccessibleName(tr("Kestrow's Experience Calculator: award chart"));
-    setFont(fontFor(kChartWindow.face));
-    resize(clientSize(kChartWindow));
 
     // No layout: resizing the window neither moves nor scales anything.
-    const std::vector<QWidget *> controls = buildControls(this, kChartControls);
+    const std::vector<QWidget *> controls = build(kChartControls);
     // The chart at its natural size from the top-left inside the sunken
     // border, on the active title bar's text colour; the box clips what does
     // not fit.

@@ -12,14 +12,8 @@
 
 #include <QLabel>
 
-#include <algorithm>
-#include <utility>
-
 namespace xpcalc {
 namespace {
-
-// Where a control keeps its tab index.
-constexpr const char *kTabIndexProperty = "designTabIndex";
 
 QString fromView(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
@@ -67,21 +61,6 @@ QWidget *create(const ControlDesign &design, QWidget *parent)
 
 QColor rgb(std::int32_t colour) { return QColor::fromRgb(static_cast<QRgb>(colour)); }
 
-// Chains the keyboard focus through the window's controls that take it, in
-// ascending tab index.
-void chainTabOrder(std::vector<std::pair<int, QWidget *>> controls)
-{
-    std::sort(controls.begin(), controls.end(), [](const auto &a, const auto &b) { return a.first < b.first; });
-    QWidget *previous = nullptr;
-    for (const auto &[index, control] : controls) {
-        if (control->focusPolicy() & Qt::TabFocus) {
-            if (previous != nullptr)
-                QWidget::setTabOrder(previous, control);
-            previous = control;
-        }
-    }
-}
-
 } // namespace
 
 QString designName(const ControlDesign &control)
@@ -103,7 +82,6 @@ QString designCaption(const WindowDesign &window) { return fromView(window.capti
 std::vector<QWidget *> buildControls(QWidget *window, const ControlDesign *controls, std::size_t count)
 {
     std::vector<QWidget *> built;
-    std::vector<std::pair<int, QWidget *>> byTabIndex;
     for (std::size_t i = 0; i < count; ++i) {
         const ControlDesign &design = controls[i];
         QWidget *parent = window;
@@ -113,7 +91,6 @@ std::vector<QWidget *> buildControls(QWidget *window, const ControlDesign *contr
         QWidget *control = create(design, parent);
         control->setObjectName(designName(design));
         control->setGeometry(toPixels(design.place));
-        control->setProperty(kTabIndexProperty, design.tabIndex);
         if (design.face != Typeface::None)
             control->setFont(fontFor(design.face));
         if (design.groundColour != kDefaultColour)
@@ -121,16 +98,8 @@ std::vector<QWidget *> buildControls(QWidget *window, const ControlDesign *contr
         if (design.textColour != kDefaultColour)
             setTextColour(control, rgb(design.textColour));
         built.push_back(control);
-        byTabIndex.emplace_back(design.tabIndex, control);
     }
-    chainTabOrder(std::move(byTabIndex));
     return built;
-}
-
-int tabIndex(const QWidget *control)
-{
-    const QVariant index = control->property(kTabIndexProperty);
-    return index.isValid() ? index.toInt() : kNoTabIndex;
 }
 
 } // namespace xpcalc

@@ -7,8 +7,6 @@
 #include <QString>
 #include <QWidget>
 
-#include <array>
-#include <limits>
 #include <vector>
 
 namespace xpcalc {
@@ -24,14 +22,8 @@ QString designCaption(const WindowDesign &window);
 
 // Creates the window's controls from their design, in its order: each of its
 // kind, named, placed, lettered and coloured as designed, inside its frame
-// or the window. Returns them in the design's order. The focus then chains
-// through those that take it in ascending tab index.
+// or the window. Returns them in the design's order.
 std::vector<QWidget *> buildControls(QWidget *window, const ControlDesign *controls, std::size_t count);
-template <std::size_t N>
-std::vector<QWidget *> buildControls(QWidget *window, const std::array<ControlDesign, N> &controls)
-{
-    return buildControls(window, controls.data(), N);
-}
 
 // A built control as the class its kind makes: a fault of the design, if
 // not, stops the program at once.
@@ -42,10 +34,5 @@ template <class Widget> Widget *as(QWidget *control)
         qFatal("%s is not a %s", qPrintable(control->objectName()), Widget::staticMetaObject.className());
     return widget;
 }
-
-// A control's tab index, or kNoTabIndex for a widget the design does not
-// place (the frame's caption, the announcer): such widgets come last.
-constexpr int kNoTabIndex = std::numeric_limits<int>::max();
-int tabIndex(const QWidget *control);
 
 } // namespace xpcalc
