@@ -28,32 +28,30 @@ constexpr std::int32_t kCreditYellow = 0xFFFFC0;
 // the right, each count box with its "CR" label just to its right.
 constexpr int familyTop(int rating) { return 120 + 480 * ((rating - 1) % kPerColumn); }
 constexpr bool leftColumn(int rating) { return rating <= kPerColumn; }
+// clang-format off
 constexpr ControlDesign countBox(int rating)
 {
-    return {"cr",
-            rating,
-            Kind::TextBox,
-            {},
-            {leftColumn(rating) ? 120 : 1320, familyTop(rating), 375, 375},
-            rating - 1,
-            Typeface::WindowFont,
-            "0"};
+    return {"cr", rating, Kind::TextBox, {}, {leftColumn(rating) ? 120 : 1320, familyTop(rating), 375, 375},
+            rating - 1, Typeface::WindowFont, "0", "Encounters at CR "};
 }
 constexpr ControlDesign countLabel(int rating)
 {
-    return {
-        "Label",     rating,          Kind::Label, {}, {leftColumn(rating) ? 600 : 1800, familyTop(rating), 495, 375},
-        rating + 19, Typeface::Small, "CR"};
+    return {"Label", rating, Kind::Label, {}, {leftColumn(rating) ? 600 : 1800, familyTop(rating), 495, 375},
+            rating + 19, Typeface::Small, "CR"};
 }
+// clang-format on
 
 constexpr std::array<ControlDesign, 13 + 2 * kFamily> controls()
 {
     std::array<ControlDesign, 13 + 2 * kFamily> c{};
     std::size_t i = 0;
     // clang-format off
-    c[i++] = {"Picture3", 0, Kind::PictureBox, {}, {2880, 120, 3255, 615}, 49, Typeface::None, "title"};
-    c[i++] = {"Picture2", 0, Kind::PictureBox, {}, {3120, 2160, 1335, 615}, 48, Typeface::None, "total"};
-    c[i++] = {"Picture1", 0, Kind::PictureBox, {}, {3240, 840, 1815, 255}, 47, Typeface::None, "party_level"};
+    c[i++] = {"Picture3", 0, Kind::PictureBox, {}, {2880, 120, 3255, 615}, 49, Typeface::None, "title",
+              "Kestrow's 3rd Edition D&D Experience Calculator"};
+    c[i++] = {"Picture2", 0, Kind::PictureBox, {}, {3120, 2160, 1335, 615}, 48, Typeface::None, "total",
+              "Total Experience"};
+    c[i++] = {"Picture1", 0, Kind::PictureBox, {}, {3240, 840, 1815, 255}, 47, Typeface::None, "party_level",
+              "Party Level (1-20):"};
     c[i++] = {"Frame1", 0, Kind::Frame, {}, {2640, 2880, 3855, 1935}, 43, Typeface::SmallBold, "Instructions"};
     c[i++] = {"Command2", 0, Kind::Button, "Frame1", {3000, 1200, 735, 615}, 51, Typeface::Small, "XP Chart"};
     c[i++] = {"Label22", 0, Kind::Label, "Frame1", {120, 1200, 2775, 615}, 52, Typeface::Small,
@@ -61,15 +59,16 @@ constexpr std::array<ControlDesign, 13 + 2 * kFamily> controls()
     c[i++] = {"Label24", 0, Kind::Label, "Frame1", {120, 240, 3615, 855}, 44, Typeface::Small,
               "Enter the total number of encounters for each challenge rating, then enter your party level.  "
               "Finally, click Calculate Experience to determine your total XP."};
-    c[i++] = {"totalxp", 0, Kind::TextBox, {}, {4440, 2280, 1455, 375}, 42, Typeface::Large, "0"};
-    c[i++] = {"Command1", 0, Kind::Button, {}, {3000, 1320, 3015, 615}, 41, Typeface::LargeBold, "Calculate Experience"};
-    c[i++] = {"party", 0, Kind::TextBox, {}, {5280, 840, 495, 315}, 40, Typeface::Large, "0"};
+    c[i++] = {"totalxp", 0, Kind::TextBox, {}, {4440, 2280, 1455, 375}, 42, Typeface::Large, "0", "Total experience"};
+    c[i++] = {"Command1", 0, Kind::Button, {}, {3000, 1320, 3015, 615}, 41, Typeface::LargeBold,
+              "Calculate Experience"};
+    c[i++] = {"party", 0, Kind::TextBox, {}, {5280, 840, 495, 315}, 40, Typeface::Large, "0", "Party level"};
     for (int rating = kFamily; rating >= 1; --rating)
         c[i++] = countBox(rating);
     c[i++] = {"Label21", 0, Kind::Label, {}, {6120, 480, 375, 375}, 50, Typeface::Small, "v1.1"};
-    c[i++] = {"Label27", 0, Kind::Label, {}, {120, 5280, 6375, 255}, 46, Typeface::Small, "www.kestrow.example",
+    c[i++] = {"Label27", 0, Kind::Label, {}, {120, 5280, 6375, 255}, 46, Typeface::Small, "www.kestrow.example", {},
               Alignment::Centre, kLinkBlue};
-    c[i++] = {"Label26", 0, Kind::Label, {}, {120, 5040, 6495, 255}, 45, Typeface::Small, "\u00A9 2026 Kestrow",
+    c[i++] = {"Label26", 0, Kind::Label, {}, {120, 5040, 6495, 255}, 45, Typeface::Small, "\u00A9 2026 Kestrow", {},
               Alignment::Centre, kCreditYellow, kBlack};
     for (int rating = kFamily; rating >= 1; --rating)
         c[i++] = countLabel(rating);

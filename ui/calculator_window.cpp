@@ -61,14 +61,11 @@ void CalculatorWindow::createControls()
     const std::vector<QWidget *> controls = build(kCalculatorControls);
     m_chartButton = as<QPushButton>(controls[kChartButton]);
     m_totalBox = as<QLineEdit>(controls[kTotalBox]);
-    m_totalBox->setAccessibleName(tr("Total experience"));
     m_calculateButton = as<QPushButton>(controls[kCalculateButton]);
     m_levelBox = as<QLineEdit>(controls[kLevelBox]);
-    m_levelBox->setAccessibleName(tr("Party level"));
     for (std::size_t i = 0; i < kFamilies.size(); ++i) {
         const auto [box, label] = kFamilies[i];
         m_countBoxes[i] = as<QLineEdit>(controls[box]);
-        m_countBoxes[i]->setAccessibleName(tr("Encounters at CR %1").arg(i + 1));
         as<QLabel>(controls[label])->setBuddy(m_countBoxes[i]);
     }
 

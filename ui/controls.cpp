@@ -34,7 +34,6 @@ QLabel *pictureBox(const ControlDesign &design, QWidget *parent)
 {
     auto *box = new QLabel(parent);
     box->setPixmap(picture(design.text, parent->devicePixelRatioF()));
-    box->setAccessibleName(lettering(design.text));
     box->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     setGround(box, buttonFace());
     return box;
@@ -63,17 +62,11 @@ QColor rgb(std::int32_t colour) { return QColor::fromRgb(static_cast<QRgb>(colou
 
 } // namespace
 
-QString designName(const ControlDesign &control)
-{
-    return control.number == 0 ? fromView(control.name) : fromView(control.name) + QString::number(control.number);
-}
+QString designName(const ControlDesign &control) { return QString::fromStdString(nameOf(control)); }
 
-QString designText(const ControlDesign &control)
-{
-    return control.number == 0 || control.kind != Kind::Label
-               ? fromView(control.text)
-               : fromView(control.text) + QString::number(control.number);
-}
+QString designText(const ControlDesign &control) { return QString::fromStdString(textOf(control)); }
+
+QString designAccessibleName(const ControlDesign &control) { return QString::fromStdString(accessibleNameOf(control)); }
 
 QString designName(const WindowDesign &window) { return fromView(window.name); }
 
@@ -90,6 +83,8 @@ std::vector<QWidget *> buildControls(QWidget *window, const ControlDesign *contr
                 parent = built[j];
         QWidget *control = create(design, parent);
         control->setObjectName(designName(design));
+        if (!design.accessibleName.empty())
+            control->setAccessibleName(designAccessibleName(design));
         control->setGeometry(toPixels(design.place));
         if (design.face != Typeface::None)
             control->setFont(fontFor(design.face));

@@ -17,6 +17,7 @@ namespace xpcalc {
 // number included.
 QString designName(const ControlDesign &control);
 QString designText(const ControlDesign &control);
+QString designAccessibleName(const ControlDesign &control);
 QString designName(const WindowDesign &window);
 QString designCaption(const WindowDesign &window);
 

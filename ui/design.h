@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <stdexcept>
+#include <string>
 #include <string_view>
 
 namespace xpcalc {
@@ -69,10 +70,31 @@ struct ControlDesign {
     // The caption, the initial text, or for a picture box its picture's
     // name (the asset assets/NAME.png).
     std::string_view text;
+    // What screen readers call a control that shows no caption of its own:
+    // a text box's purpose, a picture's lettering. A family member's ends in
+    // its number.
+    std::string_view accessibleName = {};
     Alignment alignment = Alignment::Left;
     std::int32_t textColour = kDefaultColour;
     std::int32_t groundColour = kDefaultColour;
 };
+
+// A control's name, text and accessible name as shown: a family member's
+// name and accessible name end in its number, and so does a family label's
+// caption.
+inline std::string numbered(std::string_view text, int number)
+{
+    return number == 0 ? std::string(text) : std::string(text) + std::to_string(number);
+}
+inline std::string nameOf(const ControlDesign &control) { return numbered(control.name, control.number); }
+inline std::string textOf(const ControlDesign &control)
+{
+    return numbered(control.text, control.kind == Kind::Label ? control.number : 0);
+}
+inline std::string accessibleNameOf(const ControlDesign &control)
+{
+    return control.accessibleName.empty() ? std::string() : numbered(control.accessibleName, control.number);
+}
 
 struct WindowDesign {
     std::string_view name;

@@ -26,19 +26,10 @@ QPixmap picture(std::string_view name, qreal devicePixelRatio)
         QStringLiteral(":/assets/%1%2.png")
             .arg(QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())), dense ? "@2x" : "");
     QPixmap pixmap = compiledPng(path);
+    if (pixmap.isNull())
+        qFatal("no picture at %s: the design names one the program lacks", qPrintable(path));
     pixmap.setDevicePixelRatio(dense ? 2.0 : 1.0);
     return pixmap;
-}
-
-QString lettering(std::string_view name)
-{
-    if (name == "title")
-        return QStringLiteral("Kestrow's 3rd Edition D&D Experience Calculator");
-    if (name == "total")
-        return QStringLiteral("Total Experience");
-    if (name == "party_level")
-        return QStringLiteral("Party Level (1-20):");
-    qFatal("no picture named %.*s", static_cast<int>(name.size()), name.data());
 }
 
 QIcon programIcon()

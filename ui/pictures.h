@@ -16,10 +16,6 @@ namespace xpcalc {
 // The picture drawn for a screen of the given device pixel ratio.
 QPixmap picture(std::string_view name, qreal devicePixelRatio);
 
-// The words a picture's lettering shows, for those who cannot see it. A name
-// that is none of the pictures' stops the program: the design is at fault.
-QString lettering(std::string_view name);
-
 // The program icon, a hatchling breaking out of its egg, at every size drawn.
 QIcon programIcon();
 

@@ -126,6 +126,8 @@ private slots:
             QCOMPARE(font.pixelSize(), designed.pixelSize());
             QCOMPARE(font.bold(), designed.bold());
             QCOMPARE(font.italic(), designed.italic());
+            if (!row.accessibleName.empty())
+                QCOMPARE(control->accessibleName(), designAccessibleName(row));
             if (row.textColour != kDefaultColour)
                 QCOMPARE(control->palette().color(QPalette::WindowText).rgb() & 0xFFFFFFu,
                          static_cast<QRgb>(row.textColour));

@@ -79,10 +79,7 @@ QJsonObject rect(int left, int top, int width, int height)
     return {{"left", left}, {"top", top}, {"width", width}, {"height", height}};
 }
 
-QString nameOf(const ControlDesign &control)
-{
-    return control.number == 0 ? text(control.name) : text(control.name) + QString::number(control.number);
-}
+QString text(const std::string &value) { return QString::fromStdString(value); }
 
 template <std::size_t N> QJsonObject window(const WindowDesign &design, const std::array<ControlDesign, N> &controls)
 {
@@ -96,9 +93,9 @@ template <std::size_t N> QJsonObject window(const WindowDesign &design, const st
                 left += frame.place.left;
                 top += frame.place.top;
             }
-        const bool label = control.kind == Kind::Label && control.number != 0;
+        const std::string heardAs = accessibleNameOf(control);
         rows.append(QJsonObject{
-            {"name", nameOf(control)},
+            {"name", text(nameOf(control))},
             {"kind", kindName(control.kind)},
             {"container", control.container.empty() ? QJsonValue::Null : QJsonValue(text(control.container))},
             {"twips", rect(control.place.left, control.place.top, control.place.width, control.place.height)},
@@ -107,7 +104,8 @@ template <std::size_t N> QJsonObject window(const WindowDesign &design, const st
             {"tabIndex", control.tabIndex},
             {"takesFocus", takesFocus(control.kind)},
             {"font", font(control.face)},
-            {"text", label ? text(control.text) + QString::number(control.number) : text(control.text)},
+            {"text", text(textOf(control))},
+            {"accessibleName", heardAs.empty() ? QJsonValue::Null : QJsonValue(text(heardAs))},
             {"alignment", control.alignment == Alignment::Centre ? "centre" : "left"},
             {"textColour", colour(control.textColour)},
             {"groundColour", colour(control.groundColour)},
@@ -121,7 +119,7 @@ template <std::size_t N> QJsonObject window(const WindowDesign &design, const st
     std::sort(stops.begin(), stops.end(), [](auto *a, auto *b) { return a->tabIndex < b->tabIndex; });
     QJsonArray tabOrder;
     for (const ControlDesign *control : stops)
-        tabOrder.append(nameOf(*control));
+        tabOrder.append(text(nameOf(*control)));
     return {
         {"name", text(design.name)},
         {"caption", text(design.caption)},
