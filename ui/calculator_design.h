@@ -13,7 +13,7 @@ namespace xpcalc {
 // "Calculate Experience", the total and "XP Chart"; the picture boxes take
 // none, since they show lettering and react to nothing.
 inline constexpr WindowDesign kCalculatorWindow{
-    "Form1", "Kestrow's Experience Calculator", 6750, 5565, false, Typeface::WindowFont,
+    "Form1", "Kestrow's Experience Calculator", 6750, 5565, false, Typeface::WindowFont, "cr1",
 };
 
 namespace calculator_design {
@@ -85,5 +85,6 @@ inline constexpr auto kCalculatorControls = calculator_design::controls();
 static_assert(tabIndicesAreUnique(kCalculatorControls));
 static_assert(namesAreUnique(kCalculatorControls));
 static_assert(controlsFitTheirContainers(kCalculatorWindow, kCalculatorControls));
+static_assert(opensOnAFocusStop(kCalculatorWindow, kCalculatorControls));
 
 } // namespace xpcalc

@@ -45,7 +45,6 @@ CalculatorWindow::CalculatorWindow(QWidget *parent) : DesignedWindow(kCalculator
 {
     setAccessibleName(tr("Kestrow's Experience Calculator: calculator"));
     createControls();
-    m_countBoxes[0]->setFocus();
 }
 
 // The window's ground is painted rather than set in its palette: the

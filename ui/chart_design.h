@@ -9,9 +9,10 @@
 namespace xpcalc {
 
 // The chart window's design. A screen reader meets the chart, then the
-// explanation, the rule-book pointer and the button.
+// explanation, the rule-book pointer and the button. The button is the one
+// control that does anything, so the focus starts there.
 inline constexpr WindowDesign kChartWindow{
-    "Form2", "Kestrow's Experience Calculator", 6720, 5535, true, Typeface::Small,
+    "Form2", "Kestrow's Experience Calculator", 6720, 5535, true, Typeface::Small, "Command1",
 };
 
 // The chart window's controls, in the order the window creates them.
@@ -34,5 +35,6 @@ inline constexpr std::array<ControlDesign, 4> kChartControls{{
 static_assert(tabIndicesAreUnique(kChartControls));
 static_assert(namesAreUnique(kChartControls));
 static_assert(controlsFitTheirContainers(kChartWindow, kChartControls));
+static_assert(opensOnAFocusStop(kChartWindow, kChartControls));
 
 } // namespace xpcalc

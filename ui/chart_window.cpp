@@ -28,8 +28,6 @@ ChartWindow::ChartWindow(QWidget *parent) : DesignedWindow(kChartWindow, parent)
     // not fit.
     setGround(controls[kChart], schemeColour(SystemColour::CaptionText));
     auto *returnButton = as<QPushButton>(controls[kReturnButton]);
-    // The button is the one control that does anything, so the focus starts there.
-    returnButton->setFocus();
     connect(returnButton, &QPushButton::clicked, this, &ChartWindow::calculatorRequested);
 }
 

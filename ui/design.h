@@ -102,7 +102,8 @@ struct WindowDesign {
     int width; // client area, in twips
     int height;
     bool resizable;
-    Typeface face; // the font of controls that have none of their own
+    Typeface face;               // the font of controls that have none of their own
+    std::string_view firstFocus; // the control with the focus when the window opens
 };
 
 // The rules every design keeps, for static_assert.
@@ -159,6 +160,33 @@ constexpr bool controlsFitTheirContainers(const WindowDesign &window, const Cont
             return false;
     }
     return true;
+}
+
+// Whether a control's name, a family member's number included, is that one.
+constexpr bool isNamed(const ControlDesign &control, std::string_view name)
+{
+    if (name.substr(0, control.name.size()) != control.name)
+        return false;
+    std::string_view digits = name.substr(control.name.size());
+    if (control.number == 0)
+        return digits.empty();
+    int number = 0;
+    for (const char digit : digits) {
+        if (digit < '0' || digit > '9')
+            return false;
+        number = number * 10 + (digit - '0');
+    }
+    return !digits.empty() && number == control.number;
+}
+
+// The control that has the focus when the window opens is one of its
+// controls that takes the focus.
+template <class Controls> constexpr bool opensOnAFocusStop(const WindowDesign &window, const Controls &controls)
+{
+    for (const ControlDesign &control : controls)
+        if (isNamed(control, window.firstFocus))
+            return takesFocus(control.kind);
+    return false;
 }
 
 } // namespace xpcalc

@@ -11,7 +11,8 @@
 
 namespace xpcalc {
 
-DesignedWindow::DesignedWindow(const WindowDesign &design, QWidget *parent) : QWidget(parent)
+DesignedWindow::DesignedWindow(const WindowDesign &design, QWidget *parent)
+    : QWidget(parent), m_firstFocus(design.firstFocus)
 {
     setObjectName(designName(design));
     setWindowTitle(designCaption(design));
@@ -25,6 +26,9 @@ DesignedWindow::DesignedWindow(const WindowDesign &design, QWidget *parent) : QW
 std::vector<QWidget *> DesignedWindow::build(const ControlDesign *controls, std::size_t count)
 {
     std::vector<QWidget *> built = buildControls(this, controls, count);
+    for (std::size_t i = 0; i < count; ++i)
+        if (isNamed(controls[i], m_firstFocus))
+            built[i]->setFocus();
     std::vector<std::size_t> order(count);
     std::iota(order.begin(), order.end(), 0);
     std::sort(order.begin(), order.end(),

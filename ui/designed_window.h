@@ -13,7 +13,8 @@
 namespace xpcalc {
 
 // A window built from its design (design.h): named, captioned, sized and
-// lettered as designed, its controls created in the design's order. It keeps
+// lettered as designed, its controls created in the design's order, the
+// focus on the control the design opens it on. It keeps
 // its controls in ascending tab index, the order in which the keyboard and
 // screen readers meet them.
 class DesignedWindow : public QWidget {
@@ -36,6 +37,7 @@ protected:
 private:
     std::vector<QWidget *> build(const ControlDesign *controls, std::size_t count);
 
+    std::string_view m_firstFocus;
     std::vector<QWidget *> m_inTabOrder; // every designed control, by ascending tab index
 };
 

@@ -148,8 +148,8 @@ private slots:
         }
     }
 
-    // Tab visits the controls that take the focus in ascending tab index,
-    // the first one when the window opens, and comes round again.
+    // The window opens with the focus where its design says; Tab visits the
+    // controls that take the focus in ascending tab index, and comes round.
     void tabOrderRises_data() { windows(); }
     void tabOrderRises()
     {
@@ -165,6 +165,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(built.get()));
         QWidget *start = QApplication::focusWidget();
         QVERIFY(start != nullptr);
+        QCOMPARE(start->objectName().toStdString(), std::string(design.window->firstFocus));
         const auto first = std::find_if(stops.begin(), stops.end(), [&](const ControlDesign &row) {
             return designName(row) == start->objectName();
         });

@@ -127,6 +127,7 @@ template <std::size_t N> QJsonObject window(const WindowDesign &design, const st
         {"pixels", QJsonObject{{"width", design.width / kTwipsPerPixel}, {"height", design.height / kTwipsPerPixel}}},
         {"resizable", design.resizable},
         {"font", font(design.face)},
+        {"firstFocus", text(design.firstFocus)},
         {"controls", rows},
         {"tabOrder", tabOrder},
     };
