@@ -4,8 +4,8 @@
 """What a screen reader finds of the program, read through AT-SPI.
 
 Usage: accessibility_tree.py XPCALC DESIGN_JSON
-DESIGN_JSON is the designs' export (design.json in the build folder), which
-holds the award table.
+DESIGN_JSON is the designs' export (design.json in the build folder): the
+controls' names and the award table.
 Run on a desktop with an accessibility bus (desktop_session.sh).
 """
 import json
@@ -27,20 +27,23 @@ def check(holds, what):
 
 def award_table(design):
     """The award table, by level 1 to 20."""
-    with open(design, encoding="utf-8") as export:
-        rows = json.load(export)["awardTable"]
-    return {level: row for level, row in enumerate(rows, 1)}
+    return {level: row for level, row in enumerate(design["awardTable"], 1)}
 
 
-def check_calculator(calculator):
+def check_calculator(calculator, design):
     check(calculator.getRoleName() in ("frame", "window", "dialog"),
           f"the calculator's role is {calculator.getRoleName()}")
+    # Its first children are the count boxes, in tab order, by the names the design gives them.
+    controls = {control["name"]: control for control in design["controls"]}
+    boxes = [controls[name]["accessibleName"] for name in design["tabOrder"] if name.startswith("cr")]
     names = [child.name for child in calculator]
-    check(names[:20] == [f"Encounters at CR {n}" for n in range(1, 21)],
+    check(len(boxes) == 20 and names[:20] == boxes,
           f"the calculator's first children are not the count boxes in tab order: {names[:20]}")
     pictures = {node.name for node in descendants(calculator) if node.getRoleName() == "image"}
-    for lettering in ("Kestrow's 3rd Edition D&D Experience Calculator", "Total Experience", "Party Level (1-20):"):
-        check(lettering in pictures, f"no picture named {lettering!r}: {sorted(pictures)}")
+    for control in design["controls"]:
+        if control["kind"] == "picture box":
+            check(control["accessibleName"] in pictures,
+                  f"no picture named {control['accessibleName']!r}: {sorted(pictures)}")
 
 
 def check_chart(chart, table_rows):
@@ -76,14 +79,16 @@ def check_chart(chart, table_rows):
 
 
 def main():
-    xpcalc, design = sys.argv[1:3]
+    xpcalc, design_path = sys.argv[1:3]
+    with open(design_path, encoding="utf-8") as export:
+        design = json.load(export)
     table_rows = award_table(design)
     environment = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_QPA_PLATFORM="xcb")
     program = subprocess.Popen([xpcalc], env=environment)
     try:
         app = wait_for(application, "the program on the accessibility bus", program)
         calculator = wait_for(lambda: window(app, "calculator"), "the calculator window", program)
-        check_calculator(calculator)
+        check_calculator(calculator, design["calculator"])
         try:
             press("XP Chart")
         except DriverError as error:
