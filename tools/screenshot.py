@@ -30,8 +30,13 @@ class BusDriver:
         bus.control(heard_as(first), bus.PUSH_BUTTON)  # showing once its last stop is
 
     def shot(self, name):
+        """The screen as NAME.png, and the active window's client area alone,
+        without the window manager's frame, as NAME-window.png."""
         time.sleep(0.5)  # painted in full
         subprocess.run(["import", "-window", "root", os.path.join(self.out, f"{name}.png")], check=True)
+        active = subprocess.run(["xdotool", "getactivewindow"], check=True, capture_output=True, text=True)
+        subprocess.run(["import", "-window", active.stdout.strip(), os.path.join(self.out, f"{name}-window.png")],
+                       check=True)
 
     def type(self, control, text):
         bus.set_text(heard_as(control), text)

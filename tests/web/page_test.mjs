@@ -6,9 +6,11 @@
 // 127.0.0.1, calculates, meets the overflow warning, opens the chart and
 // comes back, and takes screenshots. The page must load nothing from
 // elsewhere, fail no request and log no error or warning to the console.
-//   node page_test.mjs check SITE SHOTS    the checks; screenshots into SHOTS
-//   node page_test.mjs first-paint SITE    milliseconds from navigation to the
-//                                          first paint of the window, median of 5
+//   node page_test.mjs check SITE SHOTS DESIGN  the checks; screenshots into SHOTS
+//   node page_test.mjs first-paint SITE         milliseconds from navigation to the
+//                                               first paint of the window, median of 5
+// DESIGN is the windows' designs as the build exports them (design.json):
+// their sizes and tab orders.
 // The canvas has no accessibility tree to find controls by name in (not in
 // Qt 6.4), so the drive walks the calculator by Tab, keeping track of the
 // focus, and reads a box by copying its text, as windows.sh does under Wine.
@@ -19,17 +21,18 @@ import {PNG} from 'pngjs';
 import puppeteer from 'puppeteer-core';
 
 const kViewport = {width: 1024, height: 768};
-const kCalculatorSize = {width: 450, height: 371};
-const kChartSize = {width: 448, height: 369};
 // Qt's ground around the windows, and the page's while it loads.
 const kGround = [0x33, 0x33, 0x33];
 
-const [mode, siteArgument, shotsArgument] = process.argv.slice(2);
-if (!['check', 'first-paint'].includes(mode) || !siteArgument || (mode === 'check' && !shotsArgument)) {
-    console.error('usage: node page_test.mjs check SITE SHOTS | first-paint SITE');
+const [mode, siteArgument, shotsArgument, designArgument] = process.argv.slice(2);
+if (!['check', 'first-paint'].includes(mode) || !siteArgument || (mode === 'check' && !designArgument)) {
+    console.error('usage: node page_test.mjs check SITE SHOTS DESIGN | first-paint SITE');
     process.exit(2);
 }
 const site = path.resolve(siteArgument);
+const design = mode === 'check' ? JSON.parse(fs.readFileSync(designArgument, 'utf8')) : null;
+const kCalculatorSize = design?.calculator.pixels;
+const kChartSize = design?.chart.pixels;
 
 class CheckFailed extends Error {}
 const step = text => console.log(`web: ${text}`);
@@ -213,11 +216,10 @@ async function check() {
             return area;
         };
 
-        // The controls in tab order, by their design names: the twenty count
-        // boxes, the party level, "Calculate Experience", the total and "XP Chart".
-        const tabOrder = [...Array.from({length: 20}, (_, i) => `cr${i + 1}`), 'party', 'Command1', 'totalxp',
-                          'Command2'];
-        let focus = 'cr1'; // where the calculator puts it when it opens
+        // The calculator's controls in tab order, by their design names.
+        const tabOrder = design.calculator.tabOrder;
+        const opened = design.calculator.firstFocus; // where the calculator puts the focus when it opens
+        let focus = opened;
         const focusOn = async name => {
             const to = tabOrder.indexOf(name);
             const tabs = (to - tabOrder.indexOf(focus) + tabOrder.length) % tabOrder.length;
@@ -283,7 +285,7 @@ async function check() {
         if (!/^The calculation overflowed\.\s+The number of encounters at CR 1 is outside/.test(alert))
             throw new CheckFailed(`a screen reader is warned: ${JSON.stringify(alert)}`);
         await key('Enter');
-        focus = 'cr1';
+        focus = 'cr1'; // the box that overflowed
         // The failing box holds the focus, its text selected: a copy takes it whole.
         expect('the selection in the failing box after OK', await copied(), '99999999999');
         expect('the total after the overflow', await textOf('totalxp'), '1600');
@@ -291,9 +293,10 @@ async function check() {
 
         await press('Command2');
         await shot('chart', kChartSize);
-        // The chart window's first tab stop is its button back.
+        // The chart window opens with the focus on its button back.
+        expect("the chart's first focus", design.chart.firstFocus, 'Command1');
         await key('Space');
-        focus = 'cr1';
+        focus = opened;
         await shot('calculator-again', kCalculatorSize);
         step('opens the chart and comes back');
 
