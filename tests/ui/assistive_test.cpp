@@ -36,6 +36,18 @@ QString announced(const QWidget *window)
     return iface->role() == QAccessible::Notification ? iface->text(QAccessible::Name) : QString();
 }
 
+// Counts the events of one type that reach the objects it watches.
+struct EventCounter : QObject {
+    explicit EventCounter(QEvent::Type counted) : type(counted) {}
+    bool eventFilter(QObject * /*watched*/, QEvent *event) override
+    {
+        count += event->type() == type;
+        return false;
+    }
+    QEvent::Type type;
+    int count = 0;
+};
+
 } // namespace
 
 class AssistiveTest : public QObject {
@@ -125,18 +137,11 @@ private slots:
     // same total calculated again must come into view again.
     void theSameTotalIsAnnouncedAgain()
     {
-        struct ShowCounter : QObject {
-            int shown = 0;
-            bool eventFilter(QObject * /*watched*/, QEvent *event) override
-            {
-                shown += event->type() == QEvent::Show;
-                return false;
-            }
-        } counter;
-        control(m_calculator.get(), QStringLiteral("announcer"))->installEventFilter(&counter);
+        EventCounter shown(QEvent::Show);
+        control(m_calculator.get(), QStringLiteral("announcer"))->installEventFilter(&shown);
         calculate("2", "4");
         calculate("2", "4");
-        QCOMPARE(counter.shown, 2);
+        QCOMPARE(shown.count, 2);
     }
 
     void anOverflowAnnouncesNothingOfItsOwn()
@@ -229,20 +234,13 @@ private slots:
     // A key the box has no use for goes on to its window, once.
     void keysTypedAheadGoOnToTheWindow()
     {
-        struct KeyCounter : QObject {
-            int keys = 0;
-            bool eventFilter(QObject * /*watched*/, QEvent *event) override
-            {
-                keys += event->type() == QEvent::KeyPress;
-                return false;
-            }
-        } counter;
+        EventCounter keys(QEvent::KeyPress);
         activate();
         box("party")->setFocus(Qt::TabFocusReason);
-        m_calculator->installEventFilter(&counter);
+        m_calculator->installEventFilter(&keys);
         QCoreApplication::postEvent(box("party"), new QKeyEvent(QEvent::KeyPress, Qt::Key_F5, Qt::NoModifier));
         QCoreApplication::processEvents();
-        QCOMPARE(counter.keys, 1);
+        QCOMPARE(keys.count, 1);
     }
 
     // The keyboard walks the chart as a screen reader reads it: the row's
