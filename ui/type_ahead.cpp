@@ -18,8 +18,7 @@ bool TypeAhead::eventFilter(QObject *receiver, QEvent *event)
     QWidget *focus = QApplication::focusWidget();
     // A key a control ignores goes on to its parents, which are the focus's
     // ancestors: those keys stay on their way.
-    if (addressee == nullptr || focus == nullptr || addressee == focus || addressee->isAncestorOf(focus) ||
-        addressee->window() != focus->window())
+    if (addressee == nullptr || focus == nullptr || addressee == focus || addressee->isAncestorOf(focus))
         return false;
     QCoreApplication::sendEvent(focus, event);
     return true;

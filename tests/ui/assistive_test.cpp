@@ -231,6 +231,23 @@ private slots:
         QCOMPARE(pressed.count(), clicks);
     }
 
+    // A Return typed ahead while Calculate opens the overflow warning answers
+    // the warning, rather than going to the box behind it.
+    void keysTypedAheadReachTheWarning()
+    {
+        activate();
+        box("cr1")->setText(QStringLiteral("9e99"));
+        box("party")->setText(QStringLiteral("1"));
+        control<QPushButton>(m_calculator.get(), QStringLiteral("Command1"))->click();
+        QTRY_VERIFY(QApplication::activeModalWidget() != nullptr);
+        QTRY_VERIFY(QApplication::focusWidget() != nullptr &&
+                    QApplication::focusWidget()->window() == QApplication::activeModalWidget());
+        QCoreApplication::postEvent(box("party"), new QKeyEvent(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier));
+        QCoreApplication::postEvent(box("party"), new QKeyEvent(QEvent::KeyRelease, Qt::Key_Return, Qt::NoModifier));
+        QTRY_VERIFY(QApplication::activeModalWidget() == nullptr);
+        QCOMPARE(box("party")->text(), QStringLiteral("1"));
+    }
+
     // A key the box has no use for goes on to its window, once.
     void keysTypedAheadGoOnToTheWindow()
     {
