@@ -7,10 +7,9 @@
 #include "controls.h"
 #include "experience_calculation.h"
 #include "look.h"
-#include "overflow_message.h"
+#include "messages.h"
 #include "system_colours.h"
 #include "text_view.h"
-#include "working_text.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -97,7 +96,7 @@ void CalculatorWindow::calculateExperience()
     m_announcer->announce(tr("Total experience: %1").arg(total));
     // The working shows as the total's tooltip to the mouse, and to the
     // keyboard with Shift+F1 and to screen readers as its description.
-    const QString working = workingText(result.value().working);
+    const QString working = toQString(workingText(result.value().working));
     m_totalBox->setToolTip(working);
     m_totalBox->setWhatsThis(working);
     m_totalBox->setAccessibleDescription(working);
@@ -112,7 +111,7 @@ void CalculatorWindow::reportOverflow(const OverflowError &error)
     QLineEdit *concerned = error.site == OverflowError::Site::LevelText
                                ? m_levelBox
                                : m_countBoxes[static_cast<std::size_t>(error.challengeRating - 1)];
-    const QString message = overflowMessage(error);
+    const QString message = toQString(overflowMessage(error));
     auto *warning = new QMessageBox(QMessageBox::Warning, windowTitle(), message, QMessageBox::Ok, this);
     warning->setAttribute(Qt::WA_DeleteOnClose);
     connect(warning, &QDialog::finished, concerned, [concerned] {
