@@ -14,6 +14,8 @@ mode=${1:-run}
 
 run_packages=(
     cmake ninja-build make g++ qt6-base-dev libgl-dev libfast-float-dev
+    # the windows' designs written out at build time, for scripts and the page
+    nlohmann-json3-dev
     # faces the windows use: the fallback for Verdana (with its oblique, for
     # the chart's italic note), and a serif face with the metrics of Times for
     # the award chart

@@ -8,20 +8,21 @@
 #include "calculator_design.h"
 #include "chart_design.h"
 
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
-#include <QSaveFile>
+#include "system_colours.h"
+
+#include <nlohmann/json.hpp>
 
 #include <algorithm>
 #include <cstdio>
+#include <fstream>
 #include <vector>
 
 namespace {
 
 using namespace xpcalc;
+using nlohmann::json;
 
-QString text(std::string_view view) { return QString::fromUtf8(view.data(), static_cast<qsizetype>(view.size())); }
+std::string text(std::string_view view) { return std::string(view); }
 
 const char *kindName(Kind kind)
 {
@@ -43,16 +44,16 @@ const char *kindName(Kind kind)
 }
 
 // A face as CSS would name it: the design's family, size and weight.
-QJsonValue font(Typeface face)
+json font(Typeface face)
 {
     const auto verdana = [](double points, bool bold, bool italic) {
-        return QJsonObject{{"family", "Verdana"}, {"points", points}, {"bold", bold}, {"italic", italic}};
+        return json{{"family", "Verdana"}, {"points", points}, {"bold", bold}, {"italic", italic}};
     };
     switch (face) {
     case Typeface::None:
-        return QJsonValue::Null;
+        return nullptr;
     case Typeface::WindowFont:
-        return QJsonObject{{"family", "window"}, {"points", 8.0}, {"bold", false}, {"italic", false}};
+        return json{{"family", "window"}, {"points", 8.0}, {"bold", false}, {"italic", false}};
     case Typeface::Small:
         return verdana(8.25, false, false);
     case Typeface::SmallBold:
@@ -64,26 +65,32 @@ QJsonValue font(Typeface face)
     case Typeface::LargeBold:
         return verdana(9.75, true, false);
     }
-    return QJsonValue::Null;
+    return nullptr;
 }
 
-QJsonValue colour(std::int32_t rgb)
+// As CSS writes it: #RRGGBB.
+std::string hex(unsigned rgb)
+{
+    char written[8];
+    std::snprintf(written, sizeof written, "#%06X", rgb & 0xFFFFFFU);
+    return written;
+}
+
+json colour(std::int32_t rgb)
 {
     if (rgb == kDefaultColour)
-        return QJsonValue::Null;
-    return QStringLiteral("#%1").arg(rgb, 6, 16, QLatin1Char('0')).toUpper();
+        return nullptr;
+    return hex(static_cast<unsigned>(rgb));
 }
 
-QJsonObject rect(int left, int top, int width, int height)
+json rect(int left, int top, int width, int height)
 {
     return {{"left", left}, {"top", top}, {"width", width}, {"height", height}};
 }
 
-QString text(const std::string &value) { return QString::fromStdString(value); }
-
-template <std::size_t N> QJsonObject window(const WindowDesign &design, const std::array<ControlDesign, N> &controls)
+template <std::size_t N> json window(const WindowDesign &design, const std::array<ControlDesign, N> &controls)
 {
-    QJsonArray rows;
+    json rows = json::array();
     for (const ControlDesign &control : controls) {
         // In pixels, from the window's client area, a frame's controls included.
         int left = control.place.left;
@@ -94,18 +101,18 @@ template <std::size_t N> QJsonObject window(const WindowDesign &design, const st
                 top += frame.place.top;
             }
         const std::string heardAs = accessibleNameOf(control);
-        rows.append(QJsonObject{
-            {"name", text(nameOf(control))},
+        rows.push_back(json{
+            {"name", nameOf(control)},
             {"kind", kindName(control.kind)},
-            {"container", control.container.empty() ? QJsonValue::Null : QJsonValue(text(control.container))},
+            {"container", control.container.empty() ? json(nullptr) : json(text(control.container))},
             {"twips", rect(control.place.left, control.place.top, control.place.width, control.place.height)},
             {"pixels", rect(left / kTwipsPerPixel, top / kTwipsPerPixel, control.place.width / kTwipsPerPixel,
                             control.place.height / kTwipsPerPixel)},
             {"tabIndex", control.tabIndex},
             {"takesFocus", takesFocus(control.kind)},
             {"font", font(control.face)},
-            {"text", text(textOf(control))},
-            {"accessibleName", heardAs.empty() ? QJsonValue::Null : QJsonValue(text(heardAs))},
+            {"text", textOf(control)},
+            {"accessibleName", heardAs.empty() ? json(nullptr) : json(heardAs)},
             {"alignment", control.alignment == Alignment::Centre ? "centre" : "left"},
             {"textColour", colour(control.textColour)},
             {"groundColour", colour(control.groundColour)},
@@ -117,14 +124,14 @@ template <std::size_t N> QJsonObject window(const WindowDesign &design, const st
         if (takesFocus(control.kind))
             stops.push_back(&control);
     std::sort(stops.begin(), stops.end(), [](auto *a, auto *b) { return a->tabIndex < b->tabIndex; });
-    QJsonArray tabOrder;
+    json tabOrder = json::array();
     for (const ControlDesign *control : stops)
-        tabOrder.append(text(nameOf(*control)));
+        tabOrder.push_back(nameOf(*control));
     return {
         {"name", text(design.name)},
         {"caption", text(design.caption)},
-        {"twips", QJsonObject{{"width", design.width}, {"height", design.height}}},
-        {"pixels", QJsonObject{{"width", design.width / kTwipsPerPixel}, {"height", design.height / kTwipsPerPixel}}},
+        {"twips", {{"width", design.width}, {"height", design.height}}},
+        {"pixels", {{"width", design.width / kTwipsPerPixel}, {"height", design.height / kTwipsPerPixel}}},
         {"resizable", design.resizable},
         {"font", font(design.face)},
         {"firstFocus", text(design.firstFocus)},
@@ -141,23 +148,26 @@ int main(int argc, char **argv)
         std::fputs("usage: design_export FILE\n", stderr);
         return 2;
     }
-    QJsonArray awards; // by party level 1 to 20, challenge ratings 1 to 20
-    for (const AwardRow &row : kAwardTable) {
-        QJsonArray cells;
-        for (const std::int32_t award : row)
-            cells.append(award);
-        awards.append(cells);
-    }
-    const QJsonObject design{
+    json awards = json::array(); // by party level 1 to 20, challenge ratings 1 to 20
+    for (const AwardRow &row : kAwardTable)
+        awards.push_back(row);
+    // The colours of the Windows default scheme, by their names in the
+    // registry, as the windows draw in them away from Windows.
+    json scheme = json::object();
+    for (const SchemeColour &colour : defaultScheme())
+        scheme[colour.registryName] =
+            hex((unsigned{colour.value.red} << 16U) | (unsigned{colour.value.green} << 8U) | colour.value.blue);
+    const json design{
         {"twipsPerPixel", kTwipsPerPixel},
         {"calculator", window(kCalculatorWindow, kCalculatorControls)},
         {"chart", window(kChartWindow, kChartControls)},
         {"awardTable", awards},
+        {"scheme", scheme},
     };
-    QSaveFile file(QString::fromLocal8Bit(argv[1]));
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(QJsonDocument(design).toJson()) < 0 ||
-        !file.commit()) {
-        std::fprintf(stderr, "design_export: cannot write %s: %s\n", argv[1], qPrintable(file.errorString()));
+    std::ofstream file(argv[1], std::ios::binary | std::ios::trunc);
+    file << design.dump(2) << '\n';
+    if (!file.flush()) {
+        std::fprintf(stderr, "design_export: cannot write %s\n", argv[1]);
         return 1;
     }
     return 0;
