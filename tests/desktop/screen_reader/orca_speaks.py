@@ -85,7 +85,11 @@ class Orca:
 
     def stop(self):
         self.process.terminate()
-        self.process.wait(10)
+        try:
+            self.process.wait(10)
+        except subprocess.TimeoutExpired:  # busy with a program that has gone
+            self.process.kill()
+            self.process.wait(10)
 
 
 def press(key):
@@ -172,13 +176,19 @@ def walk(orca, pace, fast):
 
 
 def start(xpcalc, console, orca):
-    """Starts the program; what Orca says of it from then on is heard."""
+    """Starts the program; what Orca says of it from then on is heard. A
+    window manager may leave a window that maps as another closes without
+    the focus, as a user would find it: then it is clicked into view, as a
+    user would."""
     orca.heard = len(orca.utterances())
     program = subprocess.Popen([xpcalc], env=dict(os.environ, QT_QPA_PLATFORM="xcb"), stdout=console,
                                stderr=subprocess.STDOUT)
-    if not orca.wait_for("CR1 text.", 60):
-        program.terminate()
-        sys.exit(f"Orca never spoke of the calculator: {orca.utterances()}")
+    if not orca.wait_for("CR1 text.", 15):
+        subprocess.run(["xdotool", "search", "--sync", "--onlyvisible", "--pid", str(program.pid),
+                        "windowactivate", "--sync"], timeout=30, check=False, stdout=subprocess.DEVNULL)
+        if not orca.wait_for("CR1 text.", 45):
+            program.terminate()
+            sys.exit(f"Orca never spoke of the calculator: {orca.utterances()[orca.heard:]}")
     return program
 
 
@@ -208,6 +218,7 @@ def main():
                 failures.append(f"the program ended with status {program.returncode}")
                 break
         stop(program)
+        orca.settle()
         for name, pace in PACES:
             program = start(xpcalc, console, orca)
             orca.after([])  # the calculator's opening
@@ -219,6 +230,7 @@ def main():
             if program.poll() is not None:
                 failures.append(f"the program ended with status {program.returncode}")
             stop(program)
+            orca.settle()
     finally:
         if program.poll() is None:
             stop(program)
