@@ -17,6 +17,8 @@ constexpr const char16_t *kLevelRange = u"-32768 to 32767";
 
 } // namespace
 
+std::u16string totalAnnouncement(std::u16string_view total) { return u"Total experience: " + std::u16string(total); }
+
 std::u16string workingText(const Working &working)
 {
     const std::u16string level = number(working.level);

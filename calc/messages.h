@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace xpcalc {
 
@@ -11,6 +12,9 @@ struct Working;
 
 // What the user is told of a calculation, in the same words wherever the
 // program runs.
+
+// What screen readers are told of a new total: "Total experience: 1600".
+std::u16string totalAnnouncement(std::u16string_view total);
 
 // How a total came about: "Party level 4:" and then one line per challenge
 // rating that added to it ("CR 3: 2 × 800 = 1600", with a true

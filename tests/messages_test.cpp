@@ -49,6 +49,8 @@ INSTANTIATE_TEST_SUITE_P(
                         u"encounter earns experience and the total is 0."}),
     ByName());
 
+TEST(TotalAnnouncement, NamesTheTotal) { EXPECT_EQ(totalAnnouncement(u"-500"), u"Total experience: -500"); }
+
 struct OverflowCase {
     const char *name;
     OverflowError error;

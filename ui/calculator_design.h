@@ -13,7 +13,14 @@ namespace xpcalc {
 // "Calculate Experience", the total and "XP Chart"; the picture boxes take
 // none, since they show lettering and react to nothing.
 inline constexpr WindowDesign kCalculatorWindow{
-    "Form1", "Kestrow's Experience Calculator", 6750, 5565, false, Typeface::WindowFont, "cr1",
+    "Form1",
+    "Kestrow's Experience Calculator",
+    "Kestrow's Experience Calculator: calculator",
+    6750,
+    5565,
+    false,
+    Typeface::WindowFont,
+    "cr1",
 };
 
 namespace calculator_design {

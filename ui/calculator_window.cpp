@@ -40,11 +40,7 @@ constexpr auto kFamilies = families(std::make_index_sequence<kChallengeRatings>(
 
 // The window's font is the platform's, at its fixed size; only the count boxes
 // use it, every other control has a font of its own.
-CalculatorWindow::CalculatorWindow(QWidget *parent) : DesignedWindow(kCalculatorWindow, parent)
-{
-    setAccessibleName(tr("Kestrow's Experience Calculator: calculator"));
-    createControls();
-}
+CalculatorWindow::CalculatorWindow(QWidget *parent) : DesignedWindow(kCalculatorWindow, parent) { createControls(); }
 
 // The window's ground is painted rather than set in its palette: the
 // controls then share the program's one palette, and with it what the style
@@ -93,7 +89,7 @@ void CalculatorWindow::calculateExperience()
     }
     const QString total = toQString(result.value().totalText.view());
     m_totalBox->setText(total);
-    m_announcer->announce(tr("Total experience: %1").arg(total));
+    m_announcer->announce(toQString(totalAnnouncement(result.value().totalText.view())));
     // The working shows as the total's tooltip to the mouse, and to the
     // keyboard with Shift+F1 and to screen readers as its description.
     const QString working = toQString(workingText(result.value().working));

@@ -12,7 +12,14 @@ namespace xpcalc {
 // explanation, the rule-book pointer and the button. The button is the one
 // control that does anything, so the focus starts there.
 inline constexpr WindowDesign kChartWindow{
-    "Form2", "Kestrow's Experience Calculator", 6720, 5535, true, Typeface::Small, "Command1",
+    "Form2",
+    "Kestrow's Experience Calculator",
+    "Kestrow's Experience Calculator: award chart",
+    6720,
+    5535,
+    true,
+    Typeface::Small,
+    "Command1",
 };
 
 // The chart window's controls, in the order the window creates them.

@@ -19,7 +19,6 @@ constexpr std::size_t kChart = indexOf(kChartControls, "Picture1");
 
 ChartWindow::ChartWindow(QWidget *parent) : DesignedWindow(kChartWindow, parent)
 {
-    setAccessibleName(tr("Kestrow's Experience Calculator: award chart"));
 
     // No layout: resizing the window neither moves nor scales anything.
     const std::vector<QWidget *> controls = build(kChartControls);

@@ -99,7 +99,8 @@ inline std::string accessibleNameOf(const ControlDesign &control)
 struct WindowDesign {
     std::string_view name;
     std::string_view caption;
-    int width; // client area, in twips
+    std::string_view accessibleName; // what screen readers call it, which tells the two windows apart
+    int width;                       // client area, in twips
     int height;
     bool resizable;
     Typeface face;               // the font of controls that have none of their own

@@ -130,6 +130,7 @@ template <std::size_t N> json window(const WindowDesign &design, const std::arra
     return {
         {"name", text(design.name)},
         {"caption", text(design.caption)},
+        {"accessibleName", text(design.accessibleName)},
         {"twips", {{"width", design.width}, {"height", design.height}}},
         {"pixels", {{"width", design.width / kTwipsPerPixel}, {"height", design.height / kTwipsPerPixel}}},
         {"resizable", design.resizable},
