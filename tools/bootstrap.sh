@@ -8,7 +8,7 @@
 #   run      what building and running the program need (the default)
 #   test     that, and everything the test command uses
 #   windows  that, and what tools/windows.sh needs to build for Windows
-#   web      that, and what tools/web.sh needs to build for the browser
+#   web      the same as test: what tools/web.sh needs to build the web page
 set -euo pipefail
 mode=${1:-run}
 
@@ -35,8 +35,9 @@ test_packages=(
     lintian devscripts debhelper
     # the core built for Windows, and its tests run under Wine
     g++-mingw-w64-x86-64-posix wine wine64
-    # the core built for the browser, and its tests run under Node.js
-    emscripten
+    # the core built for the browser, and its tests run under Node.js; the web
+    # page's faces cut down (as WOFF2), and the page driven in a real browser
+    emscripten fonttools python3-brotli chromium
 )
 windows_packages=(
     # Qt built for Windows from Debian's source, with the host's Qt tools
@@ -48,28 +49,17 @@ windows_packages=(
     icoutils zip unzip
 )
 
-web_packages=(
-    # Qt built for WebAssembly from Debian's source, with the host's Qt tools
-    dpkg-dev qt6-base-dev-tools
-    # the run-time faces cut down, for the page to embed, to the characters
-    # the program shows
-    fonttools
-    # the page driven in a real browser
-    chromium
-)
 
 case $mode in
 run) packages=("${run_packages[@]}") ;;
-test) packages=("${run_packages[@]}" "${test_packages[@]}") ;;
+test | web) packages=("${run_packages[@]}" "${test_packages[@]}") ;;
 windows) packages=("${run_packages[@]}" "${test_packages[@]}" "${windows_packages[@]}") ;;
-web)
-    packages=("${run_packages[@]}" "${test_packages[@]}" "${web_packages[@]}")
-    # Debian's nodejs comes without npm, which fetches the browser driver;
-    # Node.js from elsewhere brings its own.
-    command -v npm >/dev/null || packages+=(npm)
-    ;;
 *) echo "usage: $0 [run|test|windows|web]" >&2; exit 2 ;;
 esac
+
+# Debian's nodejs comes without npm, which fetches the browser driver of the
+# web page's test; Node.js from elsewhere brings its own.
+[ "$mode" = run ] || command -v npm >/dev/null || packages+=(npm)
 
 missing=()
 for package in "${packages[@]}"; do

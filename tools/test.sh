@@ -16,7 +16,8 @@
 #  wine      the Qt-free core and its tests, built for Windows with
 #            MinGW-w64, run under Wine;
 #  node      the Qt-free core and its tests, built for the browser with
-#            Emscripten, run under Node.js.
+#            Emscripten, run under Node.js, and the web page over the core,
+#            driven in headless Chromium.
 # Every check must be there (XPCALC_STRICT): a missing tool fails the run.
 # A preset that fails does not stop the others. The last line counts the
 # tests of every preset from CTest's JUnit reports (left in build-reports/),

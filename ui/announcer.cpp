@@ -4,10 +4,6 @@
 
 #include <QKeyEvent>
 
-#ifdef Q_OS_WASM
-#include "web_page.h"
-#endif
-
 namespace xpcalc {
 
 Announcer::Announcer(QWidget *parent) : QWidget(parent)
@@ -26,16 +22,6 @@ void Announcer::announce(const QString &message)
     setAccessibleName(message);
     hide();
     show();
-#ifdef Q_OS_WASM
-    announceOnPage(message);
-#endif
-}
-
-void Announcer::warningShown([[maybe_unused]] const QString &message)
-{
-#ifdef Q_OS_WASM
-    announceOnPage(message, Urgency::Urgent);
-#endif
 }
 
 void Announcer::readWhatsThisOf(QWidget *control) { control->installEventFilter(this); }

@@ -16,11 +16,6 @@ public:
 
     void announce(const QString &message);
 
-    // A warning the window shows in a message box. Desktop screen readers
-    // read the box itself, as an alert; in the browser, where Qt gives them
-    // nothing to read, the page's alert says it instead.
-    void warningShown(const QString &message);
-
     // Also announces a control's "What's This?" text whenever Shift+F1 shows
     // it: Qt's balloon for it is invisible to screen readers.
     void readWhatsThisOf(QWidget *control);

@@ -100,8 +100,7 @@ void CalculatorWindow::calculateExperience()
 
 // The calculation could not finish: say where, leave the total as it was and,
 // once the user has read it, put them in the box to change. The warning is
-// modal to this window but runs no loop of its own, which the browser, where
-// nothing may wait, cannot give it.
+// modal to this window but runs no loop of its own.
 void CalculatorWindow::reportOverflow(const OverflowError &error)
 {
     QLineEdit *concerned = error.site == OverflowError::Site::LevelText
@@ -111,16 +110,10 @@ void CalculatorWindow::reportOverflow(const OverflowError &error)
     auto *warning = new QMessageBox(QMessageBox::Warning, windowTitle(), message, QMessageBox::Ok, this);
     warning->setAttribute(Qt::WA_DeleteOnClose);
     connect(warning, &QDialog::finished, concerned, [concerned] {
-#ifdef Q_OS_WASM
-        // Desktops hand the keyboard back to the window a box leaves; the
-        // browser's page does not.
-        concerned->activateWindow();
-#endif
         concerned->setFocus(Qt::OtherFocusReason);
         concerned->selectAll();
     });
     warning->open();
-    m_announcer->warningShown(message);
 }
 
 } // namespace xpcalc

@@ -6,9 +6,6 @@
 #include "look.h"
 #include "pictures.h"
 #include "window_switching.h"
-#ifdef Q_OS_WASM
-#include "web_page.h"
-#endif
 
 #include <QApplication>
 
@@ -24,9 +21,6 @@ void startUp()
     QGuiApplication::setDesktopFileName(QStringLiteral(XPCALC_APP_ID));
     // Every window shows the program's icon: decoded once, not at each opening.
     QApplication::setWindowIcon(programIcon());
-#ifdef Q_OS_WASM
-    settleIntoWebPage();
-#endif
     applyColourScheme();
     installAccessibility();
     calculatorWindow().show();

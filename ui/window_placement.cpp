@@ -121,14 +121,6 @@ void fixSize(QWidget *window, QSize size)
 
 void centreOnScreen(QWidget *window)
 {
-#ifdef Q_OS_WASM
-    // In the browser the page is the window's frame: Qt draws none of its
-    // own (it would for a title hint, frameless or not), and the window stays
-    // centred as the page changes size.
-    window->setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
-    if (QScreen *screen = QGuiApplication::primaryScreen())
-        QObject::connect(screen, &QScreen::availableGeometryChanged, window, [window] { moveFrameToCentre(window); });
-#endif
     // The native window is created where the client area is centred...
     moveFrameToCentre(window);
     window->winId(); // ...and watched for its first exposure.

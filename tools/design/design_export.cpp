@@ -13,8 +13,10 @@
 #include <nlohmann/json.hpp>
 
 #include <algorithm>
-#include <cstdio>
 #include <fstream>
+#include <iomanip>
+#include <iostream>
+#include <sstream>
 #include <vector>
 
 namespace {
@@ -71,9 +73,9 @@ json font(Typeface face)
 // As CSS writes it: #RRGGBB.
 std::string hex(unsigned rgb)
 {
-    char written[8];
-    std::snprintf(written, sizeof written, "#%06X", rgb & 0xFFFFFFU);
-    return written;
+    std::ostringstream written;
+    written << '#' << std::uppercase << std::hex << std::setw(6) << std::setfill('0') << (rgb & 0xFFFFFFU);
+    return written.str();
 }
 
 json colour(std::int32_t rgb)
@@ -146,7 +148,7 @@ template <std::size_t N> json window(const WindowDesign &design, const std::arra
 int main(int argc, char **argv)
 {
     if (argc != 2) {
-        std::fputs("usage: design_export FILE\n", stderr);
+        std::cerr << "usage: design_export FILE\n";
         return 2;
     }
     json awards = json::array(); // by party level 1 to 20, challenge ratings 1 to 20
@@ -168,7 +170,7 @@ int main(int argc, char **argv)
     std::ofstream file(argv[1], std::ios::binary | std::ios::trunc);
     file << design.dump(2) << '\n';
     if (!file.flush()) {
-        std::fprintf(stderr, "design_export: cannot write %s\n", argv[1]);
+        std::cerr << "design_export: cannot write " << argv[1] << '\n';
         return 1;
     }
     return 0;

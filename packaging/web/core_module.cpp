@@ -1,0 +1,70 @@
+// SPDX-FileCopyrightText: 2026 Kestrow
+// SPDX-License-Identifier: MIT
+
+// The core for the web page: the calculation, and the words of its working
+// and of an overflow, over texts of UTF-16 code units as JavaScript strings
+// hold them. The page writes each box's text where xpcalc_entry() says,
+// calls xpcalc_calculate(), and reads the results as NUL-terminated UTF-16.
+#include "experience_calculation.h"
+#include "messages.h"
+
+#include <emscripten/emscripten.h>
+
+#include <array>
+#include <string>
+
+namespace {
+
+using namespace xpcalc;
+
+constexpr int kBoxes = kChallengeRatings + 1; // the twenty counts, then the level
+std::array<std::u16string, kBoxes> entries;
+std::u16string total;
+std::u16string announcement;
+std::u16string working;
+std::u16string message;
+int overflowBox = -1;
+
+} // namespace
+
+extern "C" {
+
+// Room for the text of a box, counts 0 to 19 (challenge ratings 1 to 20),
+// the level 20: `length` code units and a NUL. Null for a box there is not.
+EMSCRIPTEN_KEEPALIVE char16_t *xpcalc_entry(int box, int length)
+{
+    if (box < 0 || box >= kBoxes || length < 0)
+        return nullptr;
+    std::u16string &entry = entries[static_cast<std::size_t>(box)];
+    entry.assign(static_cast<std::size_t>(length), u'\0');
+    return entry.data();
+}
+
+// Calculates the total from the texts as written: 1 with a total and its
+// working, 0 with an overflow, its message and its box.
+EMSCRIPTEN_KEEPALIVE int xpcalc_calculate()
+{
+    EncounterSheet sheet;
+    for (std::size_t i = 0; i < sheet.counts.size(); ++i)
+        sheet.counts[i] = entries[i];
+    sheet.level = entries[kChallengeRatings];
+    const auto result = calculate(sheet);
+    if (!result) {
+        const OverflowError &error = result.error();
+        message = overflowMessage(error);
+        overflowBox = error.site == OverflowError::Site::LevelText ? kChallengeRatings : error.challengeRating - 1;
+        return 0;
+    }
+    total = std::u16string(result.value().totalText.view());
+    announcement = totalAnnouncement(total);
+    working = workingText(result.value().working);
+    return 1;
+}
+
+EMSCRIPTEN_KEEPALIVE const char16_t *xpcalc_total() { return total.c_str(); }
+EMSCRIPTEN_KEEPALIVE const char16_t *xpcalc_announcement() { return announcement.c_str(); }
+EMSCRIPTEN_KEEPALIVE const char16_t *xpcalc_working() { return working.c_str(); }
+EMSCRIPTEN_KEEPALIVE const char16_t *xpcalc_overflow_message() { return message.c_str(); }
+// The box where the last overflow arose: 0 to 19 a count, 20 the level.
+EMSCRIPTEN_KEEPALIVE int xpcalc_overflow_box() { return overflowBox; }
+}
