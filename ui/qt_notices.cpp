@@ -18,9 +18,6 @@ bool isHarmless(QtMsgType type, const QString &message)
 {
     if (type != QtWarningMsg)
         return false;
-    // Qt for the web reports every copy to the clipboard that worked.
-    if (message == QLatin1String("copy succeeeded"))
-        return true;
     // A screen reader took longer than Qt's 100 ms to say whether it wanted a
     // key; Qt then hands the key to the program itself, and nothing is lost.
     return message.startsWith(QLatin1String("QSpiApplication::keyEventError")) &&
