@@ -143,14 +143,9 @@ template <std::size_t N> json window(const WindowDesign &design, const std::arra
     };
 }
 
-} // namespace
-
-int main(int argc, char **argv)
+// The whole export: the two windows, the award table and the colour scheme.
+json designs()
 {
-    if (argc != 2) {
-        std::cerr << "usage: design_export FILE\n";
-        return 2;
-    }
     json awards = json::array(); // by party level 1 to 20, challenge ratings 1 to 20
     for (const AwardRow &row : kAwardTable)
         awards.push_back(row);
@@ -160,17 +155,32 @@ int main(int argc, char **argv)
     for (const SchemeColour &colour : defaultScheme())
         scheme[colour.registryName] =
             hex((unsigned{colour.value.red} << 16U) | (unsigned{colour.value.green} << 8U) | colour.value.blue);
-    const json design{
+    return {
         {"twipsPerPixel", kTwipsPerPixel},
         {"calculator", window(kCalculatorWindow, kCalculatorControls)},
         {"chart", window(kChartWindow, kChartControls)},
         {"awardTable", awards},
         {"scheme", scheme},
     };
-    std::ofstream file(argv[1], std::ios::binary | std::ios::trunc);
-    file << design.dump(2) << '\n';
-    if (!file.flush()) {
-        std::cerr << "design_export: cannot write " << argv[1] << '\n';
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (argc != 2) {
+        std::cerr << "usage: design_export FILE\n";
+        return 2;
+    }
+    try {
+        std::ofstream file(argv[1], std::ios::binary | std::ios::trunc);
+        file << designs().dump(2) << '\n';
+        if (!file.flush()) {
+            std::cerr << "design_export: cannot write " << argv[1] << '\n';
+            return 1;
+        }
+    } catch (const std::exception &error) { // out of memory, or text that is not UTF-8
+        std::cerr << "design_export: " << error.what() << '\n';
         return 1;
     }
     return 0;
