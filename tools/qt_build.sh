@@ -7,20 +7,17 @@
 # standard output (progress goes to standard error).
 #   windows  64-bit Windows with MinGW-w64: shared libraries with Core, Gui,
 #            Widgets, Test and the windows platform plugin
-#   web      WebAssembly with Debian's Emscripten: static libraries with Core,
-#            Gui, Widgets and the wasm platform plugin, trimmed to what the
-#            program uses so that the page stays small
 # The host tools (moc, rcc, uic) are those of the installed qt6-base-dev-tools,
 # which is why the source is taken at exactly that package's version.
 #
 # The result is cached outside the work tree, in
 #   ${XDG_CACHE_HOME:-~/.cache}/xpcalc/qt-<qt version>-<compiler><version>-<flags>
 # where <flags> is a hash of the configure flags and of the other inputs that
-# shape the build (the toolchain file; for the web, the characters its faces
-# keep), so that changing any of them builds a fresh Qt, and a later run with
-# the same ones reuses it. A prefix counts only once its build has finished.
-# Usage: tools/qt_build.sh windows|web
-# Needs: the packages tools/bootstrap.sh windows (or web) installs.
+# shape the build (the toolchain file), so that changing any of them builds a
+# fresh Qt, and a later run with the same ones reuses it. A prefix counts only
+# once its build has finished.
+# Usage: tools/qt_build.sh windows
+# Needs: the packages tools/bootstrap.sh windows installs.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
@@ -63,76 +60,8 @@ windows)
         -DFEATURE_directwrite3=OFF
     )
     ;;
-web)
-    label="Qt for the web"
-    cpu_time="about a quarter of an hour"
-    source tools/emscripten_env.sh
-    toolchain=$emscripten_toolchain
-    compiler=emscripten$(dpkg-query -W -f='${Version}' emscripten)
-    font_characters=$root/packaging/web/font-characters.txt
-    shaping_inputs=("$font_characters")
-    flags=(
-        -G Ninja
-        -DCMAKE_BUILD_TYPE=Release
-        -DFEATURE_optimize_size=ON
-        -DBUILD_SHARED_LIBS=OFF
-        -DQT_HOST_PATH=/usr
-        -DQT_HOST_PATH_CMAKE_DIR="$host_cmake_dir"
-        -DQT_QMAKE_TARGET_MKSPEC=wasm-emscripten
-        -DQT_BUILD_EXAMPLES=OFF
-        -DQT_BUILD_TESTS=OFF
-        -DQT_BUILD_BENCHMARKS=OFF
-        # A page without threads needs no cross-origin isolation from its host.
-        -DFEATURE_thread=OFF
-        # modules the program does not use (OpenGL ES stays: the wasm platform
-        # plugin draws with it)
-        -DFEATURE_concurrent=OFF
-        -DFEATURE_dbus=OFF
-        -DFEATURE_network=OFF
-        -DFEATURE_printsupport=OFF
-        -DFEATURE_sql=OFF
-        -DFEATURE_testlib=OFF
-        -DFEATURE_xml=OFF
-        -DFEATURE_icu=OFF
-        # formats and pieces of Core and Gui the program never touches
-        -DFEATURE_zstd=OFF
-        -DFEATURE_jpeg=OFF
-        -DFEATURE_gif=OFF
-        -DFEATURE_mimetype_database=OFF
-        -DFEATURE_pdf=OFF
-        -DFEATURE_movie=OFF
-        -DFEATURE_textodfwriter=OFF
-        -DFEATURE_textmarkdownreader=OFF
-        -DFEATURE_textmarkdownwriter=OFF
-        # widgets the program never shows (its windows hold labels, line edits,
-        # push buttons, group boxes and a message box)
-        -DFEATURE_calendarwidget=OFF
-        -DFEATURE_colordialog=OFF
-        -DFEATURE_columnview=OFF
-        -DFEATURE_datawidgetmapper=OFF
-        -DFEATURE_datetimeedit=OFF
-        -DFEATURE_dial=OFF
-        -DFEATURE_dockwidget=OFF
-        -DFEATURE_errormessage=OFF
-        -DFEATURE_filedialog=OFF
-        -DFEATURE_fontcombobox=OFF
-        -DFEATURE_fontdialog=OFF
-        -DFEATURE_graphicsview=OFF
-        -DFEATURE_inputdialog=OFF
-        -DFEATURE_keysequenceedit=OFF
-        -DFEATURE_lcdnumber=OFF
-        -DFEATURE_mdiarea=OFF
-        -DFEATURE_progressdialog=OFF
-        -DFEATURE_splashscreen=OFF
-        -DFEATURE_syntaxhighlighter=OFF
-        -DFEATURE_textbrowser=OFF
-        -DFEATURE_toolbox=OFF
-        -DFEATURE_undoview=OFF
-        -DFEATURE_wizard=OFF
-    )
-    ;;
 *)
-    echo "usage: $0 windows|web" >&2
+    echo "usage: $0 windows" >&2
     exit 2
     ;;
 esac
@@ -181,16 +110,6 @@ if [ -z "$source_dir" ]; then
 else
     echo "$label: resuming the build in $work" >&2
 fi
-# The wasm plugin embeds three whole faces as its fallbacks; cut down to the
-# characters the program's faces keep, they weigh a tenth. (Cutting a face
-# down twice changes nothing, so a resumed build may do it again.)
-if [ "$1" = web ]; then
-    for face in "$source_dir"/src/3rdparty/wasm/*.ttf; do
-        pyftsubset "$face" --unicodes-file="$font_characters" --drop-tables+=FFTM --output-file="$face.subset"
-        cmp -s "$face" "$face.subset" && rm "$face.subset" || mv "$face.subset" "$face"
-    done
-fi
-
 echo "$label: configuring (the build takes $cpu_time of CPU)" >&2
 cmake -S "$source_dir" -B "$work/build" -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
     -DCMAKE_INSTALL_PREFIX="$prefix" "${flags[@]}" >"$work/configure.log" 2>&1 ||

@@ -14,9 +14,10 @@
 #  5. under Wine, on a virtual X screen, in a Wine prefix set up like a stock
 #     Windows desktop (the default colour scheme, and faces with the metrics
 #     of Times New Roman and Verdana): the window tests, then the program
-#     unzipped into an empty folder, driven as a user would: calculating, the
-#     overflow warning, switching to the chart and back. Screenshots of both
-#     windows are left in build-windows/screenshots/.
+#     unzipped into an empty folder, driven by keys along the user's walk
+#     (tests/scenario.json, tools/wine_drive.py): calculating, the overflow
+#     warning, switching to the chart and back. Screenshots of both windows
+#     are left in build-windows/screenshots/.
 # Usage: tools/windows.sh [--zip-only]
 #   --zip-only  steps 1, 3 and 4 alone: the program and the zip, no tests
 set -euo pipefail
@@ -56,11 +57,18 @@ cmake -S . -B "$app" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_BUILD_
     -DCMAKE_PREFIX_PATH="$qt" -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR="$host_cmake_dir" \
     -DXPCALC_BENCHMARKS=OFF >"$out/configure.log" || { cat "$out/configure.log"; exit 1; }
 targets=(xpcalc)
-$zip_only || targets+=(calculator_window_test award_chart_test chart_window_test windows_test)
+$zip_only || targets+=(design_test calculator_window_test award_chart_test chart_window_test windows_test)
 nice -n 19 cmake --build "$app" -j "$jobs" --target "${targets[@]}"
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$app/CMakeCache.txt")
 "$mingw-gcc-posix" -std=c11 -O2 -Wall -Wextra -Wpedantic -Wconversion -Werror \
     -o "$out/wine_driver.exe" tools/wine_driver.c -luser32
+# The windows' designs, which the drive under Wine walks, exported by a tool
+# built for this machine.
+if ! $zip_only; then
+    cmake -S . -B "$out/design" -G Ninja -DXPCALC_TESTS=OFF -DXPCALC_BENCHMARKS=OFF >"$out/design.log" ||
+        { cat "$out/design.log"; exit 1; }
+    cmake --build "$out/design" --target design_json >>"$out/design.log" || { cat "$out/design.log"; exit 1; }
+fi
 # The default colour scheme for the Wine prefix, printed from the program's
 # own table by a tool built for this machine.
 g++ -std=c++17 -O2 -Wall -Wextra -Wconversion -Werror -Iplatform \
@@ -214,143 +222,8 @@ mkdir -p "$out/unzipped" "$shots"
 (cd "$out/unzipped" && unzip -q "../$name.zip")
 (cd "$out/unzipped/$name" && exec wine xpcalc.exe >"$out/xpcalc.log" 2>&1) &
 
-title="Kestrow's Experience Calculator"
-drive() { wine "$out/wine_driver.exe" "$@" | tr -d '\r'; }
-# Waits until the program shows the window it should, and holds it still:
-# with kind "free", one window of that client size and no message box; with
-# kind "owned", one message box, of any size. Keeps its client area's top-left
-# corner on the screen, "X Y", for the colour probes.
-window=""
-wait_for() {
-    local size=$1 kind=$2 shown="" before="" free owned
-    for _ in $(seq 60); do
-        before=$shown
-        shown=$(drive list "$title")
-        [ "$shown" = "$before" ] || { sleep 0.5; continue; }
-        free=$(grep ' free$' <<<"$shown" || true)
-        owned=$(grep ' owned$' <<<"$shown" || true)
-        if { [ "$kind" = free ] && [ -z "$owned" ] && [ "$(grep -c . <<<"$free")" -eq 1 ] &&
-            [[ $free == "$size "* ]]; } || { [ "$kind" = owned ] && [ "$(grep -c . <<<"$owned")" -eq 1 ]; }; then
-            window=$(grep " $kind\$" <<<"$shown" | cut -d' ' -f2 | tr , ' ')
-            return 0
-        fi
-        sleep 0.5
-    done
-    fail "expected the $size $kind window; saw: ${shown:-none}"
-}
-# Under Wine there is no accessibility bus to find a control by its name, so
-# the drive walks the calculator by Tab, as a keyboard user does, keeping
-# track of the focus. The controls in tab order, by their design names: the
-# twenty count boxes, the party level, "Calculate Experience", the total and
-# "XP Chart".
-tab_order=(cr{1..20} party Command1 totalxp Command2)
-focus=cr1 # where the calculator puts it when it opens
-# Moves the focus forward to the calculator's control of that name.
-focus_on() {
-    local from="" to="" i tabs=()
-    [ "$BASH_SUBSHELL" -eq 0 ] || fail "focus_on $1 in a subshell, which loses track of the focus"
-    for i in "${!tab_order[@]}"; do
-        [ "${tab_order[i]}" != "$focus" ] || from=$i
-        [ "${tab_order[i]}" != "$1" ] || to=$i
-    done
-    [ -n "$to" ] || fail "no control named $1 in the calculator's tab order"
-    for ((i = from; i != to; i = (i + 1) % ${#tab_order[@]})); do tabs+=(tab); done
-    [ ${#tabs[@]} -eq 0 ] || drive keys "${tabs[@]}"
-    focus=$1
-}
-press() {
-    focus_on "$1"
-    drive keys space
-}
-type_into() {
-    focus_on "$1"
-    drive keys ctrl+a "text:$2"
-}
-# The text of a box, read by copying it, into $text (not printed: the focus
-# it moves must be kept track of in this shell, not in a subshell).
-read_text() {
-    focus_on "$1"
-    drive keys ctrl+a ctrl+c
-    text=$(drive clipboard)
-}
-expect() { [ "$2" = "$3" ] || fail "$1: expected '$3', got '$2'"; }
-
-# The colour probes, the only points of the windows named here: the
-# screenshot, a point of its window's client area, the colour of the default
-# scheme that must show there (by its name in the registry), and what shows it.
-colour_probes=(
-    "calculator-fresh 440 100 ActiveBorder the calculator's ground"
-    "calculator-fresh 430 54 ButtonFace the version label's ground"
-    "chart 100 344 TitleText the chart box's ground, below the chart picture"
-)
-# A colour of the scheme given to Wine above, as "R,G,B".
-scheme_colour() {
-    local rgb
-    rgb=$(sed -n "s/^\"$1\"=\"\([0-9]*\) \([0-9]*\) \([0-9]*\)\"\$/\1,\2,\3/p" "$out/colour_scheme.reg")
-    [ -n "$rgb" ] || fail "the default scheme has no colour named $1"
-    echo "$rgb"
-}
-# The colour of a screenshot at a client point of the current window, as "R,G,B".
-colour_at() {
-    local x y
-    read -r x y <<<"$window"
-    x=$((x + $2)) y=$((y + $3))
-    convert "$shots/$1.png" -format "%[fx:int(255*p{$x,$y}.r+0.5)],%[fx:int(255*p{$x,$y}.g+0.5)],%[fx:int(255*p{$x,$y}.b+0.5)]" info:
-}
-# A screenshot of the screen, and the colours its probes must find.
-shot() {
-    local probe name x y colour what
-    import -window root "$shots/$1.png"
-    for probe in "${colour_probes[@]}"; do
-        read -r name x y colour what <<<"$probe"
-        [ "$name" = "$1" ] || continue
-        expect "$what ($colour)" "$(colour_at "$1" "$x" "$y")" "$(scheme_colour "$colour")"
-    done
-}
-
-wait_for 450x371 free
-sleep 1
-shot calculator-fresh
-
-type_into cr3 2
-type_into party 4
-press Command1 # Calculate Experience
-read_text totalxp
-expect "the total of 2 encounters at CR 3 for level 4" "$text" 1600
-shot calculator
-echo "calculates: 1600"
-
-type_into cr1 99999999999 # beyond a 32-bit count
-press Command1
-wait_for "a message box" owned
-sleep 0.5
-shot overflow
-drive keys ctrl+c
-message=$(drive clipboard)
-grep -q "overflowed" <<<"$message" || fail "the overflow warning says: $message"
-drive keys return
-wait_for 450x371 free
-focus=cr1 # the warning hands it back to the box that overflowed
-read_text cr1
-expect "the box that overflowed, with the focus again" "$text" 99999999999
-read_text totalxp
-expect "the total after the overflow" "$text" 1600
-echo "the overflow warning, and the total unchanged"
-
-press Command2 # XP Chart
-wait_for 448x369 free
-sleep 1
-shot chart
-# The chart opens with the focus on its one button: "Click here to return to
-# the Calculator".
-drive keys space
-wait_for 450x371 free
-focus=cr1
-read_text cr3
-expect "cr3 on the fresh calculator" "$text" 0
-read_text totalxp
-expect "the total on the fresh calculator" "$text" 0
-echo "to the chart and back, to a fresh calculator"
+python3 tools/wine_drive.py "$out/wine_driver.exe" "$out/design/design.json" "$out/colour_scheme.reg" "$shots" ||
+    fail "the program from the zip did not go the user's walk"
 
 [ "$failed" -eq 0 ] || fail "$failed window test programs failed under Wine"
 step "Done: $out/$name.zip, $(du -k "$out/$name.zip" | cut -f1) KiB; screenshots in $shots"
