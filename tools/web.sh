@@ -31,7 +31,8 @@ bash tools/bootstrap.sh web
 source tools/emscripten_env.sh
 
 step "The core and the page"
-cmake --preset node -B "$out" >"$out.configure.log" 2>&1 || { cat "$out.configure.log"; exit 1; }
+mkdir -p "$out"
+cmake --preset node -B "$out" >"$out/configure.log" 2>&1 || { cat "$out/configure.log"; exit 1; }
 nice -n 19 cmake --build "$out" -j "$jobs"
 if ! $site_only; then
     step "The core's tests under Node.js, and the page in Chromium"
