@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "award_table.h"
 #include "design.h"
 
 #include <array>
@@ -25,7 +26,7 @@ inline constexpr WindowDesign kCalculatorWindow{
 
 namespace calculator_design {
 
-constexpr int kFamily = 20; // challenge ratings, a count box and a label each
+constexpr int kFamily = kChallengeRatings; // a count box and a label each
 constexpr int kPerColumn = kFamily / 2;
 constexpr std::int32_t kLinkBlue = 0x0000FF;
 constexpr std::int32_t kBlack = 0x000000;

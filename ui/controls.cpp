@@ -72,6 +72,8 @@ QString designName(const WindowDesign &window) { return fromView(window.name); }
 
 QString designCaption(const WindowDesign &window) { return fromView(window.caption); }
 
+QString designAccessibleName(const WindowDesign &window) { return fromView(window.accessibleName); }
+
 std::vector<QWidget *> buildControls(QWidget *window, const ControlDesign *controls, std::size_t count)
 {
     std::vector<QWidget *> built;

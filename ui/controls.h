@@ -20,6 +20,7 @@ QString designText(const ControlDesign &control);
 QString designAccessibleName(const ControlDesign &control);
 QString designName(const WindowDesign &window);
 QString designCaption(const WindowDesign &window);
+QString designAccessibleName(const WindowDesign &window);
 
 // Creates the window's controls from their design, in its order: each of its
 // kind, named, placed, lettered and coloured as designed, inside its frame

@@ -12,7 +12,7 @@ namespace xpcalc {
 
 // A window's design as data: the window itself and one row per control, in
 // the order the window creates them. The desktop windows are built from these
-// rows, and a build step exports them (tools/design_export.cpp) for the
+// rows, and a build step exports them (tools/design/design_export.cpp) for the
 // scripts, the tests and the web page to read. Nothing here depends on Qt.
 
 // The windows are designed in twips, 1/1440 inch: at 96 dots per inch, 15

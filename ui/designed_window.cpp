@@ -16,8 +16,7 @@ DesignedWindow::DesignedWindow(const WindowDesign &design, QWidget *parent)
 {
     setObjectName(designName(design));
     setWindowTitle(designCaption(design));
-    setAccessibleName(
-        QString::fromUtf8(design.accessibleName.data(), static_cast<qsizetype>(design.accessibleName.size())));
+    setAccessibleName(designAccessibleName(design));
     setFont(fontFor(design.face));
     if (design.resizable)
         resize(clientSize(design));
