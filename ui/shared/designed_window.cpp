@@ -24,9 +24,9 @@ DesignedWindow::DesignedWindow(const WindowDesign &design, QWidget *parent)
         fixSize(this, clientSize(design));
 }
 
-std::vector<QWidget *> DesignedWindow::build(const ControlDesign *controls, std::size_t count)
+std::vector<QWidget *> DesignedWindow::build(const ControlDesign *controls, std::size_t count, ControlMaker makeChart)
 {
-    std::vector<QWidget *> built = buildControls(this, controls, count);
+    std::vector<QWidget *> built = buildControls(this, controls, count, makeChart);
     for (std::size_t i = 0; i < count; ++i)
         if (isNamed(controls[i], m_firstFocus))
             built[i]->setFocus();

@@ -2,7 +2,6 @@
 // SPDX-License-Identifier: MIT
 #include "controls.h"
 
-#include "award_chart_view.h"
 #include "caption_frame.h"
 #include "look.h"
 #include "pictures.h"
@@ -39,7 +38,7 @@ QLabel *pictureBox(const ControlDesign &design, QWidget *parent)
     return box;
 }
 
-QWidget *create(const ControlDesign &design, QWidget *parent)
+QWidget *create(const ControlDesign &design, QWidget *parent, ControlMaker makeChart)
 {
     switch (design.kind) {
     case Kind::PictureBox:
@@ -53,7 +52,9 @@ QWidget *create(const ControlDesign &design, QWidget *parent)
     case Kind::TextBox:
         return new TextBox(designText(design), parent);
     case Kind::Chart:
-        return new AwardChartView(parent);
+        if (makeChart == nullptr)
+            qFatal("%s is a chart, which its window does not make", nameOf(design).c_str());
+        return makeChart(parent);
     }
     qFatal("a control of no kind");
 }
@@ -74,7 +75,8 @@ QString designCaption(const WindowDesign &window) { return fromView(window.capti
 
 QString designAccessibleName(const WindowDesign &window) { return fromView(window.accessibleName); }
 
-std::vector<QWidget *> buildControls(QWidget *window, const ControlDesign *controls, std::size_t count)
+std::vector<QWidget *> buildControls(QWidget *window, const ControlDesign *controls, std::size_t count,
+                                     ControlMaker makeChart)
 {
     std::vector<QWidget *> built;
     for (std::size_t i = 0; i < count; ++i) {
@@ -83,7 +85,7 @@ std::vector<QWidget *> buildControls(QWidget *window, const ControlDesign *contr
         for (std::size_t j = 0; j < i; ++j)
             if (!design.container.empty() && controls[j].name == design.container)
                 parent = built[j];
-        QWidget *control = create(design, parent);
+        QWidget *control = create(design, parent, makeChart);
         control->setObjectName(designName(design));
         if (!design.accessibleName.empty())
             control->setAccessibleName(designAccessibleName(design));

@@ -40,7 +40,11 @@ constexpr auto kFamilies = families(std::make_index_sequence<kChallengeRatings>(
 
 // The window's font is the platform's, at its fixed size; only the count boxes
 // use it, every other control has a font of its own.
-CalculatorWindow::CalculatorWindow(QWidget *parent) : DesignedWindow(kCalculatorWindow, parent) { createControls(); }
+CalculatorWindow::CalculatorWindow(QWidget *parent) : DesignedWindow(kCalculatorWindow, parent)
+{
+    Announcer::installAccessible();
+    createControls();
+}
 
 // The window's ground is painted rather than set in its palette: the
 // controls then share the program's one palette, and with it what the style

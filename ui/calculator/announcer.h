@@ -14,6 +14,10 @@ class Announcer : public QWidget {
 public:
     explicit Announcer(QWidget *parent);
 
+    // Teaches assistive technology that an announcer is a notification.
+    // Install before the first is made; installing again does nothing.
+    static void installAccessible();
+
     void announce(const QString &message);
 
     // Also announces a control's "What's This?" text whenever Shift+F1 shows

@@ -5,14 +5,12 @@
 namespace xpcalc {
 
 // Teaches assistive technology (screen readers, magnifiers, the AT-SPI tree
-// on Linux, UI Automation on Windows) what the windows are:
+// on Linux, UI Automation on Windows) what the windows built from their
+// designs are; a window teaches it about controls of its own itself (the
+// chart's table, the calculator's announcer):
 // - each window has the window role and a name that says which it is;
 // - its controls are presented in tab order, not in the order they were
 //   created (which stacks them) or the order they are drawn;
-// - the award chart, which is drawn as one picture, is a table: a row per
-//   party level, levels 1 to 3 sharing one as the chart draws them, a column
-//   per challenge rating, each cell's text its award, a blank cell empty, and
-//   both with their headers.
 // - a text box taking or giving up the focus raises no selection or caret
 //   events of its own: the focus tells its text and selection.
 // - keys typed ahead of a screen reader reach the control that has the

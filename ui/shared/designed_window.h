@@ -28,14 +28,16 @@ public:
 protected:
     explicit DesignedWindow(const WindowDesign &design, QWidget *parent = nullptr);
 
-    // Creates the controls; returns them in the design's order.
-    template <std::size_t N> std::vector<QWidget *> build(const std::array<ControlDesign, N> &controls)
+    // Creates the controls, a chart with makeChart; returns them in the
+    // design's order.
+    template <std::size_t N>
+    std::vector<QWidget *> build(const std::array<ControlDesign, N> &controls, ControlMaker makeChart = nullptr)
     {
-        return build(controls.data(), N);
+        return build(controls.data(), N, makeChart);
     }
 
 private:
-    std::vector<QWidget *> build(const ControlDesign *controls, std::size_t count);
+    std::vector<QWidget *> build(const ControlDesign *controls, std::size_t count, ControlMaker makeChart);
 
     std::string_view m_firstFocus;
     std::vector<QWidget *> m_inTabOrder; // every designed control, by ascending tab index

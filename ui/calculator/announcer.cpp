@@ -2,9 +2,22 @@
 // SPDX-License-Identifier: MIT
 #include "announcer.h"
 
+#include <QAccessibleWidget>
 #include <QKeyEvent>
 
 namespace xpcalc {
+namespace {
+
+QAccessibleInterface *accessibleFor(const QString & /*className*/, QObject *object)
+{
+    if (auto *announcer = qobject_cast<Announcer *>(object))
+        return new QAccessibleWidget(announcer, QAccessible::Notification);
+    return nullptr;
+}
+
+} // namespace
+
+void Announcer::installAccessible() { QAccessible::installFactory(accessibleFor); }
 
 Announcer::Announcer(QWidget *parent) : QWidget(parent)
 {

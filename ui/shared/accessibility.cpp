@@ -2,9 +2,6 @@
 // SPDX-License-Identifier: MIT
 #include "accessibility.h"
 
-#include "announcer.h"
-#include "award_chart_view.h"
-#include "award_table_accessible.h"
 #include "caption_frame.h"
 #include "designed_window.h"
 #include "text_box.h"
@@ -61,12 +58,8 @@ QAccessibleInterface *accessibleFor(const QString & /*className*/, QObject *obje
         if (auto *window = qobject_cast<DesignedWindow *>(frame->window()))
             return new TabOrderedAccessible(frame, window, QAccessible::Grouping);
     }
-    if (auto *chart = qobject_cast<AwardChartView *>(object))
-        return awardTableAccessible(chart);
     if (auto *box = qobject_cast<QLineEdit *>(object))
         return new TextBoxAccessible(box);
-    if (auto *announcer = qobject_cast<Announcer *>(object))
-        return new QAccessibleWidget(announcer, QAccessible::Notification);
     return nullptr;
 }
 

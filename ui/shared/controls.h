@@ -22,10 +22,15 @@ QString designName(const WindowDesign &window);
 QString designCaption(const WindowDesign &window);
 QString designAccessibleName(const WindowDesign &window);
 
+// Makes the control of a kind that only one window has, the award chart.
+using ControlMaker = QWidget *(*)(QWidget *parent);
+
 // Creates the window's controls from their design, in its order: each of its
 // kind, named, placed, lettered and coloured as designed, inside its frame
-// or the window. Returns them in the design's order.
-std::vector<QWidget *> buildControls(QWidget *window, const ControlDesign *controls, std::size_t count);
+// or the window. A chart is made by makeChart, which a window without one
+// leaves out. Returns them in the design's order.
+std::vector<QWidget *> buildControls(QWidget *window, const ControlDesign *controls, std::size_t count,
+                                     ControlMaker makeChart = nullptr);
 
 // A built control as the class its kind makes: a fault of the design, if
 // not, stops the program at once.

@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: MIT
 #include "chart_window.h"
 
+#include "award_chart_view.h"
+#include "award_table_accessible.h"
 #include "chart_design.h"
 #include "controls.h"
 #include "look.h"
@@ -19,9 +21,10 @@ constexpr std::size_t kChart = indexOf(kChartControls, "Picture1");
 
 ChartWindow::ChartWindow(QWidget *parent) : DesignedWindow(kChartWindow, parent)
 {
-
+    installAwardTableAccessible();
     // No layout: resizing the window neither moves nor scales anything.
-    const std::vector<QWidget *> controls = build(kChartControls);
+    const std::vector<QWidget *> controls =
+        build(kChartControls, [](QWidget *chartParent) -> QWidget * { return new AwardChartView(chartParent); });
     // The chart at its natural size from the top-left inside the sunken
     // border, on the active title bar's text colour; the box clips what does
     // not fit.

@@ -211,8 +211,15 @@ QAccessible::State ChartCellAccessible::state() const
     return state;
 }
 
+QAccessibleInterface *accessibleFor(const QString & /*className*/, QObject *object)
+{
+    if (auto *chart = qobject_cast<AwardChartView *>(object))
+        return new AwardTableAccessible(chart);
+    return nullptr;
+}
+
 } // namespace
 
-QAccessibleInterface *awardTableAccessible(AwardChartView *chart) { return new AwardTableAccessible(chart); }
+void installAwardTableAccessible() { QAccessible::installFactory(accessibleFor); }
 
 } // namespace xpcalc
