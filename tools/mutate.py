@@ -71,7 +71,7 @@ FAULTS = [
      "    QLineEdit::focusOutEvent"),
     ("typed_ahead_key_stays_behind", "ui/shared/type_ahead.cpp",
      "    QCoreApplication::sendEvent(focus, event);\n    return true;", "    return false;"),
-    ("typed_ahead_key_sent_back_from_the_parent", "ui/shared/type_ahead.cpp", "addressee->isAncestorOf(focus) ||", "false ||"),
+    ("typed_ahead_key_sent_back_from_the_parent", "ui/shared/type_ahead.cpp", " || addressee->isAncestorOf(focus))", ")"),
 ]
 
 

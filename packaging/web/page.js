@@ -143,65 +143,59 @@
         return controls;
     };
 
-    // The award chart as two tables, challenge ratings 1 to 10 and 11 to 20,
-    // each row a party level and blank where no award is defined; levels 1
-    // to 3 share a row, as their awards do.
+    // The award chart as its design draws it, one table a grid: each row a
+    // party level and blank where no award is defined, its rows, bands and
+    // lettering from the design.
     const chart = () => {
+        const {title, heading, levelHeader, ratingHeader, rows, grids} = design.awardChart;
         const figure = document.createElement('figure');
-        const title = document.createElement('figcaption');
-        title.textContent = 'Experience Point Awards';
-        figure.append(title);
-        const awards = design.awardTable;
-        for (const [first, levels] of [[1, [[1, 3], ...range(4, 17).map(l => [l, l])]],
-                                      [11, range(4, 20).map(l => [l, l])]]) {
+        const caption = document.createElement('figcaption');
+        caption.textContent = title;
+        figure.append(caption);
+        const header = (text, lines) => {
+            const cell = document.createElement('th');
+            cell.scope = 'col';
+            lines.forEach((line, i) => cell.append(...(i ? [document.createElement('br'), line] : [line])));
+            cell.setAttribute('aria-label', text);
+            return cell;
+        };
+        grids.forEach(({firstChallengeRating: first, challengeRatings, firstRow, rows: count}, index) => {
+            const last = first + challengeRatings - 1;
+            const ratings = Array.from({length: challengeRatings}, (_, i) => first + i);
             const table = document.createElement('table');
-            table.className = first === 1 ? 'upper' : 'lower';
-            table.setAttribute('aria-label', `Experience Point Awards, challenge ratings ${first} to ${first + 9}`);
+            table.className = index === 0 ? 'upper' : 'lower';
+            table.setAttribute('aria-label', `${title}, challenge ratings ${first} to ${last}`);
             const head = table.createTHead();
-            const heading = head.insertRow();
-            heading.className = 'heading';
-            const corner = document.createElement('th');
-            heading.append(corner);
+            const headingRow = head.insertRow();
+            headingRow.className = 'heading';
             const across = document.createElement('th');
-            across.colSpan = 10;
-            across.textContent = 'Challenge Rating';
-            heading.append(across);
-            const names = head.insertRow();
-            const partyLevel = document.createElement('th');
-            partyLevel.scope = 'col';
-            partyLevel.innerHTML = 'Party<br>Level';
-            names.append(partyLevel);
-            for (let cr = first; cr < first + 10; ++cr) {
-                const header = document.createElement('th');
-                header.scope = 'col';
-                header.innerHTML = `CR<br>${cr}`;
-                header.setAttribute('aria-label', `CR ${cr}`);
-                names.append(header);
-            }
+            across.colSpan = challengeRatings;
+            across.textContent = heading;
+            headingRow.append(document.createElement('th'), across);
+            head.insertRow().append(header(levelHeader, levelHeader.split(' ')),
+                                    ...ratings.map(cr => header(`${ratingHeader} ${cr}`, [ratingHeader, String(cr)])));
             const body = table.createTBody();
-            for (const [from, to] of levels) {
+            for (const {firstLevel, lastLevel, banded} of rows.slice(firstRow, firstRow + count)) {
                 const row = body.insertRow();
-                // Grey behind every other group of three levels: 6 to 8, 12 to 14, 18 to 20.
-                if (Math.floor(from / 3) % 2 === 0 && from >= 6)
+                if (banded)
                     row.className = 'band';
                 const label = document.createElement('th');
                 label.scope = 'row';
-                label.textContent = from === to ? String(from) : `${from}-${to}`;
+                label.textContent = firstLevel === lastLevel ? String(firstLevel) : `${firstLevel}-${lastLevel}`;
                 label.setAttribute('aria-label', `Party level ${label.textContent}`);
                 row.append(label);
-                for (let cr = first; cr < first + 10; ++cr) {
-                    const award = awards[from - 1][cr - 1];
+                for (const cr of ratings) {
+                    const award = design.awardTable[firstLevel - 1][cr - 1];
                     row.insertCell().textContent = award ? String(award) : '';
                 }
             }
             figure.append(table);
-        }
+        });
         figure.tabIndex = 0;
         figure.setAttribute('role', 'group');
-        figure.setAttribute('aria-label', 'Experience Point Awards');
+        figure.setAttribute('aria-label', title);
         return figure;
     };
-    const range = (from, to) => Array.from({length: to - from + 1}, (_, i) => from + i);
 
     // A phone's screen narrower than the window: the window shrinks to fit
     // it; on a larger screen it keeps its size in the middle.

@@ -143,7 +143,32 @@ template <std::size_t N> json window(const WindowDesign &design, const std::arra
     };
 }
 
-// The whole export: the two windows, the award table and the colour scheme.
+// The award chart's lettering, rows and grids.
+json awardChart()
+{
+    json rows = json::array();
+    for (int row = 0; row < kChartRows; ++row)
+        rows.push_back({{"firstLevel", chartRow(row).firstLevel},
+                        {"lastLevel", chartRow(row).lastLevel},
+                        {"banded", isBanded(chartRow(row))}});
+    json grids = json::array();
+    for (const ChartGrid &grid : kChartGrids)
+        grids.push_back({{"firstChallengeRating", grid.firstChallengeRating},
+                         {"challengeRatings", kChartGridColumns},
+                         {"firstRow", grid.firstRow},
+                         {"rows", grid.rows}});
+    return {
+        {"title", text(kChartTitle)},
+        {"heading", text(kChartHeading)},
+        {"levelHeader", text(kChartLevelHeader)},
+        {"ratingHeader", text(kChartRatingHeader)},
+        {"rows", rows},
+        {"grids", grids},
+    };
+}
+
+// The whole export: the two windows, the award chart, the award table and
+// the colour scheme.
 json designs()
 {
     json awards = json::array(); // by party level 1 to 20, challenge ratings 1 to 20
@@ -159,6 +184,7 @@ json designs()
         {"twipsPerPixel", kTwipsPerPixel},
         {"calculator", window(kCalculatorWindow, kCalculatorControls)},
         {"chart", window(kChartWindow, kChartControls)},
+        {"awardChart", awardChart()},
         {"awardTable", awards},
         {"scheme", scheme},
     };

@@ -3,7 +3,9 @@
 #include "award_chart.h"
 
 #include "award_table.h"
+#include "chart_design.h"
 #include "chart_lettering.h"
+#include "text_view.h"
 
 #include <QFontMetricsF>
 #include <QPainter>
@@ -19,24 +21,7 @@ namespace {
 
 const QColor kBand(0xE7, 0xE7, 0xE7);
 
-// Each grid shows half the challenge ratings.
-constexpr int kColumns = kChallengeRatings / 2;
-
-// Levels 1 to 3 earn the same awards, so the chart gives them one row, the
-// first; every later level has a row of its own.
-constexpr int kLevelsOfTheFirstRow = 3;
-
-struct RowLevels {
-    int first = 0;
-    int last = 0;
-};
-
-constexpr RowLevels rowLevels(int row)
-{
-    return row == 0 ? RowLevels{1, kLevelsOfTheFirstRow}
-                    : RowLevels{row + kLevelsOfTheFirstRow, row + kLevelsOfTheFirstRow};
-}
-static_assert(rowLevels(kChartTableRows - 1).last == kLevels, "the last row is the last level's");
+constexpr int kColumns = kChartGridColumns;
 
 // Where one grid's parts stand, in pixels of the chart.
 struct GridLayout {
@@ -57,9 +42,9 @@ struct GridLayout {
 
 const GridLayout kUpper = [] {
     GridLayout grid;
-    grid.firstChallengeRating = 1;
-    grid.firstRow = 0;
-    grid.rows = 15; // levels 18 to 20 earn nothing below CR 11
+    grid.firstChallengeRating = kChartGrids[0].firstChallengeRating;
+    grid.firstRow = kChartGrids[0].firstRow;
+    grid.rows = kChartGrids[0].rows;
     grid.headerCentres = {39, 60, 80, 101, 125, 148, 171, 195, 218, 243};
     grid.numberRightEdges = {44, 64, 84, 108, 131, 154, 177, 201, 224, 251};
     grid.headingTop = 13;
@@ -75,9 +60,9 @@ const GridLayout kUpper = [] {
 
 const GridLayout kLower = [] {
     GridLayout grid;
-    grid.firstChallengeRating = 11;
-    grid.firstRow = 1; // levels 1 to 3 earn nothing above CR 10
-    grid.rows = 17;
+    grid.firstChallengeRating = kChartGrids[1].firstChallengeRating;
+    grid.firstRow = kChartGrids[1].firstRow;
+    grid.rows = kChartGrids[1].rows;
     grid.headerCentres = {41, 64, 87, 110, 133, 156, 179, 202, 225, 248};
     grid.numberRightEdges = {46, 69, 91, 115, 138, 160, 184, 207, 229, 254};
     grid.headingTop = 168;
@@ -160,16 +145,18 @@ void drawGrid(QPainter &p, const Lettering &lettering, const GridLayout &grid)
     const qreal headingCentre = (grid.headerCentres.front() + grid.headerCentres.back()) / 2.0;
     p.save();
     p.setClipRect(QRectF(0, 0, kAwardChartSize.width(), grid.headerTops[0] - 1));
-    drawLine(p, lettering, QStringLiteral("Challenge Rating"), serif(lettering, kHeadingHeight, true), headingCentre,
+    drawLine(p, lettering, toQString(kChartHeading), serif(lettering, kHeadingHeight, true), headingCentre,
              Qt::AlignHCenter, grid.headingTop);
     p.restore();
 
     const Face header = serif(lettering, grid.headerHeight, true);
-    drawLine(p, lettering, QStringLiteral("Party"), header, kLabelCentre, Qt::AlignHCenter, grid.headerTops[0]);
-    drawLine(p, lettering, QStringLiteral("Level"), header, kLabelCentre, Qt::AlignHCenter, grid.headerTops[1]);
+    const QStringList levelHeader = toQString(kChartLevelHeader).split(QLatin1Char(' '));
+    for (std::size_t line = 0; line < grid.headerTops.size(); ++line)
+        drawLine(p, lettering, levelHeader.value(static_cast<qsizetype>(line)), header, kLabelCentre, Qt::AlignHCenter,
+                 grid.headerTops[line]);
     for (int column = 0; column < kColumns; ++column) {
         const int centre = grid.headerCentres[static_cast<std::size_t>(column)];
-        drawLine(p, lettering, QStringLiteral("CR"), header, centre, Qt::AlignHCenter, grid.headerTops[0]);
+        drawLine(p, lettering, toQString(kChartRatingHeader), header, centre, Qt::AlignHCenter, grid.headerTops[0]);
         drawLine(p, lettering, QString::number(grid.firstChallengeRating + column), header, centre, Qt::AlignHCenter,
                  grid.headerTops[1]);
     }
@@ -203,7 +190,7 @@ QImage awardChartImage(qreal devicePixelRatio)
 
     const Lettering lettering{devicePixelRatio <= 1.0};
     const Face title = serif(lettering, kTitle.height(), true, true);
-    const QString titleText = QStringLiteral("Experience Point Awards");
+    const QString titleText = toQString(kChartTitle);
     drawLine(p, lettering, titleText, title, kTitle.left(), Qt::AlignLeft, kTitle.top(),
              condenseToFit(title, {{titleText, kTitle.width()}}));
     drawGrid(p, lettering, kUpper);
@@ -213,13 +200,13 @@ QImage awardChartImage(qreal devicePixelRatio)
 
 QPixmap drawAwardChart(qreal devicePixelRatio) { return QPixmap::fromImage(awardChartImage(devicePixelRatio)); }
 
-int chartRowLevel(int row) { return rowLevels(row).first; }
+int chartRowLevel(int row) { return chartRow(row).firstLevel; }
 
 QString chartRowLabel(int row)
 {
-    const RowLevels levels = rowLevels(row);
-    return levels.first == levels.last ? QString::number(levels.first)
-                                       : QStringLiteral("%1-%2").arg(levels.first).arg(levels.last);
+    const ChartRow levels = chartRow(row);
+    return levels.firstLevel == levels.lastLevel ? QString::number(levels.firstLevel)
+                                                 : QStringLiteral("%1-%2").arg(levels.firstLevel).arg(levels.lastLevel);
 }
 
 QRect chartCellRect(int row, int column)

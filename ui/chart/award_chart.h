@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "chart_design.h"
+
 #include <QImage>
 #include <QPixmap>
 #include <QRect>
@@ -27,7 +29,7 @@ QPixmap drawAwardChart(qreal devicePixelRatio);
 // keyboard walks it: a row per party level, levels 1 to 3 sharing the first
 // as the chart draws them; the column of row labels ("Party Level"), then a
 // column per challenge rating, so column N is challenge rating N.
-constexpr int kChartTableRows = 18;
+constexpr int kChartTableRows = kChartRows;
 constexpr int kChartLabelColumn = 0;
 constexpr int kChartTableColumns = 21;
 int chartRowLevel(int row);     // the level whose awards a row shows

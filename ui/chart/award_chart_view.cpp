@@ -3,6 +3,7 @@
 #include "award_chart_view.h"
 
 #include "award_chart.h"
+#include "text_view.h"
 
 #include <QAccessible>
 #include <QKeyEvent>
@@ -39,7 +40,7 @@ AwardChartView::AwardChartView(QWidget *parent) : QLabel(parent)
     setAlignment(Qt::AlignLeft | Qt::AlignTop);
     setPixmap(drawAwardChart(devicePixelRatioF()));
     setFocusPolicy(Qt::StrongFocus);
-    setAccessibleName(tr("Experience Point Awards"));
+    setAccessibleName(toQString(kChartTitle));
     setAccessibleDescription(tr("Experience points per encounter, by party level and challenge rating"));
 }
 

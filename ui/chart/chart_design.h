@@ -2,9 +2,11 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "award_table.h"
 #include "design.h"
 
 #include <array>
+#include <string_view>
 
 namespace xpcalc {
 
@@ -43,5 +45,82 @@ static_assert(tabIndicesAreUnique(kChartControls));
 static_assert(namesAreUnique(kChartControls));
 static_assert(controlsFitTheirContainers(kChartWindow, kChartControls));
 static_assert(opensOnAFocusStop(kChartWindow, kChartControls));
+
+// The award chart in Picture1: the award table as two grids, challenge
+// ratings 1 to 10 above and 11 to 20 below, and as one table for screen
+// readers, drawn alike on the desktop and on the web page.
+inline constexpr std::string_view kChartTitle = "Experience Point Awards";
+inline constexpr std::string_view kChartHeading = "Challenge Rating"; // over each grid's columns
+inline constexpr std::string_view kChartLevelHeader = "Party Level";  // a word a line
+inline constexpr std::string_view kChartRatingHeader = "CR";          // over each rating
+
+// The chart's rows: levels 1 to 3 earn the same awards, so they share the
+// first; every later level has a row of its own.
+struct ChartRow {
+    int firstLevel = 0;
+    int lastLevel = 0;
+};
+inline constexpr int kLevelsOfTheFirstRow = 3;
+inline constexpr int kChartRows = kLevels - kLevelsOfTheFirstRow + 1;
+
+constexpr ChartRow chartRow(int row)
+{
+    return row == 0 ? ChartRow{1, kLevelsOfTheFirstRow}
+                    : ChartRow{row + kLevelsOfTheFirstRow, row + kLevelsOfTheFirstRow};
+}
+static_assert(chartRow(kChartRows - 1).lastLevel == kLevels, "the last row is the last level's");
+
+constexpr bool awardsAlike(int firstLevel, int lastLevel)
+{
+    for (int level = firstLevel + 1; level <= lastLevel; ++level)
+        for (int rating = 1; rating <= kChallengeRatings; ++rating)
+            if (award(level, rating) != award(firstLevel, rating))
+                return false;
+    return true;
+}
+static_assert(awardsAlike(1, kLevelsOfTheFirstRow), "the levels that share a row earn the same awards");
+
+// Grey bands behind every other group of three levels: 6 to 8, 12 to 14 and
+// 18 to 20.
+constexpr bool isBanded(const ChartRow &row) { return row.firstLevel >= 6 && (row.firstLevel / 3) % 2 == 0; }
+
+// A grid shows the rows that earn an award in its challenge ratings, one run
+// of them.
+struct ChartGrid {
+    int firstChallengeRating = 1;
+    int firstRow = 0;
+    int rows = 0;
+};
+inline constexpr int kChartGridColumns = kChallengeRatings / 2;
+
+constexpr bool earnsIn(int row, int firstChallengeRating)
+{
+    for (int rating = firstChallengeRating; rating < firstChallengeRating + kChartGridColumns; ++rating)
+        if (award(chartRow(row).firstLevel, rating) != 0)
+            return true;
+    return false;
+}
+
+constexpr ChartGrid chartGrid(int firstChallengeRating)
+{
+    ChartGrid grid{firstChallengeRating, 0, 0};
+    while (grid.firstRow < kChartRows && !earnsIn(grid.firstRow, firstChallengeRating))
+        ++grid.firstRow;
+    while (grid.firstRow + grid.rows < kChartRows && earnsIn(grid.firstRow + grid.rows, firstChallengeRating))
+        ++grid.rows;
+    return grid;
+}
+
+inline constexpr std::array<ChartGrid, 2> kChartGrids{chartGrid(1), chartGrid(kChartGridColumns + 1)};
+
+constexpr bool gridsShowOneRunOfRows()
+{
+    for (const ChartGrid &grid : kChartGrids)
+        for (int row = grid.firstRow + grid.rows; row < kChartRows; ++row)
+            if (earnsIn(row, grid.firstChallengeRating))
+                return false;
+    return true;
+}
+static_assert(gridsShowOneRunOfRows(), "a grid's rows that earn an award follow one another");
 
 } // namespace xpcalc

@@ -6,6 +6,7 @@
 #include "look.h"
 #include "pictures.h"
 #include "text_box.h"
+#include "text_view.h"
 #include "twips.h"
 #include "wrapping_button.h"
 
@@ -13,8 +14,6 @@
 
 namespace xpcalc {
 namespace {
-
-QString fromView(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
 // A label as the design has it: opaque, in button face, its text wrapped at
 // word boundaries.
@@ -69,11 +68,11 @@ QString designText(const ControlDesign &control) { return QString::fromStdString
 
 QString designAccessibleName(const ControlDesign &control) { return QString::fromStdString(accessibleNameOf(control)); }
 
-QString designName(const WindowDesign &window) { return fromView(window.name); }
+QString designName(const WindowDesign &window) { return toQString(window.name); }
 
-QString designCaption(const WindowDesign &window) { return fromView(window.caption); }
+QString designCaption(const WindowDesign &window) { return toQString(window.caption); }
 
-QString designAccessibleName(const WindowDesign &window) { return fromView(window.accessibleName); }
+QString designAccessibleName(const WindowDesign &window) { return toQString(window.accessibleName); }
 
 std::vector<QWidget *> buildControls(QWidget *window, const ControlDesign *controls, std::size_t count,
                                      ControlMaker makeChart)

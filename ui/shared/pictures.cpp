@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: MIT
 #include "pictures.h"
 
+#include "text_view.h"
+
 #include <QImageReader>
 
 namespace xpcalc {
@@ -22,9 +24,7 @@ QPixmap compiledPng(const QString &path)
 QPixmap picture(std::string_view name, qreal devicePixelRatio)
 {
     const bool dense = devicePixelRatio > 1.0;
-    const QString path =
-        QStringLiteral(":/assets/%1%2.png")
-            .arg(QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())), dense ? "@2x" : "");
+    const QString path = QStringLiteral(":/assets/%1%2.png").arg(toQString(name), dense ? "@2x" : "");
     QPixmap pixmap = compiledPng(path);
     if (pixmap.isNull())
         qFatal("no picture at %s: the design names one the program lacks", qPrintable(path));

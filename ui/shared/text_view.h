@@ -20,4 +20,10 @@ inline QString toQString(std::u16string_view text)
     return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
 }
 
+// The designs' texts are UTF-8.
+inline QString toQString(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
 } // namespace xpcalc
