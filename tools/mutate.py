@@ -61,6 +61,8 @@ FAULTS = [
     ("award_0_cell_not_skipped", "calc/experience_calculation.cpp", "if (award == 0)\n            continue;", ""),
     ("chart_first_row_levels_1_to_2", "ui/chart/award_chart.cpp", "RowLevels{1, kLevelsOfTheFirstRow}",
      "RowLevels{1, kLevelsOfTheFirstRow - 1}"),
+    ("chart_bands_shifted", "ui/chart/chart_design.h", "row.firstLevel >= 6 && (row.firstLevel / 3) % 2 == 0",
+     "row.firstLevel >= 6 && (row.firstLevel / 3) % 2 == 1"),
     ("chart_draws_award_0_cells", "ui/chart/award_chart.cpp", "if (entry == 0)\n                continue;", ""),
     ("version_label_over_the_title", "ui/calculator/calculator_design.h", "{6120, 480, 375, 375}", "{5820, 480, 375, 375}"),
     ("tab_order_falls", "ui/shared/designed_window.cpp", "return controls[a].tabIndex < controls[b].tabIndex;",

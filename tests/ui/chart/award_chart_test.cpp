@@ -278,8 +278,8 @@ private slots:
 
     void bandsBehindEveryOtherGroupOfThreeLevels_data() { addGridRows(); }
 
-    // Grey behind levels 6 to 8, 12 to 14 and 18 to 20, in one piece across
-    // each group and under the whole row; white behind the other levels.
+    // Grey behind the levels the design bands, in one piece across each
+    // group and under the whole row; white behind the other levels.
     void bandsBehindEveryOtherGroupOfThreeLevels()
     {
         QFETCH(bool, upper);
@@ -288,10 +288,7 @@ private slots:
             return colour != Qt::white && colour.red() == colour.green() && colour.green() == colour.blue() &&
                    colour.red() >= 200;
         };
-        const auto banded = [&g](std::size_t i) {
-            const int level = xpcalc::chartRowLevel(g.rows[i]);
-            return (level >= 6 && level <= 8) || (level >= 12 && level <= 14) || level >= 18;
-        };
+        const auto banded = [&g](std::size_t i) { return xpcalc::isBanded(xpcalc::chartRow(g.rows[i])); };
         for (std::size_t i = 0; i < g.rows.size(); ++i) {
             const QRect &label = g.cells[i].front().room;
             const int left = label.left();
