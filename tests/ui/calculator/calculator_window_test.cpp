@@ -314,14 +314,6 @@ private slots:
         }
         QCOMPARE(shown.size(), box->size());
     }
-
-    void screenReadersHearWhatEachBoxIsFor()
-    {
-        for (int n = 1; n <= 20; ++n)
-            QCOMPARE(count(n)->accessibleName(), QStringLiteral("Encounters at CR %1").arg(n));
-        QCOMPARE(box("party")->accessibleName(), QStringLiteral("Party level"));
-        QCOMPARE(box("totalxp")->accessibleName(), QStringLiteral("Total experience"));
-    }
 };
 
 QTEST_MAIN(CalculatorWindowTest)

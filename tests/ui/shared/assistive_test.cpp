@@ -333,16 +333,6 @@ private slots:
         QCOMPARE(chart->grab().toImage(), unfocused);
     }
 
-    // The chart window's keyboard stops: the button, then the chart.
-    void chartWindowTabOrder()
-    {
-        xpcalc::ChartWindow window;
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
-        auto *button = window.findChild<QPushButton *>();
-        QCOMPARE(button->nextInFocusChain(), window.findChild<xpcalc::AwardChartView *>());
-    }
-
     // Fixed in size, so no title bar offers to maximize it.
     void onlyTheChartOffersToMaximize()
     {

@@ -10,6 +10,7 @@
 #include "chart_window.h"
 #include "controls.h"
 #include "look.h"
+#include "text_view.h"
 #include "twips.h"
 #include "window_test_support.h"
 
@@ -113,9 +114,7 @@ private slots:
             auto *control = built->findChild<QWidget *>(name);
             QVERIFY2(control != nullptr, qPrintable(name));
             const QString container =
-                row.container.empty()
-                    ? designName(*design.window)
-                    : QString::fromUtf8(row.container.data(), static_cast<qsizetype>(row.container.size()));
+                row.container.empty() ? designName(*design.window) : xpcalc::toQString(row.container);
             QCOMPARE(control->parentWidget()->objectName(), container);
             QCOMPARE(control->geometry(), toPixels(row.place));
             if (row.kind != Kind::PictureBox && row.kind != Kind::Chart)
