@@ -47,6 +47,8 @@ windows_packages=(
     fonts-wine
     # the program's icon and version block read back, and the zip
     icoutils zip unzip
+    # the installer: built with wixl at a stopped clock, read back with msiinfo
+    wixl msitools faketime
 )
 
 

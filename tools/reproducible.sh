@@ -5,8 +5,8 @@
 # Checks that the packages are reproducible: builds the last commit twice,
 # from two fresh clones in folders of different names and depths, as the
 # README builds it (a Release build, then the Debian package; the program for
-# Windows and its zip), and compares what comes out byte for byte: the .deb,
-# the xpcalc.exe in the Windows zip and the zip itself. Prints their
+# Windows, its zip and its installer), and compares what comes out byte for byte: the .deb,
+# the xpcalc.exe in the Windows zip, the zip itself and the installer. Prints their
 # checksums; fails, showing diffoscope's account where it is installed, if any
 # pair differs. Takes a minute or two once Qt for Windows is there (built
 # and cached by tools/qt_build.sh windows on first use).
@@ -34,7 +34,7 @@ for clone in "${clones[@]}"; do
             >build.log
         cmake --build build -j "$jobs" >>build.log
         bash tools/package.sh build >>build.log
-        bash tools/windows.sh --zip-only >>build.log
+        bash tools/windows.sh --packages-only >>build.log
         mkdir -p unzipped
         unzip -q -d unzipped build-windows/xpcalc-*-win64.zip
     ) || { tail -30 "$clone/build.log"; exit 1; }
@@ -59,4 +59,6 @@ compare "$(basename "$a"/build/package/xpcalc_*.deb)" "$a"/build/package/xpcalc_
 compare xpcalc.exe "$a"/unzipped/*/xpcalc.exe "$b"/unzipped/*/xpcalc.exe
 compare "$(basename "$a"/build-windows/xpcalc-*-win64.zip)" "$a"/build-windows/xpcalc-*-win64.zip \
     "$b"/build-windows/xpcalc-*-win64.zip
+compare "$(basename "$a"/build-windows/xpcalc-*-win64.msi)" "$a"/build-windows/xpcalc-*-win64.msi \
+    "$b"/build-windows/xpcalc-*-win64.msi
 exit $status

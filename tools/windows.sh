@@ -10,19 +10,27 @@
 #  3. the program, with its icon and version block, and its window tests;
 #  4. build-windows/xpcalc-<version>-win64.zip: a folder holding xpcalc.exe,
 #     the stripped Qt and MinGW runtime DLLs and the plugins it loads, and
-#     the licences of all of them;
+#     the licences of all of them; and build-windows/xpcalc-<version>-win64.msi,
+#     the installer of the same files (packaging/windows/xpcalc.wxs, built
+#     with wixl);
 #  5. under Wine, on a virtual X screen, in a Wine prefix set up like a stock
 #     Windows desktop (the default colour scheme, and faces with the metrics
 #     of Times New Roman and Verdana): the window tests, then the program
 #     unzipped into an empty folder, driven by keys along the user's walk
 #     (tests/scenario.json, tools/wine_drive.py): calculating, the overflow
 #     warning, switching to the chart and back. Screenshots of both windows
-#     are left in build-windows/screenshots/.
-# Usage: tools/windows.sh [--zip-only]
-#   --zip-only  steps 1, 3 and 4 alone: the program and the zip, no tests
+#     are left in build-windows/screenshots/;
+#  6. in a fresh Wine prefix, the installer (tests/packaging/check_msi.py):
+#     its tables; installed quietly, the program started from its Start menu
+#     shortcut on the same walk (screenshots in build-windows/screenshots/
+#     installed/); upgraded in place by a higher version built for the test,
+#     which an older one cannot then replace; uninstalled, leaving nothing.
+# Usage: tools/windows.sh [--packages-only]
+#   --packages-only  steps 1, 3 and 4 alone: the program, the zip and the
+#                    installer, no tests
 set -euo pipefail
-zip_only=false
-[ "${1:-}" != --zip-only ] || zip_only=true
+packages_only=false
+[ "${1:-}" != --packages-only ] || packages_only=true
 cd "$(dirname "$0")/.."
 root=$PWD
 out=$root/build-windows
@@ -45,7 +53,7 @@ toolchain=$root/cmake/mingw-w64-x86_64.cmake
 step "Qt for Windows"
 qt=$(bash tools/qt_build.sh windows)
 
-if ! $zip_only; then
+if ! $packages_only; then
     step "The core and its tests, under Wine"
     bash tools/core_tests.sh wine "$out/core"
 fi
@@ -57,14 +65,14 @@ cmake -S . -B "$app" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_BUILD_
     -DCMAKE_PREFIX_PATH="$qt" -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR="$host_cmake_dir" \
     -DXPCALC_BENCHMARKS=OFF >"$out/configure.log" || { cat "$out/configure.log"; exit 1; }
 targets=(xpcalc)
-$zip_only || targets+=(design_test calculator_window_test award_chart_test chart_window_test windows_test)
+$packages_only || targets+=(design_test calculator_window_test award_chart_test chart_window_test windows_test)
 nice -n 19 cmake --build "$app" -j "$jobs" --target "${targets[@]}"
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$app/CMakeCache.txt")
 "$mingw-gcc-posix" -std=c11 -O2 -Wall -Wextra -Wpedantic -Wconversion -Werror \
     -o "$out/wine_driver.exe" tools/wine_driver.c -luser32
 # The windows' designs, which the drive under Wine walks, exported by a tool
 # built for this machine.
-if ! $zip_only; then
+if ! $packages_only; then
     cmake -S . -B "$out/design" -G Ninja -DXPCALC_TESTS=OFF -DXPCALC_BENCHMARKS=OFF >"$out/design.log" ||
         { cat "$out/design.log"; exit 1; }
     cmake --build "$out/design" --target design_json >>"$out/design.log" || { cat "$out/design.log"; exit 1; }
@@ -138,8 +146,44 @@ find "$folder" -exec touch -h -d "@$SOURCE_DATE_EPOCH" {} +
 chmod -R u=rwX,go=rX "$folder"
 (cd "$out" && find "$name" | LC_ALL=C sort | TZ=UTC0 zip -q -9 -X -@ "$name.zip")
 ls "$folder" "$folder"/*/
-if $zip_only; then
-    step "Done: $out/$name.zip, $(du -k "$out/$name.zip" | cut -f1) KiB"
+
+step "The installer"
+# Built from the zip's files as the zip holds them, in a folder of its own.
+# Alike byte for byte from any build of a commit: the file list, its
+# identifiers and GUIDs come from the files' paths and the ProductCode from
+# the version (tools/msi_files.py); the cabinet keeps each file's date, the
+# commit's; wixl stamps the summary with the time it runs, so it runs with
+# its clock stopped at the commit's; and it draws a random PackageCode, which
+# msibuild replaces with one made from the inputs.
+msi() { # msi ZIP VERSION OUT.msi
+    local zip=$1 msi_version=$2 msi=$3 top work
+    top=$(basename "$zip" .zip)
+    work=$(mktemp -d "$out/msi.XXXXXX")
+    unzip -q -d "$work" "$zip"
+    find "$work/$top" -exec touch -h -d "@$SOURCE_DATE_EPOCH" {} +
+    chmod -R u=rwX,go=rX "$work/$top"
+    python3 tools/msi_files.py fragment "$work/$top" "$zip" >"$work/files.wxs"
+    cp assets/xpcalc.ico "$work/xpcalc.ico"
+    local codes
+    codes=$(python3 tools/msi_files.py codes "$msi_version" packaging/windows/xpcalc.wxs "$work/files.wxs" \
+        "$work/xpcalc.ico" $(find "$work/$top" -type f | LC_ALL=C sort))
+    local product_code package_code
+    product_code=$(sed -n 's/^ProductCode=//p' <<<"$codes")
+    package_code=$(sed -n 's/^PackageCode=//p' <<<"$codes")
+    # wixl finds a file only by a path relative to the folder it runs in.
+    (cd "$work" && TZ=UTC0 faketime -f "$(TZ=UTC0 date -d "@$SOURCE_DATE_EPOCH" '+%Y-%m-%d %H:%M:%S')" \
+        wixl -a x64 -o xpcalc.msi -D Version="$msi_version" -D ProductCode="$product_code" \
+        -D SourceDir="$top" -D IconFile=xpcalc.ico "$root/packaging/windows/xpcalc.wxs" files.wxs)
+    # The subject, author and template again as wixl wrote them, with our PackageCode.
+    msibuild "$work/xpcalc.msi" -s "Kestrow's Experience Calculator $msi_version installer" Kestrow "x64;1033" \
+        "$package_code"
+    mv "$work/xpcalc.msi" "$msi"
+    rm -rf "$work"
+}
+msi "$out/$name.zip" "$version" "$out/$name.msi"
+echo "$name.msi: sha256 $(sha256sum "$out/$name.msi" | cut -d' ' -f1)"
+if $packages_only; then
+    step "Done: $out/$name.zip, $(du -k "$out/$name.zip" | cut -f1) KiB; $out/$name.msi, $(du -k "$out/$name.msi" | cut -f1) KiB"
     exit 0
 fi
 
@@ -155,7 +199,6 @@ python3 tests/packaging/check_windows_resources.py --exe "$folder/xpcalc.exe" "$
 
 step "A Wine prefix set up like a stock Windows desktop"
 export WINEPREFIX=$out/wineprefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-rm -rf "$WINEPREFIX"
 screen=1024x768
 x_server_pid=""
 cleanup() {
@@ -164,8 +207,6 @@ cleanup() {
 }
 trap cleanup EXIT
 x_server_start "$screen" "$out/xvfb.log"
-wineboot --init 2>/dev/null
-wineserver --wait
 # The default colour scheme, from the table the program draws with elsewhere;
 # no visual theme over it; 96 dots per inch; one desktop the size of the
 # screen, drawn by Wine as Windows draws it; and, for Verdana and Times New
@@ -194,8 +235,15 @@ wineserver --wait
 EOF
 } >"$out/desktop.reg"
 sed -i "s/SCREEN/$screen/" "$out/desktop.reg"
-wine regedit /S "$(winepath -w "$out/desktop.reg")"
-wineserver --wait
+# A fresh prefix at WINEPREFIX, with the settings above.
+stock_prefix() {
+    rm -rf "$WINEPREFIX"
+    wineboot --init 2>/dev/null
+    wineserver --wait
+    wine regedit /S "$(winepath -w "$out/desktop.reg")"
+    wineserver --wait
+}
+stock_prefix
 
 step "The window tests, under Wine"
 passed=0
@@ -222,8 +270,29 @@ mkdir -p "$out/unzipped" "$shots"
 (cd "$out/unzipped" && unzip -q "../$name.zip")
 (cd "$out/unzipped/$name" && exec wine xpcalc.exe >"$out/xpcalc.log" 2>&1) &
 
-python3 tools/wine_drive.py "$out/wine_driver.exe" "$out/design/design.json" "$out/colour_scheme.reg" "$shots" ||
-    fail "the program from the zip did not go the user's walk"
+drive=("$out/wine_driver.exe" "$out/design/design.json" "$out/colour_scheme.reg")
+python3 tools/wine_drive.py "${drive[@]}" "$shots" || fail "the program from the zip did not go the user's walk"
+wineserver -k
+wineserver --wait
+
+step "The installer, under Wine"
+# A higher version to upgrade to: the same files but for one licence
+# dropped and one file added, so that the upgrade must remove and add.
+newer_version=$(awk -F. '{ printf "%d.%02d", $1, $2 + 1 }' <<<"$version")
+newer=xpcalc-$newer_version-win64
+rm -rf "$out/upgrade-test"
+mkdir -p "$out/upgrade-test"
+cp -a "$folder" "$out/upgrade-test/$newer"
+rm "$out/upgrade-test/$newer/licenses/winpthreads.txt"
+echo "Only in the installer test's newer version." >"$out/upgrade-test/$newer/NEWER.txt"
+(cd "$out/upgrade-test" && find "$newer" | LC_ALL=C sort | TZ=UTC0 zip -q -X -@ "$newer.zip")
+msi "$out/upgrade-test/$newer.zip" "$newer_version" "$out/upgrade-test/$newer.msi"
+export WINEPREFIX=$out/msi-prefix
+stock_prefix
+python3 tests/packaging/check_msi.py "$out/$name.msi" "$out/$name.zip" "$out/upgrade-test/$newer.msi" \
+    "$out/upgrade-test/$newer.zip" "${drive[@]}" "$shots/installed" ||
+    fail "the installer did not install, upgrade or uninstall the program as it should"
 
 [ "$failed" -eq 0 ] || fail "$failed window test programs failed under Wine"
-step "Done: $out/$name.zip, $(du -k "$out/$name.zip" | cut -f1) KiB; screenshots in $shots"
+step "Done: $out/$name.zip, $(du -k "$out/$name.zip" | cut -f1) KiB; $out/$name.msi, \
+$(du -k "$out/$name.msi" | cut -f1) KiB; screenshots in $shots"
