@@ -12,7 +12,7 @@ build=${1:-build}
 # The source folders, not git: a copy of the tree without its history lints too.
 mapfile -t sources < <(find bench calc platform tests tools ui -name '*.cpp' -o -name '*.h' | sort)
 mapfile -t unlicensed < <(find .ci bench calc cmake debian/rules packaging platform tests tools ui CMakeLists.txt \
-    \( -name '*.cpp' -o -name '*.h' -o -name '*.c' -o -name '*.sh' -o -name '*.py' -o -name '*.cmake' -o -name '*.mjs' -o -name '*.html' \
+    \( -name '*.cpp' -o -name '*.h' -o -name '*.c' -o -name '*.sh' -o -name '*.py' -o -name '*.cmake' -o -name '*.mjs' -o -name '*.html' -o -name '*.wxs' -o -name '*.yaml' \
     -o -name CMakeLists.txt -o -path .ci/run -o -path debian/rules \) -type f \
     -exec grep -L 'SPDX-License-Identifier: MIT' {} + | sort)
 if [ ${#unlicensed[@]} -gt 0 ]; then
