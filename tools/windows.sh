@@ -181,7 +181,16 @@ msi() { # msi ZIP VERSION OUT.msi
     rm -rf "$work"
 }
 msi "$out/$name.zip" "$version" "$out/$name.msi"
-echo "$name.msi: sha256 $(sha256sum "$out/$name.msi" | cut -d' ' -f1)"
+sha256=$(sha256sum "$out/$name.msi" | cut -d' ' -f1)
+echo "$name.msi: sha256 $sha256"
+# The winget manifest of this build: the installer's SHA-256 filled in.
+rm -rf "$out/winget"
+mkdir -p "$out/winget"
+for manifest in packaging/windows/winget/*.yaml; do
+    sed "s/^\(  InstallerSha256: \)0\{64\}\$/\1$sha256/" "$manifest" >"$out/winget/$(basename "$manifest")"
+done
+python3 tests/packaging/check_winget.py "$out/winget" "$out/$name.msi" ||
+    fail "the winget manifest does not keep its rules or does not match the installer"
 if $packages_only; then
     step "Done: $out/$name.zip, $(du -k "$out/$name.zip" | cut -f1) KiB; $out/$name.msi, $(du -k "$out/$name.msi" | cut -f1) KiB"
     exit 0

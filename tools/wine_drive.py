@@ -17,6 +17,7 @@ import os
 import re
 import subprocess
 import sys
+import tempfile
 import time
 
 sys.dont_write_bytecode = True  # no cache of the shared module in the source tree
@@ -38,6 +39,18 @@ class DriveError(Exception):
     pass
 
 
+def run_wine(*arguments):
+    """Runs a Windows program under Wine; returns its exit code and what it
+    printed. The output goes through a file, not a pipe: a Wine process the
+    program starts on the way, such as the desktop's explorer.exe, inherits
+    the output and outlives the program, and a pipe would stay open until it
+    ends."""
+    with tempfile.TemporaryFile() as output:
+        code = subprocess.run(["wine", *arguments], stdout=output, stderr=subprocess.DEVNULL).returncode
+        output.seek(0)
+        return code, output.read().decode(errors="replace").replace("\r", "")
+
+
 class WineDriver:
     def __init__(self, driver, scheme, shots):
         self.driver, self.shots = driver, shots
@@ -49,8 +62,10 @@ class WineDriver:
         self.origin = (0, 0)  # the window's client area on the screen
 
     def drive(self, *arguments):
-        done = subprocess.run(["wine", self.driver, *arguments], check=True, capture_output=True, text=True)
-        return done.stdout.replace("\r", "")
+        code, said = run_wine(self.driver, *arguments)
+        if code != 0:
+            raise DriveError(f"wine_driver.exe {' '.join(arguments)} failed with {code}")
+        return said
 
     def wait_for(self, kind, size=None):
         """Waits until the program shows the window it should and holds it
@@ -156,7 +171,7 @@ def main(arguments):
     os.makedirs(shots, exist_ok=True)
     try:
         replay(design, WineDriver(driver, scheme, shots))
-    except (DriveError, ScenarioError, subprocess.CalledProcessError) as error:
+    except (DriveError, ScenarioError) as error:
         print(f"wine_drive.py: {error}", file=sys.stderr)
         return 1
     print("the walk: calculated, warned of the overflow, to the chart and back")

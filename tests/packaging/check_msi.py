@@ -24,8 +24,11 @@ import zipfile
 
 NAME = "Kestrow's Experience Calculator"
 UNINSTALL = r"HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall"
-HERE = os.path.dirname(os.path.abspath(__file__))
-DRIVE = os.path.join(HERE, "..", "..", "tools", "wine_drive.py")
+TOOLS = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "tools")
+DRIVE = os.path.join(TOOLS, "wine_drive.py")
+sys.dont_write_bytecode = True  # no cache of the shared module in the source tree
+sys.path.insert(0, TOOLS)
+from wine_drive import run_wine as wine  # noqa: E402
 
 failures = []
 
@@ -47,11 +50,6 @@ def table(msi, name):
 
 def properties(msi):
     return {row["Property"]: row["Value"] for row in table(msi, "Property")}
-
-
-def wine(*arguments):
-    done = subprocess.run(["wine", *arguments], capture_output=True, text=True)
-    return done.returncode, done.stdout.replace("\r", "")
 
 
 def msiexec(*arguments):
