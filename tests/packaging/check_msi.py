@@ -16,6 +16,7 @@ Usage: check_msi.py OLD.msi OLD.zip NEW.msi NEW.zip DRIVE...
   DRIVE: the arguments of wine_drive.py but the last (SHOTS), then SHOTS
 """
 import filecmp
+import getpass
 import os
 import subprocess
 import sys
@@ -124,7 +125,7 @@ def main(arguments):
     # users; Wine in the installing user's (its msi says "FIXME: set to
     # AllUsers profile path if ALLUSERS is set"). Either is looked for.
     shortcuts = [os.path.join(drive_c, "ProgramData", "Microsoft", "Windows", "Start Menu", "Programs", NAME + ".lnk"),
-                 os.path.join(drive_c, "users", os.environ.get("USER", "root"), "AppData", "Roaming", "Microsoft",
+                 os.path.join(drive_c, "users", getpass.getuser(), "AppData", "Roaming", "Microsoft",
                               "Windows", "Start Menu", "Programs", NAME + ".lnk")]
     shortcut = lambda: next((s for s in shortcuts if os.path.isfile(s)), None)
 
