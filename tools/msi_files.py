@@ -59,22 +59,26 @@ def files_of(folder):
     return sorted(found, key=lambda p: p.encode())
 
 
-def check_against_zip(folder, files, zip_path):
+def zip_differences(folder, zip_path):
+    """How a folder differs from the one top folder of a zip (xpcalc-VERSION-
+    win64/): files only in one, or not alike; none when it holds exactly the
+    zip's files."""
+    if not os.path.isdir(folder):
+        return [f"no folder {folder}"]
+    files = files_of(folder)
     with zipfile.ZipFile(zip_path) as archive:
         entries = [i for i in archive.infolist() if not i.is_dir()]
-        # The zip holds one top folder, xpcalc-VERSION-win64/.
         tops = {i.filename.split("/", 1)[0] for i in entries}
         if len(tops) != 1:
-            sys.exit(f"msi_files.py: {zip_path} has not one top folder but {sorted(tops)}")
+            return [f"{zip_path} has not one top folder but {sorted(tops)}"]
         inside = {i.filename.split("/", 1)[1]: i for i in entries}
-        if sorted(inside) != sorted(files):
-            sys.exit(f"msi_files.py: {folder} and {zip_path} hold different files:"
-                     f" only in the folder {sorted(set(files) - set(inside))},"
-                     f" only in the zip {sorted(set(inside) - set(files))}")
-        for path, info in inside.items():
+        differences = [f"only in the folder: {path}" for path in sorted(set(files) - set(inside))]
+        differences += [f"only in the zip: {path}" for path in sorted(set(inside) - set(files))]
+        for path in sorted(set(files) & set(inside)):
             with open(os.path.join(folder, path), "rb") as file:
-                if file.read() != archive.read(info):
-                    sys.exit(f"msi_files.py: {path} differs from the zip's")
+                if file.read() != archive.read(inside[path]):
+                    differences.append(f"not alike: {path}")
+        return differences
 
 
 def fragment(folder, files):
@@ -129,8 +133,9 @@ def main(argv):
         files = files_of(folder)
         if "xpcalc.exe" not in files:
             sys.exit(f"msi_files.py: no xpcalc.exe in {folder}")
-        if len(argv) == 4:
-            check_against_zip(folder, files, argv[3])
+        differences = zip_differences(folder, argv[3]) if len(argv) == 4 else []
+        if differences:
+            sys.exit(f"msi_files.py: {folder} does not hold {argv[3]}'s files: " + "; ".join(differences))
         sys.stdout.write(fragment(folder, files))
     elif len(argv) >= 4 and argv[1] == "codes":
         version = argv[2]

@@ -15,13 +15,10 @@ the prefix WINEPREFIX names (a fresh one), what a Windows user meets:
 Usage: check_msi.py OLD.msi OLD.zip NEW.msi NEW.zip DRIVE...
   DRIVE: the arguments of wine_drive.py but the last (SHOTS), then SHOTS
 """
-import filecmp
 import getpass
 import os
 import subprocess
 import sys
-import tempfile
-import zipfile
 
 NAME = "Kestrow's Experience Calculator"
 UNINSTALL = r"HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall"
@@ -29,6 +26,7 @@ TOOLS = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "to
 DRIVE = os.path.join(TOOLS, "wine_drive.py")
 sys.dont_write_bytecode = True  # no cache of the shared module in the source tree
 sys.path.insert(0, TOOLS)
+from msi_files import zip_differences  # noqa: E402
 from wine_drive import run_wine as wine  # noqa: E402
 
 failures = []
@@ -82,14 +80,10 @@ def entries():
 
 def same_files(zip_path, folder):
     """Whether the folder holds the zip's files, alike, and no other."""
-    with tempfile.TemporaryDirectory() as unzipped:
-        zipfile.ZipFile(zip_path).extractall(unzipped)
-        (top,) = os.listdir(unzipped)
-        left, right = os.path.join(unzipped, top), folder
-        walk = lambda root: sorted(os.path.relpath(os.path.join(d, f), root)
-                                   for d, _, files in os.walk(root) for f in files)
-        return (os.path.isdir(folder) and walk(left) == walk(right) and
-                all(filecmp.cmp(os.path.join(left, f), os.path.join(right, f), shallow=False) for f in walk(left)))
+    differences = zip_differences(folder, zip_path)
+    for difference in differences[:5]:
+        print(f"      {difference}")
+    return not differences
 
 
 def check_tables(msi, version, expected_upgrade_code):
