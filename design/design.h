@@ -192,9 +192,10 @@ inline std::string accessibleNameOf(const ControlDesign &control)
     return control.accessibleName.empty() ? std::string() : numbered(control.accessibleName, control.number);
 }
 
-// The program's name: both windows' caption, and the start of what screen
-// readers call each.
-inline constexpr std::string_view kProgramName = "Kestrow's Experience Calculator";
+// The program's name, as the build names it everywhere (the project's
+// description): both windows' caption, and the start of what screen readers
+// call each.
+inline constexpr std::string_view kProgramName = XPCALC_PROGRAM_NAME;
 
 struct WindowDesign {
     std::string_view name;
