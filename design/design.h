@@ -204,8 +204,8 @@ struct WindowDesign {
     int width;                       // client area, in twips
     int height;
     bool resizable;
-    Typeface face;               // the font of controls that have none of their own
-    Paint ground;                // between the controls
+    Typeface face;         // the font of controls that have none of their own
+    Paint ground;          // between the controls
     ControlRef firstFocus; // the control with the focus when the window opens
 };
 
@@ -223,7 +223,6 @@ constexpr PixelSize clientSize(const WindowDesign &window)
 {
     return {twipsToPixels(window.width), twipsToPixels(window.height)};
 }
-
 
 // The rules every design keeps, for static_assert.
 
