@@ -55,6 +55,7 @@ constexpr std::pair<SystemColour, const char *> kDrawnWith[] = {
     {SystemColour::WindowText, "WindowText"},
     {SystemColour::CaptionText, "TitleText"},
     {SystemColour::ActiveBorder, "ActiveBorder"},
+    {SystemColour::AppWorkspace, "AppWorkspace"},
     {SystemColour::Highlight, "Hilight"},
     {SystemColour::HighlightText, "HilightText"},
     {SystemColour::ButtonFace, "ButtonFace"},
@@ -66,6 +67,7 @@ constexpr std::pair<SystemColour, const char *> kDrawnWith[] = {
     {SystemColour::ButtonLight, "ButtonLight"},
     {SystemColour::InfoText, "InfoText"},
     {SystemColour::InfoBackground, "InfoWindow"},
+    {SystemColour::GradientActiveTitle, "GradientActiveTitle"},
 };
 
 constexpr bool sameText(const char *a, const char *b)

@@ -29,6 +29,7 @@ enum class SystemColour {
     WindowText = 8,        // text box text
     CaptionText = 9,       // active title-bar text: the chart box's ground
     ActiveBorder = 10,     // active window border: the calculator's ground
+    AppWorkspace = 12,     // behind documents: around the web page's window
     Highlight = 13,        // selected text's ground
     HighlightText = 14,    // selected text
     ButtonFace = 15,       // ground of buttons, labels, frames and pictures
@@ -40,6 +41,7 @@ enum class SystemColour {
     ButtonLight = 22,      // between face and highlight
     InfoText = 23,         // tooltip text
     InfoBackground = 24,   // tooltip ground
+    GradientActiveTitle = 27, // a title bar's ground: the web page's warning
 };
 
 Rgb systemColour(SystemColour which) noexcept;

@@ -13,7 +13,8 @@ keys. A driver has one method per kind of step:
   warning(says)                  a warning shows, whose text contains says
   answer(button)                 the warning answered with its button
 
-where window and control are the design's entries from design.json.
+where window and control are the design's entries from design.json. A step
+names its control by role, and a count box by its challenge rating too.
 """
 import json
 import os
@@ -41,10 +42,13 @@ def replay(design_path, driver, scenario_path=SCENARIO):
         steps = json.load(file)["steps"]
     window = None
 
-    def control(name):
-        found = [c for c in (window or {}).get("controls", []) if c["name"] == name]
+    def control(step, role):
+        rating = step.get("challengeRating")
+        found = [c for c in (window or {}).get("controls", [])
+                 if c["role"] == role and c["challengeRating"] == rating]
         if not found:
-            raise ScenarioError(f"the {window and window['name']} window's design has no control named {name!r}")
+            raise ScenarioError(f"the {window and window['name']} window's design has no {role} control"
+                                + (f" for challenge rating {rating}" if rating else ""))
         return found[0]
 
     for step in steps:
@@ -56,11 +60,11 @@ def replay(design_path, driver, scenario_path=SCENARIO):
         elif "shot" in step:
             driver.shot(step["shot"])
         elif "type" in step:
-            driver.type(control(step["type"]), step["text"])
+            driver.type(control(step, step["type"]), step["text"])
         elif "press" in step:
-            driver.press(control(step["press"]))
+            driver.press(control(step, step["press"]))
         elif "expect" in step:
-            driver.expect(control(step["expect"]), step["text"], step.get("focused", False))
+            driver.expect(control(step, step["expect"]), step["text"], step.get("focused", False))
         elif "warning" in step:
             driver.warning(step["warning"])
         elif "answer" in step:

@@ -26,8 +26,8 @@ class BusDriver:
         self.out = out
 
     def window(self, window):
-        first = next(c for c in window["controls"] if c["name"] == window["tabOrder"][-1])
-        bus.control(heard_as(first), bus.PUSH_BUTTON)  # showing once its last stop is
+        last = window["controls"][window["tabOrder"][-1]]
+        bus.control(heard_as(last), bus.PUSH_BUTTON)  # showing once its last stop is
 
     def shot(self, name):
         """The screen as NAME.png, and the active window's client area alone,

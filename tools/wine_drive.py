@@ -23,8 +23,6 @@ import time
 sys.dont_write_bytecode = True  # no cache of the shared module in the source tree
 from scenario import ScenarioError, replay  # noqa: E402
 
-TITLE = "Kestrow's Experience Calculator"
-
 # The colour probes, the only points of the windows named here: the
 # screenshot, a point of its window's client area, the colour of the default
 # scheme that must show there (by its name in the registry), and what shows it.
@@ -73,7 +71,7 @@ class WineDriver:
         message box; with kind "owned", one message box, of any size."""
         shown = None
         for _ in range(60):
-            before, shown = shown, self.drive("list", TITLE)
+            before, shown = shown, self.drive("list", self.current["caption"])
             if shown != before:
                 time.sleep(0.5)
                 continue
@@ -88,30 +86,31 @@ class WineDriver:
             time.sleep(0.5)
         raise DriveError(f"expected the {size or 'message box'} {kind} window; saw: {shown or 'none'}")
 
-    def focus_on(self, name):
-        """Moves the focus forward, by Tab, to the current window's control of
-        that name."""
+    def focus_on(self, control):
+        """Moves the focus forward, by Tab, to a control of the current
+        window."""
         order = self.current["tabOrder"]
-        if name not in order:
-            raise DriveError(f"no control named {name} in the {self.current['name']} window's tab order")
+        index = self.current["controls"].index(control)
+        if index not in order:
+            raise DriveError(f"{control['name']} is not in the {self.current['name']} window's tab order")
         if self.focus is None:
-            raise DriveError(f"where the focus is, is not known, to move it to {name}")
-        tabs = (order.index(name) - order.index(self.focus)) % len(order)
+            raise DriveError(f"where the focus is, is not known, to move it to {control['name']}")
+        tabs = (order.index(index) - order.index(self.focus)) % len(order)
         if tabs:
             self.drive("keys", *["tab"] * tabs)
-        self.focus = name
+        self.focus = index
 
-    def read(self, name):
-        self.focus_on(name)
+    def read(self, control):
+        self.focus_on(control)
         self.drive("keys", "ctrl+a", "ctrl+c")
         return self.drive("clipboard")
 
     # The steps of the walk.
 
     def window(self, window):
-        pixels = window["pixels"]
+        size = window["size"]
         self.current = window
-        self.wait_for("free", f"{pixels['width']}x{pixels['height']}")
+        self.wait_for("free", f"{size['width']}x{size['height']}")
         time.sleep(1)  # painted in full
         self.focus = window["firstFocus"]
 
@@ -131,18 +130,18 @@ class WineDriver:
                 raise DriveError(f"{what} ({colour}): expected {self.scheme[colour]}, got {found}")
 
     def type(self, control, text):
-        self.focus_on(control["name"])
+        self.focus_on(control)
         self.drive("keys", "ctrl+a", f"text:{text}")
 
     def press(self, control):
-        self.focus_on(control["name"])
+        self.focus_on(control)
         self.drive("keys", "space")
 
     def expect(self, control, text, focused):
         if focused:
             # Reading the box where the focus is said to be checks that it is.
-            self.focus = control["name"]
-        shown = self.read(control["name"])
+            self.focus = self.current["controls"].index(control)
+        shown = self.read(control)
         if shown != text:
             raise DriveError(f"{control['name']}: expected {text!r}, got {shown!r}")
         print(f"{control['name']} shows {text}", flush=True)
@@ -158,8 +157,8 @@ class WineDriver:
 
     def answer(self, button):
         self.drive("keys", "return")  # the warning's one button, OK
-        pixels = self.current["pixels"]
-        self.wait_for("free", f"{pixels['width']}x{pixels['height']}")
+        size = self.current["size"]
+        self.wait_for("free", f"{size['width']}x{size['height']}")
         self.focus = None  # the window hands it to the box concerned
 
 

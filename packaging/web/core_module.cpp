@@ -5,6 +5,8 @@
 // and of an overflow, over texts of UTF-16 code units as JavaScript strings
 // hold them. The page writes each box's text where xpcalc_entry() says,
 // calls xpcalc_calculate(), and reads the results as NUL-terminated UTF-16.
+// Where an overflow points, it names the box by its place in the design.
+#include "calculator_design.h"
 #include "experience_calculation.h"
 #include "messages.h"
 
@@ -23,7 +25,7 @@ std::u16string total;
 std::u16string announcement;
 std::u16string working;
 std::u16string message;
-int overflowBox = -1;
+int overflowControl = -1;
 
 } // namespace
 
@@ -52,7 +54,7 @@ EMSCRIPTEN_KEEPALIVE int xpcalc_calculate()
     if (!result) {
         const OverflowError &error = result.error();
         message = overflowMessage(error);
-        overflowBox = error.site == OverflowError::Site::LevelText ? kChallengeRatings : error.challengeRating - 1;
+        overflowControl = static_cast<int>(xpcalc::overflowControl(error));
         return 0;
     }
     total = std::u16string(result.value().totalText.view());
@@ -65,6 +67,7 @@ EMSCRIPTEN_KEEPALIVE const char16_t *xpcalc_total() { return total.c_str(); }
 EMSCRIPTEN_KEEPALIVE const char16_t *xpcalc_announcement() { return announcement.c_str(); }
 EMSCRIPTEN_KEEPALIVE const char16_t *xpcalc_working() { return working.c_str(); }
 EMSCRIPTEN_KEEPALIVE const char16_t *xpcalc_overflow_message() { return message.c_str(); }
-// The box where the last overflow arose: 0 to 19 a count, 20 the level.
-EMSCRIPTEN_KEEPALIVE int xpcalc_overflow_box() { return overflowBox; }
+// The box the last overflow concerns, as its index among the calculator's
+// controls in the designs' export.
+EMSCRIPTEN_KEEPALIVE int xpcalc_overflow_control() { return overflowControl; }
 }

@@ -34,8 +34,8 @@ def check_calculator(calculator, design):
     check(calculator.getRoleName() in ("frame", "window", "dialog"),
           f"the calculator's role is {calculator.getRoleName()}")
     # Its first children are the count boxes, in tab order, by the names the design gives them.
-    controls = {control["name"]: control for control in design["controls"]}
-    boxes = [controls[name]["accessibleName"] for name in design["tabOrder"] if name.startswith("cr")]
+    controls = design["controls"]
+    boxes = [controls[i]["accessibleName"] for i in design["tabOrder"] if controls[i]["role"] == "count"]
     names = [child.name for child in calculator]
     check(len(boxes) == 20 and names[:20] == boxes,
           f"the calculator's first children are not the count boxes in tab order: {names[:20]}")

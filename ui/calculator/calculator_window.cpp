@@ -23,15 +23,16 @@ namespace xpcalc {
 namespace {
 
 // The controls the window's handlers use, by their place in the design: a
-// name the design lacks does not compile.
-constexpr std::size_t kChartButton = indexOf(kCalculatorControls, "Command2");
-constexpr std::size_t kTotalBox = indexOf(kCalculatorControls, "totalxp");
-constexpr std::size_t kCalculateButton = indexOf(kCalculatorControls, "Command1");
-constexpr std::size_t kLevelBox = indexOf(kCalculatorControls, "party");
+// role the design lacks does not compile.
+constexpr std::size_t kChartButton = indexOf(kCalculatorControls, Role::ShowChart);
+constexpr std::size_t kTotalBox = indexOf(kCalculatorControls, Role::Total);
+constexpr std::size_t kCalculateButton = indexOf(kCalculatorControls, Role::Calculate);
+constexpr std::size_t kLevelBox = indexOf(kCalculatorControls, Role::PartyLevel);
 template <std::size_t... Rating>
 constexpr std::array<std::pair<std::size_t, std::size_t>, sizeof...(Rating)> families(std::index_sequence<Rating...>)
 {
-    return {{{indexOf(kCalculatorControls, "cr", Rating + 1), indexOf(kCalculatorControls, "Label", Rating + 1)}...}};
+    return {{{indexOf(kCalculatorControls, Role::Count, Rating + 1),
+              indexOf(kCalculatorControls, Role::CountLabel, Rating + 1)}...}};
 }
 // For each challenge rating from 1, its count box and its label.
 constexpr auto kFamilies = families(std::make_index_sequence<kChallengeRatings>());
@@ -51,12 +52,13 @@ CalculatorWindow::CalculatorWindow(QWidget *parent) : DesignedWindow(kCalculator
 // has already drawn for them.
 void CalculatorWindow::paintEvent(QPaintEvent * /*event*/)
 {
-    QPainter(this).fillRect(rect(), schemeColour(SystemColour::ActiveBorder));
+    QPainter(this).fillRect(rect(), paint(kCalculatorWindow.ground));
 }
 
 void CalculatorWindow::createControls()
 {
-    const std::vector<QWidget *> controls = build(kCalculatorControls);
+    m_controls = build(kCalculatorControls);
+    const std::vector<QWidget *> &controls = m_controls;
     m_chartButton = as<QPushButton>(controls[kChartButton]);
     m_totalBox = as<QLineEdit>(controls[kTotalBox]);
     m_calculateButton = as<QPushButton>(controls[kCalculateButton]);
@@ -107,9 +109,7 @@ void CalculatorWindow::calculateExperience()
 // modal to this window but runs no loop of its own.
 void CalculatorWindow::reportOverflow(const OverflowError &error)
 {
-    QLineEdit *concerned = error.site == OverflowError::Site::LevelText
-                               ? m_levelBox
-                               : m_countBoxes[static_cast<std::size_t>(error.challengeRating - 1)];
+    QLineEdit *concerned = as<QLineEdit>(m_controls.at(overflowControl(error)));
     const QString message = toQString(overflowMessage(error));
     auto *warning = new QMessageBox(QMessageBox::Warning, windowTitle(), message, QMessageBox::Ok, this);
     warning->setAttribute(Qt::WA_DeleteOnClose);

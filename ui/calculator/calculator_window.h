@@ -41,6 +41,7 @@ private:
     QPushButton *m_calculateButton = nullptr;
     QLineEdit *m_levelBox = nullptr;
     std::array<QLineEdit *, kChallengeRatings> m_countBoxes{}; // m_countBoxes[0] counts CR 1
+    std::vector<QWidget *> m_controls;                         // every control, in the design's order
     Announcer *m_announcer = nullptr;                          // tells screen readers the new total, and warnings
 };
 

@@ -5,6 +5,7 @@
 #include "award_table.h"
 #include "chart_design.h"
 #include "chart_lettering.h"
+#include "look.h"
 #include "text_view.h"
 
 #include <QFontMetricsF>
@@ -18,8 +19,6 @@
 
 namespace xpcalc {
 namespace {
-
-const QColor kBand(0xE7, 0xE7, 0xE7);
 
 constexpr int kColumns = kChartGridColumns;
 
@@ -35,8 +34,7 @@ struct GridLayout {
     int headerHeight = 0;
     int firstRowTop = 0;
     qreal rowPitch = 0;
-    int numberHeight = 0;                   // height of the digits in the cells
-    std::vector<std::pair<int, int>> bands; // first and last pixel row of each grey band
+    int numberHeight = 0; // height of the digits in the cells
     int bandRight = 0;
 };
 
@@ -53,7 +51,6 @@ const GridLayout kUpper = [] {
     grid.firstRowTop = 37;
     grid.rowPitch = 8.0;
     grid.numberHeight = 7;
-    grid.bands = {{60, 84}, {109, 132}};
     grid.bandRight = 256;
     return grid;
 }();
@@ -69,9 +66,8 @@ const GridLayout kLower = [] {
     grid.headerTops = {177, 184};
     grid.headerHeight = 5;
     grid.firstRowTop = 192;
-    grid.rowPitch = (301 - 206) / 12.0; // from the bands of levels 6 and 18
+    grid.rowPitch = 95 / 12.0; // from the rows of levels 6 and 18
     grid.numberHeight = 6;
-    grid.bands = {{206, 230}, {254, 277}, {301, 324}};
     grid.bandRight = 259;
     return grid;
 }();
@@ -96,7 +92,7 @@ qreal labelRight(const GridLayout &grid, const Face &label)
     const QFontMetricsF metrics(label.font);
     qreal widest = 0;
     for (int row = 0; row < grid.rows; ++row)
-        widest = std::max(widest, metrics.horizontalAdvance(chartRowLabel(grid.firstRow + row)));
+        widest = std::max(widest, metrics.horizontalAdvance(toQString(chartRowLabel(grid.firstRow + row))));
     return kLabelCentre + widest / 2;
 }
 
@@ -135,10 +131,20 @@ NumberFace numberFace(const Lettering &lettering, const GridLayout &grid, qreal 
     return {face, condenseToFit(face, cells)};
 }
 
+// A band reaches from a pixel above its first row's digits to the foot of its
+// last row's, closing the gaps between its rows.
+void drawBands(QPainter &p, const GridLayout &grid)
+{
+    for (const ChartBand &band : chartBands({grid.firstChallengeRating, grid.firstRow, grid.rows})) {
+        const int top = rowTop(grid, band.firstRow - grid.firstRow) - 1;
+        const int bottom = rowTop(grid, band.lastRow - grid.firstRow) + grid.numberHeight;
+        p.fillRect(QRect(QPoint(kBandLeft, top), QPoint(grid.bandRight, bottom)), paint(Paint::ChartBand));
+    }
+}
+
 void drawGrid(QPainter &p, const Lettering &lettering, const GridLayout &grid)
 {
-    for (const auto &[first, last] : grid.bands)
-        p.fillRect(QRect(QPoint(kBandLeft, first), QPoint(grid.bandRight, last)), kBand);
+    drawBands(p, grid);
 
     // The heading's descenders stop a clear pixel row above the header row,
     // at any pixel ratio.
@@ -165,7 +171,8 @@ void drawGrid(QPainter &p, const Lettering &lettering, const GridLayout &grid)
     const NumberFace numbers = numberFace(lettering, grid, labelRight(grid, label));
     for (int row = 0; row < grid.rows; ++row) {
         const int top = rowTop(grid, row);
-        drawLine(p, lettering, chartRowLabel(grid.firstRow + row), label, kLabelCentre, Qt::AlignHCenter, top);
+        drawLine(p, lettering, toQString(chartRowLabel(grid.firstRow + row)), label, kLabelCentre, Qt::AlignHCenter,
+                 top);
         for (int column = 0; column < kColumns; ++column) {
             const std::int32_t entry = gridAward(grid, row, column);
             if (entry == 0)
@@ -186,7 +193,7 @@ QImage awardChartImage(qreal devicePixelRatio)
     image.fill(Qt::white);
     QPainter p(&image);
     p.setRenderHint(QPainter::TextAntialiasing);
-    p.setPen(Qt::black);
+    p.setPen(paint(Paint::ChartInk));
 
     const Lettering lettering{devicePixelRatio <= 1.0};
     const Face title = serif(lettering, kTitle.height(), true, true);
@@ -201,13 +208,6 @@ QImage awardChartImage(qreal devicePixelRatio)
 QPixmap drawAwardChart(qreal devicePixelRatio) { return QPixmap::fromImage(awardChartImage(devicePixelRatio)); }
 
 int chartRowLevel(int row) { return chartRow(row).firstLevel; }
-
-QString chartRowLabel(int row)
-{
-    const ChartRow levels = chartRow(row);
-    return levels.firstLevel == levels.lastLevel ? QString::number(levels.firstLevel)
-                                                 : QStringLiteral("%1-%2").arg(levels.firstLevel).arg(levels.lastLevel);
-}
 
 QRect chartCellRect(int row, int column)
 {

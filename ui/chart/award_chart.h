@@ -32,8 +32,7 @@ QPixmap drawAwardChart(qreal devicePixelRatio);
 constexpr int kChartTableRows = kChartRows;
 constexpr int kChartLabelColumn = 0;
 constexpr int kChartTableColumns = 21;
-int chartRowLevel(int row);     // the level whose awards a row shows
-QString chartRowLabel(int row); // "1-3", "4", ... "20"
+int chartRowLevel(int row); // the level whose awards a row shows
 // Where a cell's label or number stands in the chart, in its pixels; empty
 // for the cells the chart leaves out (levels 18 to 20 above, 1 to 3 below).
 // A level with rows in both grids has its label in the upper one.

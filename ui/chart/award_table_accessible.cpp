@@ -5,6 +5,7 @@
 #include "award_chart.h"
 #include "award_chart_view.h"
 #include "award_table.h"
+#include "text_view.h"
 
 #include <QAccessibleWidget>
 
@@ -179,9 +180,9 @@ QString ChartCellAccessible::text(QAccessible::Text t) const
     if (t != QAccessible::Name)
         return {};
     if (m_role == QAccessible::ColumnHeader)
-        return m_column == kChartLabelColumn ? QStringLiteral("Party level") : QStringLiteral("CR %1").arg(m_column);
+        return toQString(m_column == kChartLabelColumn ? std::string(kChartRowHeading) : chartColumnHeardAs(m_column));
     if (m_role == QAccessible::RowHeader)
-        return QStringLiteral("Party level %1").arg(chartRowLabel(m_row));
+        return toQString(chartRowHeardAs(m_row));
     const std::int32_t entry = award(chartRowLevel(m_row), m_column);
     return entry == 0 ? QString() : QString::number(entry);
 }

@@ -14,8 +14,8 @@
 namespace xpcalc {
 namespace {
 
-constexpr std::size_t kReturnButton = indexOf(kChartControls, "Command1");
-constexpr std::size_t kChart = indexOf(kChartControls, "Picture1");
+constexpr std::size_t kReturnButton = indexOf(kChartControls, Role::ReturnToCalculator);
+constexpr std::size_t kChart = indexOf(kChartControls, Role::Chart);
 
 } // namespace
 
@@ -26,9 +26,8 @@ ChartWindow::ChartWindow(QWidget *parent) : DesignedWindow(kChartWindow, parent)
     const std::vector<QWidget *> controls =
         build(kChartControls, [](QWidget *chartParent) -> QWidget * { return new AwardChartView(chartParent); });
     // The chart at its natural size from the top-left inside the sunken
-    // border, on the active title bar's text colour; the box clips what does
-    // not fit.
-    setGround(controls[kChart], schemeColour(SystemColour::CaptionText));
+    // border, on the chart's ground; the box clips what does not fit.
+    setGround(controls[kChart], paint(Paint::ChartGround));
     auto *returnButton = as<QPushButton>(controls[kReturnButton]);
     connect(returnButton, &QPushButton::clicked, this, &ChartWindow::calculatorRequested);
 }

@@ -7,7 +7,6 @@
 #include "pictures.h"
 #include "text_box.h"
 #include "text_view.h"
-#include "twips.h"
 #include "wrapping_button.h"
 
 #include <QLabel>
@@ -72,7 +71,7 @@ QString designName(const WindowDesign &window) { return toQString(window.name); 
 
 QString designCaption(const WindowDesign &window) { return toQString(window.caption); }
 
-QString designAccessibleName(const WindowDesign &window) { return toQString(window.accessibleName); }
+QString designAccessibleName(const WindowDesign &window) { return QString::fromStdString(accessibleNameOf(window)); }
 
 std::vector<QWidget *> buildControls(QWidget *window, const ControlDesign *controls, std::size_t count,
                                      ControlMaker makeChart)
@@ -88,7 +87,8 @@ std::vector<QWidget *> buildControls(QWidget *window, const ControlDesign *contr
         control->setObjectName(designName(design));
         if (!design.accessibleName.empty())
             control->setAccessibleName(designAccessibleName(design));
-        control->setGeometry(toPixels(design.place));
+        const PixelRect place = placeOf(design);
+        control->setGeometry(place.left, place.top, place.width, place.height);
         if (design.face != Typeface::None)
             control->setFont(fontFor(design.face));
         if (design.groundColour != kDefaultColour)

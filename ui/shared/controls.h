@@ -11,7 +11,7 @@
 
 namespace xpcalc {
 
-// Building a window's controls from its design (design.h).
+// Building a window's controls from its design (design/design.h).
 
 // A control's name and text as the design gives them, a family member's
 // number included.

@@ -3,7 +3,6 @@
 #include "designed_window.h"
 
 #include "look.h"
-#include "twips.h"
 #include "window_placement.h"
 
 #include <algorithm>
@@ -18,17 +17,18 @@ DesignedWindow::DesignedWindow(const WindowDesign &design, QWidget *parent)
     setWindowTitle(designCaption(design));
     setAccessibleName(designAccessibleName(design));
     setFont(fontFor(design.face));
+    const QSize size(clientSize(design).width, clientSize(design).height);
     if (design.resizable)
-        resize(clientSize(design));
+        resize(size);
     else
-        fixSize(this, clientSize(design));
+        fixSize(this, size);
 }
 
 std::vector<QWidget *> DesignedWindow::build(const ControlDesign *controls, std::size_t count, ControlMaker makeChart)
 {
     std::vector<QWidget *> built = buildControls(this, controls, count, makeChart);
     for (std::size_t i = 0; i < count; ++i)
-        if (isNamed(controls[i], m_firstFocus))
+        if (controls[i].role == m_firstFocus.role && controls[i].number == m_firstFocus.number)
             built[i]->setFocus();
     std::vector<std::size_t> order(count);
     std::iota(order.begin(), order.end(), 0);

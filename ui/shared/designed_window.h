@@ -39,7 +39,7 @@ protected:
 private:
     std::vector<QWidget *> build(const ControlDesign *controls, std::size_t count, ControlMaker makeChart);
 
-    std::string_view m_firstFocus;
+    ControlRef m_firstFocus;
     std::vector<QWidget *> m_inTabOrder; // every designed control, by ascending tab index
 };
 

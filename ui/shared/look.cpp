@@ -20,62 +20,34 @@ Rgb toRgb(const QColor &colour)
 
 namespace {
 
-constexpr qreal kPixelsPerPoint = 96.0 / 72.0;
-
-// The first of the faces that is installed, or the last. Asking for only a
-// face that is there spares the font matcher a search for each missing one
-// (and checking the list, rather than asking for each face by name, spares it
-// the same search again), which would otherwise cost a good part of start-up.
-QString installedFace(const QStringList &faces)
+// The first of a face's families that is installed, or the last. Asking for
+// only a face that is there spares the font matcher a search for each missing
+// one (and checking the list, rather than asking for each face by name,
+// spares it the same search again), which would otherwise cost a good part of
+// start-up.
+QString installedFamily(const FontFace &face)
 {
-    const QStringList installed = QFontDatabase::families();
-    for (const QString &face : faces)
-        if (installed.contains(face, Qt::CaseInsensitive))
-            return face;
-    return faces.back();
+    static const QStringList installed = QFontDatabase::families();
+    QString last;
+    for (const std::string_view family : face.families) {
+        if (family.empty())
+            continue;
+        last = QString::fromUtf8(family.data(), static_cast<qsizetype>(family.size()));
+        if (installed.contains(last, Qt::CaseInsensitive))
+            return last;
+    }
+    return last;
 }
 
 } // namespace
 
-QFont verdana(qreal points, QFont::Weight weight, QFont::Style style)
+QFont fontFor(Typeface typeface)
 {
-    static const QString face = installedFace({QStringLiteral("Verdana"), QStringLiteral("DejaVu Sans")});
-    QFont font(face);
-    font.setPixelSize(qRound(points * kPixelsPerPoint));
-    font.setWeight(weight);
-    font.setStyle(style);
-    return font;
-}
-
-QFont fontFor(Typeface face)
-{
-    constexpr qreal kSmall = 8.25; // points
-    constexpr qreal kLarge = 9.75;
-    switch (face) {
-    case Typeface::None:
-    case Typeface::WindowFont:
-        return windowFont();
-    case Typeface::Small:
-        return verdana(kSmall);
-    case Typeface::SmallBold:
-        return verdana(kSmall, QFont::Bold);
-    case Typeface::SmallItalic:
-        return verdana(kSmall, QFont::Normal, QFont::StyleItalic);
-    case Typeface::Large:
-        return verdana(kLarge);
-    case Typeface::LargeBold:
-        return verdana(kLarge, QFont::Bold);
-    }
-    return windowFont();
-}
-
-QFont windowFont()
-{
-    constexpr qreal kPoints = 8.0;
-    static const QString face = installedFace(
-        {QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"), QStringLiteral("DejaVu Sans")});
-    QFont font(face);
-    font.setPixelSize(qRound(kPoints * kPixelsPerPoint));
+    const FontFace face = faceOf(typeface);
+    QFont font(installedFamily(face));
+    font.setPixelSize(face.pixelSize);
+    font.setBold(face.bold);
+    font.setItalic(face.italic);
     return font;
 }
 
@@ -129,6 +101,12 @@ void setTextColour(QWidget *widget, const QColor &designed)
     widget->setPalette(palette);
 }
 
-QColor buttonFace() { return schemeColour(SystemColour::ButtonFace); }
+QColor buttonFace() { return paint(Paint::Face); }
+
+QColor paint(Paint which)
+{
+    const Rgb rgb = paintColour(which);
+    return {rgb.red, rgb.green, rgb.blue};
+}
 
 } // namespace xpcalc

@@ -12,21 +12,14 @@ namespace xpcalc {
 
 enum class Typeface;
 enum class SystemColour;
+enum class Paint;
 struct Rgb;
 
 // Fonts and colours shared by the two windows.
 
-// Verdana at a size in points, or DejaVu Sans where Verdana is not installed.
-// Sized in pixels at 96 dots per inch (8.25 pt is 11 px), so the lettering
-// keeps its proportion to the pixel layout; Qt scales both on dense screens.
-QFont verdana(qreal points, QFont::Weight weight = QFont::Normal, QFont::Style style = QFont::StyleNormal);
-
-// The platform's default window font at its fixed size, an 8 pt sans serif,
-// whatever size the desktop asks for: the count boxes are sized for it.
-QFont windowFont();
-
-// A face of the designs: Verdana at 8.25 pt (small) or 9.75 pt (large), or
-// the window font.
+// A face of the designs (design/design.h), in the first of its families that
+// is installed, at its size in pixels, which Qt scales on dense screens with
+// the pixel layout.
 QFont fontFor(Typeface face);
 
 // A Qt colour as the colour scheme's, which has no alpha.
@@ -52,5 +45,8 @@ void setTextColour(QWidget *widget, const QColor &designed);
 
 // The button face, the ground of labels, buttons, frames and picture boxes.
 QColor buttonFace();
+
+// A colour of the designs, by what it paints (design/colours.h).
+QColor paint(Paint which);
 
 } // namespace xpcalc

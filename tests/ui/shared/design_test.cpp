@@ -1,17 +1,13 @@
 // SPDX-FileCopyrightText: 2026 Kestrow
 // SPDX-License-Identifier: MIT
 
-// The windows' designs state rules, and each window is built as its design
-// says. The designs themselves are read, never retyped: a control's place,
-// text or font is checked against its row, and the rows against the rules.
-#include "calculator_design.h"
+// Each window stands as the designs' export (design.json) says: every
+// control where the export places it in the window, with its text, face,
+// accessible name and colours, stacked in the design's order; and the
+// keyboard walks the controls that take the focus by rising tab index.
 #include "calculator_window.h"
-#include "chart_design.h"
 #include "chart_window.h"
-#include "controls.h"
 #include "look.h"
-#include "text_view.h"
-#include "twips.h"
 #include "window_test_support.h"
 
 #include <QAbstractButton>
@@ -20,30 +16,33 @@
 #include <QLineEdit>
 #include <QtTest>
 
-#include <functional>
-#include <map>
+#include <nlohmann/json.hpp>
+
+#include <fstream>
 #include <memory>
-#include <vector>
+
+using nlohmann::json;
 
 namespace {
 
-using namespace xpcalc;
-
-struct Design {
-    const WindowDesign *window;
-    std::vector<ControlDesign> controls;
-    std::function<std::unique_ptr<QWidget>()> build;
-};
-
-Design designNamed(const QString &name)
+const json &exported()
 {
-    if (name == QLatin1String("calculator"))
-        return {&kCalculatorWindow, {kCalculatorControls.begin(), kCalculatorControls.end()}, [] {
-                    return std::unique_ptr<QWidget>(new CalculatorWindow);
-                }};
-    return {&kChartWindow, {kChartControls.begin(), kChartControls.end()}, [] {
-                return std::unique_ptr<QWidget>(new ChartWindow);
-            }};
+    static const json design = [] {
+        std::ifstream file(XPCALC_DESIGN_JSON);
+        if (!file)
+            qFatal("cannot read %s", XPCALC_DESIGN_JSON);
+        return json::parse(file);
+    }();
+    return design;
+}
+
+QString qs(const json &text) { return QString::fromStdString(text.get<std::string>()); }
+
+std::unique_ptr<QWidget> build(const QString &window)
+{
+    if (window == QLatin1String("calculator"))
+        return std::make_unique<xpcalc::CalculatorWindow>();
+    return std::make_unique<xpcalc::ChartWindow>();
 }
 
 // A control's text as its kind shows it.
@@ -60,6 +59,8 @@ QString shownText(const QWidget *control)
     return {};
 }
 
+QString hex(const QColor &colour) { return colour.name(QColor::HexRgb).toUpper(); }
+
 } // namespace
 
 class DesignTest : public QObject {
@@ -73,107 +74,93 @@ class DesignTest : public QObject {
     }
 
 private slots:
-    void initTestCase() { applyColourScheme(); }
+    void initTestCase() { xpcalc::applyColourScheme(); }
 
-    // Controls side by side touch at most by a pixel's width; a frame's
-    // controls lie inside it.
-    void noControlsOverlap_data() { windows(); }
-    void noControlsOverlap()
+    void windowStandsAsExported_data() { windows(); }
+    void windowStandsAsExported()
     {
         QFETCH(QString, window);
-        const Design design = designNamed(window);
-        for (std::size_t i = 0; i < design.controls.size(); ++i) {
-            for (std::size_t j = i + 1; j < design.controls.size(); ++j) {
-                const ControlDesign &a = design.controls[i];
-                const ControlDesign &b = design.controls[j];
-                if (a.container != b.container || !a.place.overlaps(b.place))
-                    continue;
-                const int across = std::min(a.place.right(), b.place.right()) - std::max(a.place.left, b.place.left);
-                const int down = std::min(a.place.bottom(), b.place.bottom()) - std::max(a.place.top, b.place.top);
-                QVERIFY2(std::min(across, down) <= kTwipsPerPixel,
-                         qPrintable(designName(a) + QStringLiteral(" overlaps ") + designName(b)));
-            }
-        }
-    }
-
-    // Each control stands where its row puts it, in its container, with the
-    // row's text and font, and stacks above the controls created before it.
-    void windowFollowsItsDesign_data() { windows(); }
-    void windowFollowsItsDesign()
-    {
-        QFETCH(QString, window);
-        const Design design = designNamed(window);
-        const std::unique_ptr<QWidget> built = design.build();
-        QCOMPARE(built->objectName(), designName(*design.window));
-        QCOMPARE(built->windowTitle(), designCaption(*design.window));
-        QCOMPARE(built->size(), clientSize(*design.window));
-        QCOMPARE(built->minimumSize() == built->maximumSize(), !design.window->resizable);
-        std::map<QObject *, QStringList> created; // by container, in creation order
-        for (const ControlDesign &row : design.controls) {
-            const QString name = designName(row);
+        const json &design = exported()[window.toStdString()];
+        const std::unique_ptr<QWidget> built = build(window);
+        QCOMPARE(built->objectName(), qs(design["name"]));
+        QCOMPARE(built->windowTitle(), qs(design["caption"]));
+        QCOMPARE(built->accessibleName(), qs(design["accessibleName"]));
+        QCOMPARE(built->size(), QSize(design["size"]["width"].get<int>(), design["size"]["height"].get<int>()));
+        QCOMPARE(built->minimumSize() == built->maximumSize(), !design["resizable"].get<bool>());
+        const json &controls = design["controls"];
+        QWidget *previous = nullptr;
+        for (const json &row : controls) {
+            const QString name = qs(row["name"]);
             auto *control = built->findChild<QWidget *>(name);
             QVERIFY2(control != nullptr, qPrintable(name));
             const QString container =
-                row.container.empty() ? designName(*design.window) : xpcalc::toQString(row.container);
+                row["container"].is_null() ? qs(design["name"]) : qs(controls[row["container"].get<std::size_t>()]["name"]);
             QCOMPARE(control->parentWidget()->objectName(), container);
-            QCOMPARE(control->geometry(), toPixels(row.place));
-            if (row.kind != Kind::PictureBox && row.kind != Kind::Chart)
-                QCOMPARE(shownText(control), designText(row));
-            const QFont font = control->font();
-            const QFont designed = fontFor(row.face == Typeface::None ? design.window->face : row.face);
-            QCOMPARE(font.family(), designed.family());
-            QCOMPARE(font.pixelSize(), designed.pixelSize());
-            QCOMPARE(font.bold(), designed.bold());
-            QCOMPARE(font.italic(), designed.italic());
-            if (!row.accessibleName.empty())
-                QCOMPARE(control->accessibleName(), designAccessibleName(row));
-            if (row.textColour != kDefaultColour)
-                QCOMPARE(control->palette().color(QPalette::WindowText).rgb() & 0xFFFFFFu,
-                         static_cast<QRgb>(row.textColour));
-            if (row.groundColour != kDefaultColour)
-                QCOMPARE(control->palette().color(QPalette::Window).rgb() & 0xFFFFFFu,
-                         static_cast<QRgb>(row.groundColour));
-            if (const auto *label = qobject_cast<const QLabel *>(control); label != nullptr && row.kind == Kind::Label)
+            const json &place = row["placeInWindow"];
+            QCOMPARE(QRect(control->mapTo(built.get(), QPoint(0, 0)), control->size()),
+                     QRect(place["left"], place["top"], place["width"], place["height"]));
+            if (row["text"].is_string() && row["kind"] != "chart")
+                QCOMPARE(shownText(control), qs(row["text"]));
+            const json &face = row["font"].is_null() ? design["font"] : row["font"];
+            QStringList families;
+            for (const json &family : face["families"])
+                families << qs(family);
+            QVERIFY2(families.contains(control->font().family()), qPrintable(name + ": " + control->font().family()));
+            QCOMPARE(control->font().pixelSize(), face["pixelSize"].get<int>());
+            QCOMPARE(control->font().bold(), face["bold"].get<bool>());
+            QCOMPARE(control->font().italic(), face["italic"].get<bool>());
+            if (!row["accessibleName"].is_null())
+                QCOMPARE(control->accessibleName(), qs(row["accessibleName"]));
+            if (!row["textColour"].is_null())
+                QCOMPARE(hex(control->palette().color(QPalette::WindowText)), qs(row["textColour"]));
+            if (!row["groundColour"].is_null())
+                QCOMPARE(hex(control->palette().color(QPalette::Window)), qs(row["groundColour"]));
+            if (const auto *label = qobject_cast<const QLabel *>(control); label != nullptr && row["kind"] == "label")
                 QCOMPARE(label->alignment() & Qt::AlignHorizontal_Mask,
-                         row.alignment == Alignment::Centre ? Qt::AlignHCenter : Qt::AlignLeft);
-            created[control->parent()] << name;
-        }
-        for (const auto &[container, names] : created) {
-            QStringList children;
-            for (const QObject *child : container->children())
-                if (names.contains(child->objectName()))
-                    children << child->objectName();
-            QCOMPARE(children, names);
+                         row["alignment"] == "centre" ? Qt::AlignHCenter : Qt::AlignLeft);
+            // Created in the design's order: each stacks above its container's earlier children.
+            if (previous != nullptr && previous->parentWidget() == control->parentWidget()) {
+                const QObjectList &children = control->parentWidget()->children();
+                QVERIFY2(children.indexOf(previous) < children.indexOf(control), qPrintable(name));
+            }
+            previous = control;
         }
     }
 
-    // The window opens with the focus where its design says; Tab visits the
-    // controls that take the focus in ascending tab index, and comes round.
-    void tabOrderRises_data() { windows(); }
-    void tabOrderRises()
+    // The window opens with the focus where the export says; Tab then visits
+    // every control that takes the focus, each with a higher tab index than
+    // the last, and comes round to the first.
+    void tabIndexRisesAlongTheWalk_data() { windows(); }
+    void tabIndexRisesAlongTheWalk()
     {
         QFETCH(QString, window);
-        const Design design = designNamed(window);
-        std::vector<ControlDesign> stops;
-        for (const ControlDesign &row : design.controls)
-            if (takesFocus(row.kind))
-                stops.push_back(row);
-        std::sort(stops.begin(), stops.end(), [](const auto &a, const auto &b) { return a.tabIndex < b.tabIndex; });
-        const std::unique_ptr<QWidget> built = design.build();
+        const json &design = exported()[window.toStdString()];
+        std::map<QString, int> tabIndex;
+        for (const json &row : design["controls"])
+            if (row["takesFocus"].get<bool>())
+                tabIndex[qs(row["name"])] = row["tabIndex"].get<int>();
+        const std::unique_ptr<QWidget> built = build(window);
         built->show();
         QVERIFY(QTest::qWaitForWindowActive(built.get()));
-        QWidget *start = QApplication::focusWidget();
-        QVERIFY(start != nullptr);
-        QCOMPARE(start->objectName().toStdString(), std::string(design.window->firstFocus));
-        const auto first = std::find_if(stops.begin(), stops.end(), [&](const ControlDesign &row) {
-            return designName(row) == start->objectName();
-        });
-        QVERIFY2(first != stops.end(), qPrintable(start->objectName()));
-        std::rotate(stops.begin(), first, stops.end());
-        for (std::size_t i = 0; i <= stops.size(); ++i) {
-            QCOMPARE(QApplication::focusWidget()->objectName(), designName(stops[i % stops.size()]));
+        const QString first = QApplication::focusWidget()->objectName();
+        QCOMPARE(first, qs(design["controls"][design["firstFocus"].get<std::size_t>()]["name"]));
+        QStringList visited{first};
+        int wraps = 0;
+        for (std::size_t i = 0; i < tabIndex.size(); ++i) {
+            const QString from = QApplication::focusWidget()->objectName();
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            const QString to = QApplication::focusWidget()->objectName();
+            QVERIFY2(tabIndex.count(to) == 1, qPrintable(to));
+            if (tabIndex[to] <= tabIndex[from])
+                ++wraps;
+            if (i + 1 < tabIndex.size())
+                visited << to;
+            else
+                QCOMPARE(to, first);
         }
+        QCOMPARE(wraps, 1);
+        visited.removeDuplicates();
+        QCOMPARE(static_cast<std::size_t>(visited.size()), tabIndex.size());
     }
 };
 
