@@ -62,10 +62,23 @@ class Orca:
         self.log = os.path.join(folder, "speech.log")
         self.debug = os.path.join(folder, "debug.out")
         environment = dict(os.environ, PYTHONPATH=HERE, XPCALC_SPEECH_LOG=self.log)
-        self.process = subprocess.Popen(["orca", "--user-prefs", folder, "--debug-file", self.debug],
-                                        env=environment, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        if not self.wait_for("Screen reader on.", 0, 60):
-            sys.exit("Orca did not start")
+        # Orca's launcher ends at once while another Orca of the same user
+        # runs, on any desktop: then it is tried again once that has ended.
+        deadline = time.monotonic() + 600
+        while True:
+            self.process = subprocess.Popen(["orca", "--user-prefs", folder, "--debug-file", self.debug],
+                                            env=environment, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            started = time.monotonic() + 60
+            while self.process.poll() is None and time.monotonic() < started and not self.utterances():
+                time.sleep(0.1)
+            if self.process.poll() is None and self.wait_for("Screen reader on.", 0, 10):
+                return
+            others = subprocess.run(["pgrep", "-u", str(os.getuid()), "-x", "orca"], stdout=subprocess.DEVNULL)
+            if self.process.poll() is None or others.returncode != 0 or time.monotonic() > deadline:
+                self.stop()
+                sys.exit("Orca did not start")
+            print("another Orca runs; waiting for it to end", flush=True)
+            time.sleep(5)
 
     def timed_utterances(self):
         """What Orca has said, as (time.monotonic(), utterance) pairs."""
