@@ -63,9 +63,12 @@ class Orca:
         self.debug = os.path.join(folder, "debug.out")
         environment = dict(os.environ, PYTHONPATH=HERE, XPCALC_SPEECH_LOG=self.log)
         # Orca's launcher ends at once while another Orca of the same user
-        # runs, on any desktop: then it is tried again once that has ended.
+        # runs, on any desktop: then it is started again once none runs.
         deadline = time.monotonic() + 600
         while True:
+            while time.monotonic() < deadline and subprocess.run(
+                    ["pgrep", "-u", str(os.getuid()), "-x", "orca"], stdout=subprocess.DEVNULL).returncode == 0:
+                time.sleep(2)
             self.process = subprocess.Popen(["orca", "--user-prefs", folder, "--debug-file", self.debug],
                                             env=environment, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
             started = time.monotonic() + 60
@@ -73,12 +76,10 @@ class Orca:
                 time.sleep(0.1)
             if self.process.poll() is None and self.wait_for("Screen reader on.", 0, 10):
                 return
-            others = subprocess.run(["pgrep", "-u", str(os.getuid()), "-x", "orca"], stdout=subprocess.DEVNULL)
-            if self.process.poll() is None or others.returncode != 0 or time.monotonic() > deadline:
+            if self.process.poll() is None or time.monotonic() > deadline:
                 self.stop()
                 sys.exit("Orca did not start")
-            print("another Orca runs; waiting for it to end", flush=True)
-            time.sleep(5)
+            print("Orca ended at once, as it does while another Orca runs; once none runs, again", flush=True)
 
     def timed_utterances(self):
         """What Orca has said, as (time.monotonic(), utterance) pairs."""
