@@ -15,6 +15,7 @@
 //   --benchmark_enable_random_interleaving=true --benchmark_report_aggregates_only=true
 #include "start_up.h"
 #include "window_switching.h"
+#include "window_test_support.h"
 
 #include <QApplication>
 #include <QPushButton>
@@ -98,10 +99,11 @@ BENCHMARK_CAPTURE(startup, minimal_window_with_text, MINIMAL_PROBE, "text")
     ->Unit(benchmark::kMillisecond);
 
 // Presses a button of a window and waits until the window that replaces it has painted.
-double pressAndWaitForPaint(xpcalc::SwitchedWindow &from, const char *button, xpcalc::SwitchedWindow &to)
+double pressAndWaitForPaint(xpcalc::SwitchedWindow &from, xpcalc::Role button, xpcalc::SwitchedWindow &to)
 {
+    auto *pressed = control<QPushButton>(from.window(), button);
     const auto start = Clock::now();
-    QTest::mouseClick(from.window()->findChild<QPushButton *>(QLatin1String(button)), Qt::LeftButton);
+    QTest::mouseClick(pressed, Qt::LeftButton);
     QWidget *shown = to.window();
     while (!shown->testAttribute(Qt::WA_WState_ExplicitShowHide) || !shown->isVisible())
         QCoreApplication::processEvents();
@@ -115,8 +117,9 @@ double pressAndWaitForPaint(xpcalc::SwitchedWindow &from, const char *button, xp
 void switchToChart(benchmark::State &state)
 {
     for (auto _ : state) {
-        state.SetIterationTime(pressAndWaitForPaint(xpcalc::calculatorWindow(), "Command2", xpcalc::chartWindow()));
-        pressAndWaitForPaint(xpcalc::chartWindow(), "Command1", xpcalc::calculatorWindow());
+        state.SetIterationTime(
+            pressAndWaitForPaint(xpcalc::calculatorWindow(), xpcalc::Role::ShowChart, xpcalc::chartWindow()));
+        pressAndWaitForPaint(xpcalc::chartWindow(), xpcalc::Role::ReturnToCalculator, xpcalc::calculatorWindow());
     }
 }
 BENCHMARK(switchToChart)->Name("switch/to_chart")->UseManualTime()->Unit(benchmark::kMillisecond);
@@ -124,8 +127,9 @@ BENCHMARK(switchToChart)->Name("switch/to_chart")->UseManualTime()->Unit(benchma
 void switchToCalculator(benchmark::State &state)
 {
     for (auto _ : state) {
-        pressAndWaitForPaint(xpcalc::calculatorWindow(), "Command2", xpcalc::chartWindow());
-        state.SetIterationTime(pressAndWaitForPaint(xpcalc::chartWindow(), "Command1", xpcalc::calculatorWindow()));
+        pressAndWaitForPaint(xpcalc::calculatorWindow(), xpcalc::Role::ShowChart, xpcalc::chartWindow());
+        state.SetIterationTime(
+            pressAndWaitForPaint(xpcalc::chartWindow(), xpcalc::Role::ReturnToCalculator, xpcalc::calculatorWindow()));
     }
 }
 BENCHMARK(switchToCalculator)->Name("switch/to_calculator")->UseManualTime()->Unit(benchmark::kMillisecond);

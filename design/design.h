@@ -88,6 +88,53 @@ enum class Role {
     ReturnToCalculator,
 };
 
+// What a role is called in the designs' export (design.json) and in the
+// user's walk (tests/scenario.json).
+constexpr std::string_view roleName(Role role)
+{
+    switch (role) {
+    case Role::Title:
+        return "title";
+    case Role::TotalHeading:
+        return "totalHeading";
+    case Role::PartyLevelHeading:
+        return "partyLevelHeading";
+    case Role::Instructions:
+        return "instructions";
+    case Role::HowTo:
+        return "howTo";
+    case Role::ChartHint:
+        return "chartHint";
+    case Role::ShowChart:
+        return "showChart";
+    case Role::Calculate:
+        return "calculate";
+    case Role::PartyLevel:
+        return "partyLevel";
+    case Role::Total:
+        return "total";
+    case Role::Count:
+        return "count";
+    case Role::CountLabel:
+        return "countLabel";
+    case Role::Version:
+        return "version";
+    case Role::Website:
+        return "website";
+    case Role::Copyright:
+        return "copyright";
+    case Role::Chart:
+        return "chart";
+    case Role::Explanation:
+        return "explanation";
+    case Role::FurtherReading:
+        return "furtherReading";
+    case Role::ReturnToCalculator:
+        return "returnToCalculator";
+    }
+    return "";
+}
+
 // The kinds of control the keyboard stops at, in ascending tab index.
 constexpr bool takesFocus(Kind kind) { return kind == Kind::Button || kind == Kind::TextBox || kind == Kind::Chart; }
 

@@ -43,51 +43,6 @@ const char *kindName(Kind kind)
     return "";
 }
 
-const char *roleName(Role role)
-{
-    switch (role) {
-    case Role::Title:
-        return "title";
-    case Role::TotalHeading:
-        return "totalHeading";
-    case Role::PartyLevelHeading:
-        return "partyLevelHeading";
-    case Role::Instructions:
-        return "instructions";
-    case Role::HowTo:
-        return "howTo";
-    case Role::ChartHint:
-        return "chartHint";
-    case Role::ShowChart:
-        return "showChart";
-    case Role::Calculate:
-        return "calculate";
-    case Role::PartyLevel:
-        return "partyLevel";
-    case Role::Total:
-        return "total";
-    case Role::Count:
-        return "count";
-    case Role::CountLabel:
-        return "countLabel";
-    case Role::Version:
-        return "version";
-    case Role::Website:
-        return "website";
-    case Role::Copyright:
-        return "copyright";
-    case Role::Chart:
-        return "chart";
-    case Role::Explanation:
-        return "explanation";
-    case Role::FurtherReading:
-        return "furtherReading";
-    case Role::ReturnToCalculator:
-        return "returnToCalculator";
-    }
-    return "";
-}
-
 json font(const FontFace &face)
 {
     json families = json::array();
@@ -127,7 +82,7 @@ template <std::size_t N> json window(const WindowDesign &design, const std::arra
         const ControlDesign &control = controls[i];
         const std::string heardAs = accessibleNameOf(control);
         rows.push_back(json{
-            {"role", roleName(control.role)},
+            {"role", text(roleName(control.role))},
             {"challengeRating", control.number == 0 ? json(nullptr) : json(control.number)},
             {"name", nameOf(control)},
             {"kind", kindName(control.kind)},

@@ -4,10 +4,8 @@
 // The calculator window, driven as a user drives it.
 #include "calculator_design.h"
 #include "calculator_window.h"
-#include "experience_calculation.h"
 #include "look.h"
 #include "system_colours.h"
-#include "text_view.h"
 #include "window_test_support.h"
 
 #include <QApplication>
@@ -23,7 +21,10 @@
 #include <memory>
 
 using xpcalc::CalculatorWindow;
+using xpcalc::ControlRef;
+using xpcalc::Role;
 using Counts = QMap<int, QString>; // challenge rating -> text typed into its box
+Q_DECLARE_METATYPE(ControlRef)
 
 // The ground of labels, frames and picture boxes: the colour scheme's button
 // face, whatever the desktop's theme.
@@ -47,14 +48,16 @@ class CalculatorWindowTest : public QObject {
 private:
     std::unique_ptr<CalculatorWindow> m_window;
 
-    template <class Widget = QWidget> Widget *control(const QString &name) const
+    template <class Widget = QWidget> Widget *control(Role role, int challengeRating = 0) const
     {
-        return ::control<Widget>(m_window.get(), name);
+        return ::control<Widget>(m_window.get(), role, challengeRating);
     }
-    QLineEdit *box(const QString &name) const { return control<QLineEdit>(name); }
-    QLineEdit *count(int cr) const { return box(QStringLiteral("cr%1").arg(cr)); }
+    QLineEdit *box(Role role, int challengeRating = 0) const { return control<QLineEdit>(role, challengeRating); }
+    QLineEdit *count(int cr) const { return box(Role::Count, cr); }
+    QLineEdit *level() const { return box(Role::PartyLevel); }
+    QLineEdit *total() const { return box(Role::Total); }
 
-    void calculate() { QTest::mouseClick(control<QPushButton>(QStringLiteral("Command1")), Qt::LeftButton); }
+    void calculate() { QTest::mouseClick(control<QPushButton>(Role::Calculate), Qt::LeftButton); }
 
     // Presses "Calculate Experience" and answers the message box it opens.
     MessageSeen calculateExpectingMessage()
@@ -84,54 +87,96 @@ private slots:
     {
         for (int cr = 1; cr <= 20; ++cr)
             QCOMPARE(count(cr)->text(), QStringLiteral("0"));
-        QCOMPARE(box("party")->text(), QStringLiteral("0"));
-        QCOMPARE(box("totalxp")->text(), QStringLiteral("0"));
-        QVERIFY(box("totalxp")->toolTip().isEmpty());
+        QCOMPARE(level()->text(), QStringLiteral("0"));
+        QCOMPARE(total()->text(), QStringLiteral("0"));
+        QVERIFY(total()->toolTip().isEmpty());
     }
 
-    // The window hands the texts over exactly as typed and shows what the
-    // calculation returns; the calculation's own tests hold the worked examples.
-    void showsWhatTheCalculationReturns_data()
+    // The keyboard walks the count boxes from CR 1 to CR 20, then the party
+    // level, "Calculate Experience", the total and "XP Chart", and comes
+    // round to CR 1, where the window opens.
+    void tabWalksTheBoxesThenTheButtons()
+    {
+        QWidgetList walk;
+        for (int cr = 1; cr <= xpcalc::kChallengeRatings; ++cr)
+            walk << count(cr);
+        walk << level() << control(Role::Calculate) << total() << control(Role::ShowChart) << count(1);
+        const auto heardAs = [](const QWidget *stop) {
+            const auto *button = qobject_cast<const QPushButton *>(stop);
+            return button != nullptr ? button->text() : stop->accessibleName();
+        };
+        QCOMPARE(QApplication::focusWidget(), walk.front());
+        for (qsizetype i = 1; i < walk.size(); ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QVERIFY2(QApplication::focusWidget() == walk[i],
+                     qPrintable(QStringLiteral("stop %1 is %2, not %3")
+                                    .arg(i)
+                                    .arg(heardAs(QApplication::focusWidget()), heardAs(walk[i]))));
+        }
+    }
+
+    // The window hands the texts over exactly as typed and shows the total.
+    // Each row's total is worked by hand from the award table and the rules
+    // of reading an entry: blanks are skipped, the number ends at the first
+    // character that cannot continue it, halves round to even, "&H" is hex,
+    // and only levels 1 to 20 have a row.
+    void showsTheTotalOfTheTextsAsTyped_data()
     {
         QTest::addColumn<Counts>("counts");
-        QTest::addColumn<QString>("level");
-        QTest::newRow("fresh window") << Counts{} << "0";
-        QTest::newRow("first and last boxes") << Counts{{1, "1"}, {20, "2"}} << "20";
-        QTest::newRow("texts as typed") << Counts{{1, " 1 0 "}, {2, "1,5"}, {11, "5"}} << "2.5";
+        QTest::addColumn<QString>("levelText");
+        QTest::addColumn<QString>("expected");
+        // Level 0 has no row: nothing is earned.
+        QTest::newRow("fresh window") << Counts{} << "0"
+                                      << "0";
+        // Level 20: CR 1 earns nothing, CR 20 6000: 1 x 0 + 2 x 6000.
+        QTest::newRow("first and last boxes") << Counts{{1, "1"}, {20, "2"}} << "20"
+                                              << "12000";
+        // Level 8: CR 1 earns 200, CR 20 nothing: 3 x 200 + 2 x 0.
+        QTest::newRow("first box, last unused") << Counts{{1, "3"}, {20, "2"}} << "8"
+                                                << "600";
+        // " 1 0 " is 10, "1,5" is 1 and level "2.5" is 2, whose row gives CR 1
+        // 300, CR 2 600 and CR 11 nothing: 10 x 300 + 1 x 600 + 5 x 0.
+        QTest::newRow("texts as typed") << Counts{{1, " 1 0 "}, {2, "1,5"}, {11, "5"}} << "2.5"
+                                        << "3600";
+        // "1.5" is 2 and level "3.5" is 4, where CR 10 earns 9600: 2 x 9600.
+        QTest::newRow("halves to even") << Counts{{10, "1.5"}} << "3.5"
+                                        << "19200";
+        // "&H10" is 16 and level "&HC" is 12, where CR 5 earns 300: 16 x 300.
+        QTest::newRow("hexadecimal") << Counts{{5, "&H10"}} << "&HC"
+                                     << "4800";
+        // Level 5: CR 1 earns 300, CR 2 500: 4 x 300 - 1 x 500.
+        QTest::newRow("negative count") << Counts{{1, "4"}, {2, "-1"}} << "5"
+                                        << "700";
     }
-    void showsWhatTheCalculationReturns()
+    void showsTheTotalOfTheTextsAsTyped()
     {
         QFETCH(Counts, counts);
-        QFETCH(QString, level);
-        std::array<QString, xpcalc::kChallengeRatings> texts;
-        xpcalc::EncounterSheet sheet;
+        QFETCH(QString, levelText);
+        QFETCH(QString, expected);
         for (int cr = 1; cr <= xpcalc::kChallengeRatings; ++cr) {
-            texts[static_cast<std::size_t>(cr - 1)] = counts.value(cr, QStringLiteral("0"));
             count(cr)->selectAll();
-            QTest::keyClicks(count(cr), texts[static_cast<std::size_t>(cr - 1)]);
-            sheet.counts[static_cast<std::size_t>(cr - 1)] = xpcalc::toView(texts[static_cast<std::size_t>(cr - 1)]);
+            QTest::keyClicks(count(cr), counts.value(cr, QStringLiteral("0")));
         }
-        box("party")->selectAll();
-        QTest::keyClicks(box("party"), level);
-        sheet.level = xpcalc::toView(level);
+        level()->selectAll();
+        QTest::keyClicks(level(), levelText);
         calculate();
-        const auto expected = xpcalc::calculate(sheet);
-        QVERIFY(expected.ok());
-        QCOMPARE(box("totalxp")->text(), xpcalc::toQString(expected.value().totalText.view()));
+        QCOMPARE(total()->text(), expected);
     }
 
+    // Level 14 earns 1050 at CR 10: once, however often calculated, and
+    // whatever the user typed into the total.
     void totalIsReplacedNeverAddedTo()
     {
-        count(3)->setText("2");
-        box("party")->setText("4");
+        count(10)->setText("1");
+        level()->setText("14");
         calculate();
         calculate();
-        QCOMPARE(box("totalxp")->text(), QStringLiteral("1600"));
-        box("totalxp")->selectAll();
-        QTest::keyClicks(box("totalxp"), "99999");
-        QCOMPARE(box("totalxp")->text(), QStringLiteral("99999"));
+        QCOMPARE(total()->text(), QStringLiteral("1050"));
+        total()->selectAll();
+        QTest::keyClicks(total(), "99999");
+        QCOMPARE(total()->text(), QStringLiteral("99999"));
         calculate();
-        QCOMPARE(box("totalxp")->text(), QStringLiteral("1600"));
+        QCOMPARE(total()->text(), QStringLiteral("1050"));
     }
 
     void pastedLongTextIsKeptWholeAndRead()
@@ -143,56 +188,51 @@ private slots:
         count(1)->paste();
         QCOMPARE(count(1)->text().size(), 100'000);
         QCOMPARE(count(1)->text(), text);
-        box("party")->setText("1");
+        level()->setText("1");
         calculate();
-        QCOMPARE(box("totalxp")->text(), QStringLiteral("7500"));
+        QCOMPARE(total()->text(), QStringLiteral("7500"));
     }
 
     void overflowIsReportedAndChangesNothing_data()
     {
-        QTest::addColumn<QString>("boxName");
-        QTest::addColumn<QString>("boxText");
-        QTest::addColumn<QString>("level");
+        QTest::addColumn<Counts>("counts");
+        QTest::addColumn<QString>("levelText");
         QTest::addColumn<QString>("where");
-        QTest::addColumn<QString>("range"); // the true range of what failed
+        QTest::addColumn<QString>("range");        // the true range of what failed
+        QTest::addColumn<ControlRef>("concerned"); // the box the user is put in to change
         const QString counts = QStringLiteral("(-2147483648 to 2147483647)");
-        QTest::newRow("count") << "cr7"
-                               << "2147483648"
-                               << "1"
-                               << "CR 7" << counts;
-        QTest::newRow("level") << "party"
-                               << "32768"
-                               << "32768"
-                               << "party level" << QStringLiteral("(-32768 to 32767)");
-        QTest::newRow("product") << "cr20"
-                                 << "357914"
-                                 << "20"
-                                 << "CR 20" << counts;
-        QTest::newRow("running total") << "cr19"
-                                       << "500000"
-                                       << "20"
-                                       << "CR 20" << counts;
+        QTest::newRow("count") << Counts{{7, "2147483648"}} << "1"
+                               << "CR 7" << counts << ControlRef{Role::Count, 7};
+        QTest::newRow("level") << Counts{} << "32768"
+                               << "party level" << QStringLiteral("(-32768 to 32767)")
+                               << ControlRef{Role::PartyLevel, 0};
+        // Level 20, CR 20: 357914 x 6000 passes 2^31.
+        QTest::newRow("product") << Counts{{20, "357914"}} << "20"
+                                 << "CR 20" << counts << ControlRef{Role::Count, 20};
+        // Level 20: 500000 x 4000 at CR 19 fits, and with 357000 x 6000 at CR
+        // 20 the sum passes 2^31 there.
+        QTest::newRow("running total") << Counts{{19, "500000"}, {20, "357000"}} << "20"
+                                       << "CR 20" << counts << ControlRef{Role::Count, 20};
     }
 
     void overflowIsReportedAndChangesNothing()
     {
-        QFETCH(QString, boxName);
-        QFETCH(QString, boxText);
-        QFETCH(QString, level);
+        QFETCH(Counts, counts);
+        QFETCH(QString, levelText);
         QFETCH(QString, where);
         QFETCH(QString, range);
+        QFETCH(ControlRef, concerned);
 
         // A first, good calculation sets the total and its working.
         count(1)->setText("1");
-        box("party")->setText("1");
+        level()->setText("1");
         calculate();
-        QCOMPARE(box("totalxp")->text(), QStringLiteral("300"));
-        const QString working = box("totalxp")->toolTip();
+        QCOMPARE(total()->text(), QStringLiteral("300"));
+        const QString working = total()->toolTip();
 
-        box(boxName)->setText(boxText);
-        box("party")->setText(level);
-        if (boxName == "cr19")
-            count(20)->setText("357000");
+        for (auto typed = counts.cbegin(); typed != counts.cend(); ++typed)
+            count(typed.key())->setText(typed.value());
+        level()->setText(levelText);
         const MessageSeen seen = calculateExpectingMessage();
         QVERIFY(seen.shown);
         QCOMPARE(seen.title, QStringLiteral("Kestrow's Experience Calculator"));
@@ -202,12 +242,12 @@ private slots:
         QVERIFY2(seen.text.contains(range), qPrintable(seen.text));
         QVERIFY2(seen.text.contains("total was not changed"), qPrintable(seen.text));
 
-        QCOMPARE(box("totalxp")->text(), QStringLiteral("300"));
-        QCOMPARE(box("totalxp")->toolTip(), working);
+        QCOMPARE(total()->text(), QStringLiteral("300"));
+        QCOMPARE(total()->toolTip(), working);
         QVERIFY(m_window->isVisible());
-        const QString concerned = boxName == "cr19" ? QStringLiteral("cr20") : boxName;
-        QTRY_COMPARE(m_window->focusWidget(), box(concerned));
-        QCOMPARE(box(concerned)->selectedText(), box(concerned)->text());
+        QLineEdit *concernedBox = box(concerned.role, concerned.number);
+        QTRY_COMPARE(m_window->focusWidget(), concernedBox);
+        QCOMPARE(concernedBox->selectedText(), concernedBox->text());
     }
 
     void tooltipShowsTheWorking()
@@ -215,16 +255,16 @@ private slots:
         count(1)->setText("1");
         count(10)->setText("2");
         count(11)->setText("5");
-        box("party")->setText("1");
+        level()->setText("1");
         calculate();
-        const QString working = box("totalxp")->toolTip();
+        const QString working = total()->toolTip();
         QVERIFY2(working.contains(QStringLiteral("CR 1: 1 \u00D7 300 = 300")), qPrintable(working));
         QVERIFY2(working.contains(QStringLiteral("CR 10: 2 \u00D7 10800 = 21600")), qPrintable(working));
         QVERIFY2(!working.contains(QStringLiteral("CR 11")), qPrintable(working));
 
-        box("party")->setText("21");
+        level()->setText("21");
         calculate();
-        const QString noRow = box("totalxp")->toolTip();
+        const QString noRow = total()->toolTip();
         QVERIFY2(noRow.contains("no row") && noRow.contains("total is 0"), qPrintable(noRow));
     }
 
@@ -233,15 +273,15 @@ private slots:
     void workingReachableFromTheKeyboard()
     {
         count(1)->setText("1");
-        box("party")->setText("1");
+        level()->setText("1");
         calculate();
-        box("totalxp")->setFocus();
-        QTest::keyClick(box("totalxp"), Qt::Key_F1, Qt::ShiftModifier);
+        total()->setFocus();
+        QTest::keyClick(total(), Qt::Key_F1, Qt::ShiftModifier);
         bool shown = false;
         for (QWidget *window : QApplication::topLevelWidgets())
             shown = shown || (window != m_window.get() && window->isVisible());
         QVERIFY(shown);
-        QCOMPARE(box("totalxp")->accessibleDescription(), box("totalxp")->toolTip());
+        QCOMPARE(total()->accessibleDescription(), total()->toolTip());
     }
 
     // The count boxes keep the window font's fixed size, whatever font the
@@ -254,7 +294,7 @@ private slots:
         QApplication::setFont(large);
         CalculatorWindow window;
         QApplication::setFont(desktop);
-        auto *box = ::control<QLineEdit>(&window, QStringLiteral("cr12"));
+        auto *box = ::control<QLineEdit>(&window, Role::Count, 12);
         QVERIFY(QFontMetrics(box->font()).horizontalAdvance(QStringLiteral("12")) < box->width() - 6);
     }
 
@@ -268,16 +308,16 @@ private slots:
 
     void colours()
     {
-        const QImage credit = control("Label26")->grab().toImage();
+        const QImage credit = control(Role::Copyright)->grab().toImage();
         QCOMPARE(credit.pixelColor(2, 2), QColor(Qt::black));
-        QCOMPARE(control("Label21")->grab().toImage().pixelColor(22, 22), kButtonFace);
+        QCOMPARE(control(Role::Version)->grab().toImage().pixelColor(22, 22), kButtonFace);
     }
 
     // The frame is opaque, and its caption stands in its top border: the
     // border's line runs to the right of the caption but not through it.
     void frameCaptionInterruptsTheBorder()
     {
-        auto *frame = control<QGroupBox>("Frame1");
+        auto *frame = control<QGroupBox>(Role::Instructions);
         const QImage shown = frame->grab().toImage();
         const int line = QFontMetrics(frame->font()).height() / 2;
         QCOMPARE(shown.pixelColor(frame->width() / 2, 1), kButtonFace);
@@ -292,18 +332,18 @@ private slots:
     // button face shows; where smaller, the picture is cut off.
     void pictures_data()
     {
-        QTest::addColumn<QString>("name");
+        QTest::addColumn<ControlRef>("pictureBox");
         QTest::addColumn<QSize>("pictureSize");
-        QTest::newRow("title") << "Picture3" << QSize(217, 43);
-        QTest::newRow("total") << "Picture2" << QSize(82, 38);
-        QTest::newRow("party level") << "Picture1" << QSize(127, 21);
+        QTest::newRow("title") << ControlRef{Role::Title, 0} << QSize(217, 43);
+        QTest::newRow("total") << ControlRef{Role::TotalHeading, 0} << QSize(82, 38);
+        QTest::newRow("party level") << ControlRef{Role::PartyLevelHeading, 0} << QSize(127, 21);
     }
 
     void pictures()
     {
-        QFETCH(QString, name);
+        QFETCH(ControlRef, pictureBox);
         QFETCH(QSize, pictureSize);
-        auto *box = control<QLabel>(name);
+        auto *box = control<QLabel>(pictureBox.role);
         const QPixmap picture = box->pixmap();
         QCOMPARE(picture.deviceIndependentSize().toSize(), pictureSize);
         const QImage shown = box->grab().toImage();

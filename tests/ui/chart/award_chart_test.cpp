@@ -280,8 +280,8 @@ private slots:
 
     void bandsBehindEveryOtherGroupOfThreeLevels_data() { addGridRows(); }
 
-    // Grey behind the levels the design bands, in one piece across each
-    // group and under the whole row; white behind the other levels.
+    // Grey behind levels 6 to 8, 12 to 14 and 18 to 20, in one piece across
+    // each group and under the whole row; white behind the other levels.
     void bandsBehindEveryOtherGroupOfThreeLevels()
     {
         QFETCH(bool, upper);
@@ -291,7 +291,11 @@ private slots:
         QVERIFY(xpcalc::contrastRatio(xpcalc::toRgb(band), xpcalc::paintColour(xpcalc::Paint::ChartInk)) >=
                 xpcalc::kReadableContrast);
         const auto isBand = [&band](QColor colour) { return colour == band; };
-        const auto banded = [&g](std::size_t i) { return xpcalc::isBanded(xpcalc::chartRow(g.rows[i])); };
+        // From level 6 on, every other group of three levels.
+        const auto banded = [&g](std::size_t i) {
+            const int level = xpcalc::chartRowLevel(g.rows[i]);
+            return level >= 6 && (level - 6) / 3 % 2 == 0;
+        };
         for (std::size_t i = 0; i < g.rows.size(); ++i) {
             const QRect &label = g.cells[i].front().room;
             const int left = label.left();

@@ -15,14 +15,16 @@
 #include <map>
 #include <memory>
 
+using xpcalc::Role;
+
 class ChartWindowTest : public QObject {
     Q_OBJECT
 
     std::unique_ptr<xpcalc::ChartWindow> m_window;
 
-    template <class Widget = QWidget> Widget *control(const char *name) const
+    template <class Widget = QWidget> Widget *control(Role role) const
     {
-        return ::control<Widget>(m_window.get(), QLatin1String(name));
+        return ::control<Widget>(m_window.get(), role);
     }
 
 private slots:
@@ -38,11 +40,25 @@ private slots:
     {
         m_window->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
-        auto *button = control<QPushButton>("Command1");
+        auto *button = control<QPushButton>(Role::ReturnToCalculator);
         QVERIFY(button->hasFocus());
         const QImage focused = button->grab().toImage();
         button->clearFocus();
         QVERIFY(focused != button->grab().toImage());
+    }
+
+    // Tab leads from the button to the chart, and back.
+    void tabWalksTheChartAndTheButton()
+    {
+        m_window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+        auto *button = control(Role::ReturnToCalculator);
+        auto *chart = control(Role::Chart);
+        QCOMPARE(QApplication::focusWidget(), button);
+        QTest::keyClick(button, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), chart);
+        QTest::keyClick(chart, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), button);
     }
 
     void windowProperties()
@@ -54,7 +70,7 @@ private slots:
     // and with 12 pixels of the box's white ground below it.
     void chartSitsInsideTheBorder()
     {
-        auto *box = control<QLabel>("Picture1");
+        auto *box = control<QLabel>(Role::Chart);
         QCOMPARE(box->frameWidth(), 2);
         QCOMPARE(box->contentsRect(), QRect(2, 2, 261, 341));
         QCOMPARE(box->pixmap().deviceIndependentSize().toSize(), QSize(263, 329));

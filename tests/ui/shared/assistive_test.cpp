@@ -22,6 +22,8 @@
 #include <memory>
 #include <vector>
 
+using xpcalc::Role;
+
 namespace {
 
 QAccessibleInterface *accessible(QObject *object) { return QAccessible::queryAccessibleInterface(object); }
@@ -55,13 +57,20 @@ class AssistiveTest : public QObject {
 
     std::unique_ptr<xpcalc::CalculatorWindow> m_calculator;
 
-    QLineEdit *box(const char *name) const { return control<QLineEdit>(m_calculator.get(), QLatin1String(name)); }
-
-    void calculate(const char *count3, const char *level)
+    QLineEdit *box(Role role, int challengeRating = 0) const
     {
-        box("cr3")->setText(QLatin1String(count3));
-        box("party")->setText(QLatin1String(level));
-        control<QPushButton>(m_calculator.get(), QStringLiteral("Command1"))->click();
+        return control<QLineEdit>(m_calculator.get(), role, challengeRating);
+    }
+    QLineEdit *count(int cr) const { return box(Role::Count, cr); }
+    QLineEdit *level() const { return box(Role::PartyLevel); }
+    QLineEdit *total() const { return box(Role::Total); }
+    QPushButton *calculateButton() const { return control<QPushButton>(m_calculator.get(), Role::Calculate); }
+
+    void calculate(const char *count3, const char *levelText)
+    {
+        count(3)->setText(QLatin1String(count3));
+        level()->setText(QLatin1String(levelText));
+        calculateButton()->click();
     }
 
     // The keyboard's window, as on a desktop.
@@ -93,10 +102,10 @@ private slots:
     void textBoxesAreOneRunOfText()
     {
         QFETCH(QString, text);
-        QLineEdit *total = box("totalxp");
-        total->setText(text);
-        total->selectAll();
-        QAccessibleTextInterface *iface = accessible(total)->textInterface();
+        QLineEdit *box = total();
+        box->setText(text);
+        box->selectAll();
+        QAccessibleTextInterface *iface = accessible(box)->textInterface();
         QVERIFY(iface != nullptr);
         for (int offset = 0; offset <= text.size(); ++offset) {
             int start = -1;
@@ -109,19 +118,19 @@ private slots:
         int end = -1;
         iface->selection(0, &start, &end);
         QCOMPARE(iface->text(start, end), text);
-        QCOMPARE(accessible(total)->text(QAccessible::Value), text);
+        QCOMPARE(accessible(box)->text(QAccessible::Value), text);
     }
 
     void textBoxesEditThroughTheirInterface()
     {
-        QLineEdit *count = box("cr1");
-        QAccessibleEditableTextInterface *edit = accessible(count)->editableTextInterface();
+        QLineEdit *box = count(1);
+        QAccessibleEditableTextInterface *edit = accessible(box)->editableTextInterface();
         edit->insertText(1, QStringLiteral("25"));
-        QCOMPARE(count->text(), QStringLiteral("025"));
+        QCOMPARE(box->text(), QStringLiteral("025"));
         edit->replaceText(0, 1, QStringLiteral("1"));
-        QCOMPARE(count->text(), QStringLiteral("125"));
+        QCOMPARE(box->text(), QStringLiteral("125"));
         edit->deleteText(1, 9); // past the end: up to it
-        QCOMPARE(count->text(), QStringLiteral("1"));
+        QCOMPARE(box->text(), QStringLiteral("1"));
     }
 
     void calculateAnnouncesTheTotal()
@@ -138,7 +147,9 @@ private slots:
     void theSameTotalIsAnnouncedAgain()
     {
         EventCounter shown(QEvent::Show);
-        control(m_calculator.get(), QStringLiteral("announcer"))->installEventFilter(&shown);
+        auto *announcer = m_calculator->findChild<QWidget *>(QStringLiteral("announcer"));
+        QVERIFY(announcer != nullptr);
+        announcer->installEventFilter(&shown);
         calculate("2", "4");
         calculate("2", "4");
         QCOMPARE(shown.count, 2);
@@ -158,8 +169,8 @@ private slots:
     void shiftF1AnnouncesTheWorking()
     {
         calculate("2", "4");
-        box("totalxp")->setFocus();
-        QTest::keyClick(box("totalxp"), Qt::Key_F1, Qt::ShiftModifier);
+        total()->setFocus();
+        QTest::keyClick(total(), Qt::Key_F1, Qt::ShiftModifier);
         QVERIFY2(announced(m_calculator.get()).contains(QStringLiteral("2 \u00D7 800 = 1600")),
                  qPrintable(announced(m_calculator.get())));
     }
@@ -171,32 +182,35 @@ private slots:
     void onlyTheFocusSpeaksForATab()
     {
         struct Selection {
-            QString box;
+            int challengeRating; // of the count box
             bool echo;
-            bool operator==(const Selection &other) const { return box == other.box && echo == other.echo; }
+            bool operator==(const Selection &other) const
+            {
+                return challengeRating == other.challengeRating && echo == other.echo;
+            }
         };
         std::vector<Selection> selections;
-        for (const char *name : {"cr2", "cr3"}) {
-            QLineEdit *b = box(name);
-            connect(b, &QLineEdit::selectionChanged, this, [&selections, b] {
+        for (const int cr : {2, 3}) {
+            QLineEdit *b = count(cr);
+            connect(b, &QLineEdit::selectionChanged, this, [&selections, b, cr] {
                 const QAccessibleTextSelectionEvent event(b, b->selectionStart(), b->selectionEnd());
-                selections.push_back({b->objectName(), xpcalc::isFocusMoveEcho(event)});
+                selections.push_back({cr, xpcalc::isFocusMoveEcho(event)});
             });
         }
         activate();
-        box("cr2")->setFocus(Qt::TabFocusReason);
+        count(2)->setFocus(Qt::TabFocusReason);
         selections.clear();
-        QTest::keyClick(box("cr2"), Qt::Key_Tab);
-        QTest::keyClick(box("cr3"), Qt::Key_Home, Qt::ShiftModifier);
+        QTest::keyClick(count(2), Qt::Key_Tab);
+        QTest::keyClick(count(3), Qt::Key_Home, Qt::ShiftModifier);
 
-        QVERIFY(box("cr3")->hasFocus());
+        QVERIFY(count(3)->hasFocus());
         const std::vector<Selection> expected{
-            {QStringLiteral("cr2"), true},  // deselected on leaving
-            {QStringLiteral("cr3"), true},  // selected whole on arriving
-            {QStringLiteral("cr3"), false}, // Shift+Home, typed in the box
+            {2, true},  // deselected on leaving
+            {3, true},  // selected whole on arriving
+            {3, false}, // Shift+Home, typed in the box
         };
         QVERIFY(selections == expected);
-        QVERIFY(!xpcalc::isFocusMoveEcho(QAccessibleEvent(box("cr3"), QAccessible::Focus)));
+        QVERIFY(!xpcalc::isFocusMoveEcho(QAccessibleEvent(count(3), QAccessible::Focus)));
     }
 
     // While a screen reader runs, Qt hands each key on only once the screen
@@ -215,11 +229,11 @@ private slots:
         QFETCH(bool, tabFirst);
         QFETCH(int, clicks);
         activate();
-        QLineEdit *level = box("party");
-        level->setFocus(Qt::TabFocusReason);
-        QSignalSpy pressed(control<QPushButton>(m_calculator.get(), QStringLiteral("Command1")), &QPushButton::clicked);
-        const auto hold = [level](QEvent::Type type, int key) {
-            QCoreApplication::postEvent(level, new QKeyEvent(type, key, Qt::NoModifier));
+        QLineEdit *levelBox = level();
+        levelBox->setFocus(Qt::TabFocusReason);
+        QSignalSpy pressed(calculateButton(), &QPushButton::clicked);
+        const auto hold = [levelBox](QEvent::Type type, int key) {
+            QCoreApplication::postEvent(levelBox, new QKeyEvent(type, key, Qt::NoModifier));
         };
         if (tabFirst) {
             hold(QEvent::KeyPress, Qt::Key_Tab);
@@ -236,16 +250,16 @@ private slots:
     void keysTypedAheadReachTheWarning()
     {
         activate();
-        box("cr1")->setText(QStringLiteral("9e99"));
-        box("party")->setText(QStringLiteral("1"));
-        control<QPushButton>(m_calculator.get(), QStringLiteral("Command1"))->click();
+        count(1)->setText(QStringLiteral("9e99"));
+        level()->setText(QStringLiteral("1"));
+        calculateButton()->click();
         QTRY_VERIFY(QApplication::activeModalWidget() != nullptr);
         QTRY_VERIFY(QApplication::focusWidget() != nullptr &&
                     QApplication::focusWidget()->window() == QApplication::activeModalWidget());
-        QCoreApplication::postEvent(box("party"), new QKeyEvent(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier));
-        QCoreApplication::postEvent(box("party"), new QKeyEvent(QEvent::KeyRelease, Qt::Key_Return, Qt::NoModifier));
+        QCoreApplication::postEvent(level(), new QKeyEvent(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier));
+        QCoreApplication::postEvent(level(), new QKeyEvent(QEvent::KeyRelease, Qt::Key_Return, Qt::NoModifier));
         QTRY_VERIFY(QApplication::activeModalWidget() == nullptr);
-        QCOMPARE(box("party")->text(), QStringLiteral("1"));
+        QCOMPARE(level()->text(), QStringLiteral("1"));
     }
 
     // A key the box has no use for goes on to its window, once.
@@ -253,9 +267,9 @@ private slots:
     {
         EventCounter keys(QEvent::KeyPress);
         activate();
-        box("party")->setFocus(Qt::TabFocusReason);
+        level()->setFocus(Qt::TabFocusReason);
         m_calculator->installEventFilter(&keys);
-        QCoreApplication::postEvent(box("party"), new QKeyEvent(QEvent::KeyPress, Qt::Key_F5, Qt::NoModifier));
+        QCoreApplication::postEvent(level(), new QKeyEvent(QEvent::KeyPress, Qt::Key_F5, Qt::NoModifier));
         QCoreApplication::processEvents();
         QCOMPARE(keys.count, 1);
     }

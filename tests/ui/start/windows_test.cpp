@@ -1,7 +1,8 @@
 // SPDX-FileCopyrightText: 2026 Kestrow
 // SPDX-License-Identifier: MIT
 
-// Start-up, switching between the two windows, and ending the program.
+// Start-up, switching between the two windows, the user's walk through
+// both, and ending the program.
 #include "look.h"
 #include "resident_memory.h"
 #include "start_up.h"
@@ -14,13 +15,22 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPixmapCache>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTimer>
 #include <QtTest>
 
+#include <nlohmann/json.hpp>
+
+#include <fstream>
+#include <string>
+
+using nlohmann::json;
 using xpcalc::calculatorWindow;
 using xpcalc::chartWindow;
+using xpcalc::Role;
 
 namespace {
 
@@ -40,9 +50,9 @@ void settle()
     QCoreApplication::processEvents();
 }
 
-void click(xpcalc::SwitchedWindow &form, const char *button)
+void click(xpcalc::SwitchedWindow &form, Role button)
 {
-    QTest::mouseClick(control<QPushButton>(form.window(), QLatin1String(button)), Qt::LeftButton);
+    QTest::mouseClick(control<QPushButton>(form.window(), button), Qt::LeftButton);
 }
 
 // Every text of a window against the ground it stands on, where it is too faint to read.
@@ -71,10 +81,152 @@ QStringList faintTexts(const QWidget *window)
 
 void toChartAndBack()
 {
-    click(calculatorWindow(), "Command2");
-    click(chartWindow(), "Command1");
+    click(calculatorWindow(), Role::ShowChart);
+    click(chartWindow(), Role::ReturnToCalculator);
     settle();
 }
+
+const json &scenario()
+{
+    static const json steps = [] {
+        std::ifstream file(XPCALC_SCENARIO_JSON);
+        if (!file)
+            qFatal("cannot read %s", XPCALC_SCENARIO_JSON);
+        return json::parse(file).at("steps");
+    }();
+    return steps;
+}
+
+QString qs(const json &text) { return QString::fromStdString(text.get<std::string>()); }
+
+// The user's walk (tests/scenario.json) on the windows as the program loads
+// and switches them, one function per kind of step; each control is found
+// by its role (a count box by its challenge rating too) in the design of the
+// window the walk is in. Buttons are pressed by the mouse, or by a key while
+// they have the focus.
+class ScenarioPlayer {
+public:
+    ScenarioPlayer(Qt::Key key, Qt::KeyboardModifiers modifiers) : m_key(key), m_modifiers(modifiers) {}
+
+    // Plays the steps in order, up to the first that fails.
+    void replay(const json &steps)
+    {
+        for (const json &step : steps) {
+            const int rating = step.value("challengeRating", 0);
+            if (step.contains("window"))
+                window(step["window"].get<std::string>());
+            else if (step.contains("shot"))
+                shot(qs(step["shot"]));
+            else if (step.contains("type"))
+                type(control<QLineEdit>(step["type"], rating), qs(step.at("text")));
+            else if (step.contains("press"))
+                press(control<QPushButton>(step["press"], rating));
+            else if (step.contains("expect"))
+                expect(control<QLineEdit>(step["expect"], rating), qs(step.at("text")), step.value("focused", false));
+            else if (step.contains("warning"))
+                warning(qs(step["warning"]));
+            else if (step.contains("answer"))
+                answer(qs(step["answer"]));
+            else
+                QFAIL(qPrintable(QStringLiteral("a step of no known kind: ") + QString::fromStdString(step.dump())));
+            if (QTest::currentTestFailed()) {
+                qWarning("the walk failed at %s", step.dump().c_str());
+                return;
+            }
+        }
+    }
+
+    // The window the next steps are in shows, alone, with the program's
+    // icon, and the other is unloaded. A calculator the walk starts in or
+    // comes back to is fresh: every box at "0".
+    void window(const std::string &name)
+    {
+        xpcalc::SwitchedWindow *shown = name == "calculator" ? &calculatorWindow()
+                                        : name == "chart"    ? &chartWindow()
+                                                             : nullptr;
+        QVERIFY2(shown != nullptr, name.c_str());
+        xpcalc::SwitchedWindow &other = shown == &calculatorWindow() ? chartWindow() : calculatorWindow();
+        QTRY_VERIFY(shown->isLoaded() && shown->window()->isVisible());
+        settle();
+        QVERIFY(!other.isLoaded());
+        QCOMPARE(visibleWindows(), QWidgetList{shown->window()});
+        QVERIFY(!shown->window()->windowIcon().isNull());
+        if (shown == &calculatorWindow() && shown != m_window) {
+            const auto boxes = shown->window()->findChildren<QLineEdit *>();
+            QCOMPARE(boxes.size(), 22);
+            for (const QLineEdit *box : boxes)
+                QCOMPARE(box->text(), QStringLiteral("0"));
+        }
+        m_window = shown;
+    }
+
+    // The pictures are the screenshot script's; here a shot only marks a
+    // point in the walk.
+    void shot(const QString & /*name*/) {}
+
+    // The text typed into the box in place of its own.
+    void type(QLineEdit *box, const QString &text)
+    {
+        box->selectAll();
+        QTest::keyClicks(box, text);
+        QCOMPARE(box->text(), text);
+    }
+
+    void press(QAbstractButton *button)
+    {
+        QSignalSpy clicked(button, &QAbstractButton::clicked);
+        if (m_key == Qt::Key_unknown) {
+            QTest::mouseClick(button, Qt::LeftButton);
+        } else {
+            button->setFocus(Qt::TabFocusReason);
+            QTest::keyClick(button, m_key, m_modifiers);
+        }
+        // A button pressed by a key shows itself down a moment first.
+        QTRY_COMPARE(clicked.count(), 1);
+    }
+
+    void expect(const QLineEdit *box, const QString &text, bool focused)
+    {
+        QCOMPARE(box->text(), text);
+        if (focused)
+            QTRY_COMPARE(box->window()->focusWidget(), box);
+    }
+
+    // A warning shows, modal, whose text says that.
+    void warning(const QString &says)
+    {
+        QTRY_VERIFY(qobject_cast<QMessageBox *>(QApplication::activeModalWidget()) != nullptr);
+        const auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        QCOMPARE(box->icon(), QMessageBox::Warning);
+        QVERIFY2(box->text().contains(says), qPrintable(box->text()));
+    }
+
+    // The warning answered with its button of that caption, and gone.
+    void answer(const QString &caption)
+    {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        QVERIFY(box != nullptr);
+        QAbstractButton *button = nullptr;
+        for (QAbstractButton *offered : box->buttons())
+            if (offered->text().remove(QLatin1Char('&')) == caption)
+                button = offered;
+        QVERIFY2(button != nullptr, qPrintable(caption));
+        press(button);
+        QTRY_VERIFY(QApplication::activeModalWidget() == nullptr);
+    }
+
+private:
+    template <class Widget> Widget *control(const json &role, int challengeRating) const
+    {
+        if (m_window == nullptr)
+            qFatal("the walk names a control before its window");
+        return ::control<Widget>(m_window->window(), role.get<std::string>(), challengeRating);
+    }
+
+    Qt::Key m_key; // Qt::Key_unknown: the mouse
+    Qt::KeyboardModifiers m_modifiers;
+    xpcalc::SwitchedWindow *m_window = nullptr;
+};
 
 } // namespace
 
@@ -116,63 +268,26 @@ private slots:
         QVERIFY(!calculatorWindow().window()->windowIcon().isNull());
     }
 
-    void chartAndBackBringsAFreshCalculator()
-    {
-        QWidget *calculator = calculatorWindow().window();
-        control<QLineEdit>(calculator, QStringLiteral("cr3"))->setText(QStringLiteral("2"));
-        control<QLineEdit>(calculator, QStringLiteral("cr20"))->setText(QStringLiteral("7"));
-        control<QLineEdit>(calculator, QStringLiteral("party"))->setText(QStringLiteral("4"));
-        click(calculatorWindow(), "Command1");
-        QCOMPARE(control<QLineEdit>(calculator, QStringLiteral("totalxp"))->text(), QStringLiteral("1600"));
-
-        click(calculatorWindow(), "Command2");
-        QVERIFY(!calculatorWindow().isLoaded());
-        QVERIFY(chartWindow().isLoaded());
-        QCOMPARE(visibleWindows(), QWidgetList{chartWindow().window()});
-        QVERIFY(!chartWindow().window()->windowIcon().isNull());
-
-        click(chartWindow(), "Command1");
-        settle();
-        QCOMPARE(visibleWindows(), QWidgetList{calculatorWindow().window()});
-        const auto boxes = calculatorWindow().window()->findChildren<QLineEdit *>();
-        QCOMPARE(boxes.size(), 22);
-        for (const QLineEdit *box : boxes)
-            QCOMPARE(box->text(), QStringLiteral("0"));
-        QVERIFY(!m_lastWindowClosed);
-    }
-
-    // Return and keypad Enter press the focused button, as on Windows, and
-    // Space still does: on each of the three buttons.
-    void keysPressTheFocusedButton_data()
+    // The user's walk through both windows, with the buttons pressed by the
+    // mouse and by each key that presses a focused button: Return and keypad
+    // Enter, as on Windows, and Space.
+    void theUsersWalk_data()
     {
         QTest::addColumn<Qt::Key>("key");
         QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
+        QTest::newRow("mouse") << Qt::Key_unknown << Qt::KeyboardModifiers();
         QTest::newRow("Return") << Qt::Key_Return << Qt::KeyboardModifiers();
         QTest::newRow("keypad Enter") << Qt::Key_Enter << Qt::KeyboardModifiers(Qt::KeypadModifier);
         QTest::newRow("Space") << Qt::Key_Space << Qt::KeyboardModifiers();
     }
 
-    void keysPressTheFocusedButton()
+    void theUsersWalk()
     {
         QFETCH(Qt::Key, key);
         QFETCH(Qt::KeyboardModifiers, modifiers);
-        const auto press = [&](xpcalc::SwitchedWindow &form, const char *name) {
-            auto *button = control<QPushButton>(form.window(), QLatin1String(name));
-            button->setFocus(Qt::TabFocusReason);
-            QTest::keyClick(button, key, modifiers);
-        };
-
-        QWidget *calculator = calculatorWindow().window();
-        control<QLineEdit>(calculator, QStringLiteral("cr3"))->setText(QStringLiteral("2"));
-        control<QLineEdit>(calculator, QStringLiteral("party"))->setText(QStringLiteral("4"));
-        press(calculatorWindow(), "Command1");
-        QTRY_COMPARE(control<QLineEdit>(calculator, QStringLiteral("totalxp"))->text(), QStringLiteral("1600"));
-
-        press(calculatorWindow(), "Command2");
-        QTRY_VERIFY(chartWindow().isLoaded() && !calculatorWindow().isLoaded());
-        settle();
-        press(chartWindow(), "Command1");
-        QTRY_VERIFY(calculatorWindow().isLoaded() && !chartWindow().isLoaded());
+        ScenarioPlayer player(key, modifiers);
+        player.replay(scenario());
+        QVERIFY(!m_lastWindowClosed);
     }
 
     // A dark desktop theme does not reach the windows: every text keeps its
@@ -187,7 +302,7 @@ private slots:
         QApplication::setPalette(dark);
         xpcalc::startUp();
         const QStringList faintOnCalculator = faintTexts(calculatorWindow().window());
-        click(calculatorWindow(), "Command2");
+        click(calculatorWindow(), Role::ShowChart);
         const QStringList faintOnChart = faintTexts(chartWindow().window());
         QApplication::setPalette(desktop);
         QVERIFY2(faintOnCalculator.isEmpty(), qPrintable(faintOnCalculator.join(", ")));
@@ -233,7 +348,7 @@ private slots:
 
     void closingTheChartEndsTheProgram()
     {
-        click(calculatorWindow(), "Command2");
+        click(calculatorWindow(), Role::ShowChart);
         QWidget *chart = chartWindow().window();
         QVERIFY(QTest::qWaitForWindowExposed(chart));
         QTimer::singleShot(0, chart, &QWidget::close);
