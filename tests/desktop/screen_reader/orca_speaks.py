@@ -10,7 +10,7 @@ writes nothing to the console meanwhile.
 
 Usage: orca_speaks.py XPCALC
 Run on a desktop with a window manager and an accessibility bus
-(desktop_session.sh --window-manager). Orca speaks through speech_log.py,
+(tools/desktop_session.sh --window-manager). Orca speaks through speech_log.py,
 which writes each utterance to a file instead of a synthesiser.
 """
 import os
