@@ -33,8 +33,10 @@ test_packages=(
     # what a Debian packager checks: lintian, hardening-check, and debhelper
     # for the debian/ folder
     lintian devscripts debhelper
-    # the core built for Windows, and its tests run under Wine
-    g++-mingw-w64-x86-64-posix wine wine64
+    # the core built for Windows, and its tests run under Wine; the Windows
+    # packaging tool's test, which builds an installer with wixl at a stopped
+    # clock and reads it back with msiinfo
+    g++-mingw-w64-x86-64-posix wine wine64 wixl msitools faketime
     # the core built for the browser, and its tests run under Node.js; the web
     # page's faces cut down (as WOFF2), and the page driven in a real browser
     emscripten fonttools python3-brotli chromium
@@ -47,8 +49,6 @@ windows_packages=(
     fonts-wine
     # the program's icon and version block read back, and the zip
     icoutils zip unzip
-    # the installer: built with wixl at a stopped clock, read back with msiinfo
-    wixl msitools faketime
 )
 
 
