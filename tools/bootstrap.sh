@@ -7,7 +7,8 @@
 # Usage: tools/bootstrap.sh [run|test|windows|web]
 #   run      what building and running the program need (the default)
 #   test     that, and everything the test command uses
-#   windows  that, and what tools/windows.sh needs to build for Windows
+#   windows  that, and what tools/windows.sh needs to build for Windows and
+#            the windows test preset to check the build
 #   web      the same as test: what tools/web.sh needs to build the web page
 set -euo pipefail
 mode=${1:-run}
@@ -47,8 +48,8 @@ windows_packages=(
     # Wine's stand-ins for the Windows system faces (MS Sans Serif, Tahoma,
     # and Marlett, which draws the title-bar buttons)
     fonts-wine
-    # the program's icon and version block read back, and the zip
-    icoutils zip unzip
+    # the program's icon and version block read back, and the zip unpacked
+    icoutils unzip
 )
 
 
