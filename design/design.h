@@ -89,7 +89,7 @@ enum class Role {
 };
 
 // What a role is called in the designs' export (design.json) and in the
-// user's walk (tests/scenario.json).
+// user's walk (tools/scenario.json).
 constexpr std::string_view roleName(Role role)
 {
     switch (role) {

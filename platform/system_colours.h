@@ -58,7 +58,7 @@ struct SchemeColour {
 
 // The whole Windows default scheme, by Windows index (COLOR_SCROLLBAR, 0, to
 // COLOR_MENUBAR, 30): the values defaultSchemeColour gives, and the scheme
-// tools/windows.sh sets up under Wine, so that the Windows build is checked
+// the Windows build's checks set up under Wine, so that the build is checked
 // against the very colours the program draws with elsewhere.
 const std::array<SchemeColour, 31> &defaultScheme() noexcept;
 

@@ -7,7 +7,8 @@
 # Usage: tools/bootstrap.sh [run|test|windows|web]
 #   run      what building and running the program need (the default)
 #   test     that, and everything the test command uses
-#   windows  that, and what tools/windows.sh needs to build for Windows
+#   windows  that, and what tools/windows.sh needs to build for Windows and
+#            the windows test preset to check the build
 #   web      the same as test: what tools/web.sh needs to build the web page
 set -euo pipefail
 mode=${1:-run}
@@ -33,8 +34,10 @@ test_packages=(
     # what a Debian packager checks: lintian, hardening-check, and debhelper
     # for the debian/ folder
     lintian devscripts debhelper
-    # the core built for Windows, and its tests run under Wine
-    g++-mingw-w64-x86-64-posix wine wine64
+    # the core built for Windows, and its tests run under Wine; the Windows
+    # packaging tool's test, which builds an installer with wixl at a stopped
+    # clock and reads it back with msiinfo
+    g++-mingw-w64-x86-64-posix wine wine64 wixl msitools faketime
     # the core built for the browser, and its tests run under Node.js; the web
     # page's faces cut down (as WOFF2), and the page driven in a real browser
     emscripten fonttools python3-brotli chromium
@@ -45,10 +48,8 @@ windows_packages=(
     # Wine's stand-ins for the Windows system faces (MS Sans Serif, Tahoma,
     # and Marlett, which draws the title-bar buttons)
     fonts-wine
-    # the program's icon and version block read back, and the zip
-    icoutils zip unzip
-    # the installer: built with wixl at a stopped clock, read back with msiinfo
-    wixl msitools faketime
+    # the program's icon and version block read back, and the zip unpacked
+    icoutils unzip
 )
 
 

@@ -127,6 +127,17 @@ def fragment(folder, files):
     return "\n".join(out)
 
 
+def codes(version, paths):
+    """The ProductCode of the version, and the PackageCode of a package of
+    that version made of those files."""
+    digest = hashlib.sha256()
+    for path in paths:
+        with open(path, "rb") as file:
+            contents = file.read()
+        digest.update(b"%d:" % len(contents) + contents)
+    return guid("product:" + version), guid("package:" + version + ":" + digest.hexdigest())
+
+
 def main(argv):
     if len(argv) in (3, 4) and argv[1] == "fragment":
         folder = argv[2]
@@ -138,14 +149,9 @@ def main(argv):
             sys.exit(f"msi_files.py: {folder} does not hold {argv[3]}'s files: " + "; ".join(differences))
         sys.stdout.write(fragment(folder, files))
     elif len(argv) >= 4 and argv[1] == "codes":
-        version = argv[2]
-        digest = hashlib.sha256()
-        for path in argv[3:]:
-            with open(path, "rb") as file:
-                contents = file.read()
-            digest.update(b"%d:" % len(contents) + contents)
-        print(f"ProductCode={guid('product:' + version)}")
-        print(f"PackageCode={guid('package:' + version + ':' + digest.hexdigest())}")
+        product_code, package_code = codes(argv[2], argv[3:])
+        print(f"ProductCode={product_code}")
+        print(f"PackageCode={package_code}")
     else:
         sys.exit(__doc__)
 

@@ -1,6 +1,6 @@
 # SPDX-FileCopyrightText: 2026 Kestrow
 # SPDX-License-Identifier: MIT
-"""The user's walk through both windows (tests/scenario.json), replayed on
+"""The user's walk through both windows (scenario.json, beside this), replayed on
 the windows' designs (design.json) by a driver of the real program: the
 screenshot script drives it through the accessibility bus, the Wine drive by
 keys. A driver has one method per kind of step:
@@ -20,7 +20,7 @@ import json
 import os
 
 HERE = os.path.dirname(os.path.abspath(__file__))
-SCENARIO = os.path.join(HERE, "..", "tests", "scenario.json")
+SCENARIO = os.path.join(HERE, "scenario.json")
 
 
 class ScenarioError(Exception):

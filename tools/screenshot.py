@@ -1,12 +1,12 @@
 #!/usr/bin/python3
 # SPDX-FileCopyrightText: 2026 Kestrow
 # SPDX-License-Identifier: MIT
-"""Replays the user's walk (tests/scenario.json) on the real program through
+"""Replays the user's walk (scenario.json) on the real program through
 the accessibility bus, finding each control by the name screen readers hear,
 and takes its screenshots.
 
 Usage: screenshot.py XPCALC DESIGN_JSON OUT_DIR
-Run on a desktop with an accessibility bus (tests/desktop/desktop_session.sh).
+Run on a desktop with an accessibility bus (desktop_session.sh).
 """
 import os
 import subprocess
@@ -15,7 +15,6 @@ import time
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.dont_write_bytecode = True  # no caches of the shared modules in the source tree
-sys.path.insert(0, os.path.join(HERE, "..", "tests", "desktop"))
 import atspi_driver as bus  # noqa: E402
 import pyatspi  # noqa: E402
 from scenario import ScenarioError, heard_as, replay  # noqa: E402

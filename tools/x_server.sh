@@ -2,7 +2,7 @@
 # SPDX-License-Identifier: MIT
 
 # Sourced by the scripts that need an X server of their own (the desktop
-# session of the tests and screenshots, and Wine in tools/windows.sh).
+# session of the tests and screenshots, and Wine in the Windows build's checks).
 #
 # x_server_start SIZE LOG
 #   starts Xvfb with a screen of SIZE (WIDTHxHEIGHT, 24-bit colour), its

@@ -6,7 +6,7 @@
 Usage: accessibility_tree.py XPCALC DESIGN_JSON
 DESIGN_JSON is the designs' export (design.json in the build folder): the
 controls' names and the award table.
-Run on a desktop with an accessibility bus (desktop_session.sh).
+Run on a desktop with an accessibility bus (tools/desktop_session.sh).
 """
 import json
 import os
@@ -14,6 +14,7 @@ import subprocess
 import sys
 
 sys.dont_write_bytecode = True  # no cache of the shared modules in the source tree
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "tools"))
 from atspi_driver import DriverError, application, descendants, press, window  # noqa: E402
 from desktop_test import report, wait_for  # noqa: E402
 

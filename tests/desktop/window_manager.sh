@@ -7,10 +7,10 @@
 # chart after "XP Chart", and the calculator again after the chart's button.
 # Only the chart can be maximized: a double click on its title bar does it,
 # and the same click leaves the fixed-size calculator as it is.
-# Usage: window_manager.sh XPCALC   (on a desktop with a window manager: desktop_session.sh)
+# Usage: window_manager.sh XPCALC   (on a desktop with a window manager: tools/desktop_session.sh)
 set -euo pipefail
 # The buttons are pressed by name, through the accessibility bus.
-press() { /usr/bin/python3 "$(dirname "$0")/atspi_driver.py" press "$1"; }
+press() { /usr/bin/python3 "$(dirname "$0")/../../tools/atspi_driver.py" press "$1"; }
 QT_QPA_PLATFORM=xcb QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$1" &
 program=$!
 trap 'kill $program 2>/dev/null || true' EXIT

@@ -4,7 +4,7 @@
 """Checks what the Windows build carries: the icon's seven images and the
 version block, in US English, of the given version. It reads them either from
 the resource script, compiled with the MinGW resource compiler (no Windows
-build needed), or from a built program, with wrestool (tools/windows.sh).
+build needed), or from a built program, with wrestool (the Windows build's checks).
 
     check_windows_resources.py WINDRES RC_FILE VERSION
     check_windows_resources.py --exe PROGRAM.EXE VERSION

@@ -5,7 +5,7 @@
 // protocol, served from 127.0.0.1 as any static host would serve it:
 // - each window laid out as its design says (design.json): every control at
 //   its place and size, with its text and face, in the design's tab order;
-// - the user's walk (tests/scenario.json) by the keyboard, with what screen
+// - the user's walk (tools/scenario.json) by the keyboard, with what screen
 //   readers are told: the new total, the overflow warning as an alert, and
 //   the failing box selected after OK; the page's controls found by their
 //   roles, as the walk names them;

@@ -2,7 +2,7 @@
 # SPDX-FileCopyrightText: 2026 Kestrow
 # SPDX-License-Identifier: MIT
 """What the Orca screen reader says as a blind user drives the program by
-keys alone. The user's walk (tests/scenario.json) is replayed by keys, the
+keys alone. The user's walk (tools/scenario.json) is replayed by keys, the
 focus moved by Tab along each window's tab order, and what Orca says is held
 against the designs' export (design.json): each window as it opens, each
 control the focus reaches, by its label or name and its role, each box read
@@ -14,7 +14,7 @@ user types; and the program writes nothing to the console meanwhile.
 
 Usage: orca_speaks.py XPCALC DESIGN_JSON
 Run on a desktop with a window manager and an accessibility bus
-(desktop_session.sh --window-manager). Orca speaks through speech_log.py,
+(tools/desktop_session.sh --window-manager). Orca speaks through speech_log.py,
 which writes each utterance to a file instead of a synthesiser.
 """
 import json
@@ -27,7 +27,7 @@ import time
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 SOURCE = os.path.dirname(os.path.dirname(os.path.dirname(HERE)))
-SCENARIO = os.path.join(SOURCE, "tests", "scenario.json")
+SCENARIO = os.path.join(SOURCE, "tools", "scenario.json")
 sys.path.insert(0, os.path.dirname(HERE))
 sys.path.insert(0, os.path.join(SOURCE, "tools"))
 sys.dont_write_bytecode = True  # no caches of the shared modules in the source tree

@@ -8,7 +8,7 @@ half of the title bar is clicked; a click that minimizes or closes the window
 starts the program again, and the sweep goes on.
 
 Usage: title_bar.py XPCALC DESKTOP_ENTRY
-Run on an X desktop (desktop_session.sh): weston runs nested in it.
+Run on an X desktop (tools/desktop_session.sh): weston runs nested in it.
 """
 import os
 import re

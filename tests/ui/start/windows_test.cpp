@@ -99,7 +99,7 @@ const json &scenario()
 
 QString qs(const json &text) { return QString::fromStdString(text.get<std::string>()); }
 
-// The user's walk (tests/scenario.json) on the windows as the program loads
+// The user's walk (tools/scenario.json) on the windows as the program loads
 // and switches them, one function per kind of step; each control is found
 // by its role (a count box by its challenge rating too) in the design of the
 // window the walk is in. Buttons are pressed by the mouse, or by a key while

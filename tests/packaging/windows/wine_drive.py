@@ -1,13 +1,13 @@
 #!/usr/bin/env python3
 # SPDX-FileCopyrightText: 2026 Kestrow
 # SPDX-License-Identifier: MIT
-"""Replays the user's walk (tests/scenario.json) on the Windows program under
+"""Replays the user's walk (tools/scenario.json) on the Windows program under
 Wine, by keys, as a keyboard user does, and takes its screenshots.
 
 Under Wine there is no accessibility bus to find a control by its name, so
 the drive walks each window by Tab in the tab order of its design
 (design.json), keeping track of the focus, and reads a box by copying its
-text. wine_driver.exe (tools/wine_driver.c) lists the program's windows,
+text. wine_driver.exe (wine_driver.c) lists the program's windows,
 types keys and reads the clipboard.
 
 Usage: wine_drive.py DRIVER_EXE DESIGN_JSON COLOUR_SCHEME_REG SHOTS
@@ -21,6 +21,7 @@ import tempfile
 import time
 
 sys.dont_write_bytecode = True  # no cache of the shared module in the source tree
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "..", "tools"))
 from scenario import ScenarioError, replay  # noqa: E402
 
 # The colour probes, the only points of the windows named here: the

@@ -2,8 +2,8 @@
 // SPDX-License-Identifier: MIT
 
 // Prints the Windows default colour scheme as a section of a registry file, so
-// that tools/windows.sh gives Wine the scheme the program draws with off
-// Windows, from the one table that holds it.
+// that the Wine prefix the Windows build is checked in has the scheme the
+// program draws with off Windows, from the one table that holds it.
 #include "system_colours.h"
 
 #include <cstdio>

@@ -3,12 +3,12 @@
 # SPDX-License-Identifier: MIT
 
 # Installs and starts the Debian package of a build (made by tools/package.sh)
-# on a clean Debian 12 system (tools/check_package.sh), as root:
+# on a clean Debian 12 system (check_package.sh), as root:
 # directly when the caller is root, else through sudo, which must not need a
 # password, as this runs as a test with no one to type it.
-# Usage: tools/package_on_clean_system.sh BUILD_DIR
+# Usage: tests/packaging/package_on_clean_system.sh BUILD_DIR
 set -euo pipefail
-tools=$(cd "$(dirname "$0")" && pwd)
+here=$(cd "$(dirname "$0")" && pwd)
 build=$(cd "${1:?usage: $0 BUILD_DIR}" && pwd)
 
 debs=("$build"/package/xpcalc_*.deb)
@@ -22,4 +22,4 @@ if [ "$(id -u)" -ne 0 ]; then
     }
     as_root=(sudo -n)
 fi
-"${as_root[@]}" bash "$tools/check_package.sh" "${debs[0]}"
+"${as_root[@]}" bash "$here/check_package.sh" "${debs[0]}"

@@ -6,7 +6,7 @@
 # 1280x1024 unless --screen says otherwise, optionally the openbox window
 # manager, and a private D-Bus session with the accessibility bus that screen
 # readers use. The command sees XPCALC_DESKTOP_SESSION=1.
-# Usage: desktop_session.sh [--window-manager] [--screen WIDTHxHEIGHT] -- COMMAND [ARGUMENT...]
+# Usage: tools/desktop_session.sh [--window-manager] [--screen WIDTHxHEIGHT] -- COMMAND [ARGUMENT...]
 set -euo pipefail
 usage() { echo "usage: $0 [--window-manager] [--screen WIDTHxHEIGHT] -- COMMAND..." >&2; exit 2; }
 window_manager=false
@@ -20,7 +20,7 @@ while [ $# -gt 0 ]; do
     esac
 done
 [ $# -gt 0 ] || usage
-source "$(dirname "${BASH_SOURCE[0]}")/../../tools/x_server.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/x_server.sh"
 
 runtime=$(mktemp -d)
 chmod 700 "$runtime"

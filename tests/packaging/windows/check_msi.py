@@ -2,30 +2,35 @@
 # SPDX-FileCopyrightText: 2026 Kestrow
 # SPDX-License-Identifier: MIT
 """Checks the Windows installer: its tables with msiinfo, then, under Wine in
-the prefix WINEPREFIX names (a fresh one), what a Windows user meets:
+the prefix WINEPREFIX names (a fresh one), what a Windows user meets, with
+NEW a higher version made for the check in WORK from OLD's zip (the same
+files but for one licence dropped and one file added, so that the upgrade
+must remove and add):
   1. OLD installs quietly: every file of its zip, alike, in Program Files, a
      Start menu shortcut with the program's icon, and the Apps & features
      entry; the program started from the shortcut goes the user's walk
-     (wine_drive.py), its screenshots in SHOTS;
+     (wine_drive.py, its screenshots in the last of DRIVE);
   2. NEW, a higher version, installs over it: one entry left, NEW's, and
      NEW's files, none of OLD's that NEW lacks;
   3. OLD over NEW is refused, and NEW stays;
   4. NEW uninstalls quietly and leaves nothing behind.
 
-Usage: check_msi.py OLD.msi OLD.zip NEW.msi NEW.zip DRIVE...
-  DRIVE: the arguments of wine_drive.py but the last (SHOTS), then SHOTS
+Usage: check_msi.py OLD.msi OLD.zip WORK DRIVE...
+  DRIVE: the arguments of wine_drive.py
 """
 import getpass
 import os
+import shutil
 import subprocess
 import sys
 
 NAME = "Kestrow's Experience Calculator"
 UNINSTALL = r"HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall"
-TOOLS = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "tools")
-DRIVE = os.path.join(TOOLS, "wine_drive.py")
-sys.dont_write_bytecode = True  # no cache of the shared module in the source tree
-sys.path.insert(0, TOOLS)
+HERE = os.path.dirname(os.path.abspath(__file__))
+DRIVE = os.path.join(HERE, "wine_drive.py")
+sys.dont_write_bytecode = True  # no cache of the shared modules in the source tree
+sys.path.insert(0, os.path.join(HERE, "..", "..", "..", "tools"))
+import windows_package  # noqa: E402
 from msi_files import zip_differences  # noqa: E402
 from wine_drive import run_wine as wine  # noqa: E402
 
@@ -103,11 +108,31 @@ def check_tables(msi, version, expected_upgrade_code):
     return own
 
 
+def newer_package(old_zip, version, work):
+    """A higher version of the package in the zip, as its installer and zip."""
+    major, minor = version.split(".")
+    newer = f"xpcalc-{major}.{int(minor) + 1:02d}-win64"
+    shutil.rmtree(work, ignore_errors=True)
+    os.makedirs(work)
+    folder = os.path.join(work, newer)
+    os.rename(windows_package.unzip(old_zip, work), folder)
+    os.remove(os.path.join(folder, "licenses", "winpthreads.txt"))
+    with open(os.path.join(folder, "NEWER.txt"), "w", encoding="utf-8") as file:
+        file.write("Only in the installer check's newer version.\n")
+    epoch = windows_package.source_date_epoch()
+    new_zip = os.path.join(work, newer + ".zip")
+    windows_package.make_zip(folder, new_zip, epoch)
+    new_msi = os.path.join(work, newer + ".msi")
+    windows_package.make_msi(new_zip, newer.split("-")[1], new_msi, epoch)
+    return new_msi, new_zip
+
+
 def main(arguments):
-    if len(arguments) < 5:
+    if len(arguments) < 4:
         print(__doc__.split("\n\n")[-1], file=sys.stderr)
         return 2
-    old_msi, old_zip, new_msi, new_zip, *drive = arguments
+    old_msi, old_zip, work, *drive = arguments
+    new_msi, new_zip = newer_package(old_zip, properties(old_msi)["ProductVersion"], work)
     upgrade_code = properties(old_msi)["UpgradeCode"]
     old = check_tables(old_msi, properties(old_msi)["ProductVersion"], upgrade_code)
     new = check_tables(new_msi, properties(new_msi)["ProductVersion"], upgrade_code)

@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 Kestrow
 // SPDX-License-Identifier: MIT
 /* Drives the real program under Wine the way a keyboard user does, for
- * tools/windows.sh: it looks up the program's windows by title, presses keys,
+ * wine_drive.py: it looks up the program's windows by title, presses keys,
  * and reads the clipboard. Qt draws its controls inside one native window, so
  * Windows knows none of them by name: the script walks them by Tab. A Windows
  * console program, built with MinGW-w64; it runs in the same Wine prefix (and

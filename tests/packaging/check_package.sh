@@ -6,7 +6,7 @@
 # made by debootstrap, starts the program there, and opens its manual page
 # with man, as a user would. Everything it makes as root stays in its own
 # temporary directory.
-# Usage: tools/check_package.sh PACKAGE.deb   (needs root; build the package
+# Usage: tests/packaging/check_package.sh PACKAGE.deb   (needs root; build the package
 #        first, as yourself: bash tools/package.sh build)
 set -euo pipefail
 deb=${1:?usage: $0 PACKAGE.deb}
