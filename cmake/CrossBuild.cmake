@@ -63,8 +63,6 @@ function(xpcalc_googletest_from_source found_var)
         if(EMSCRIPTEN)
             set(gtest_disable_pthreads ON)
         endif()
-        # Built with the policies of its own day, under which IPO is ignored.
-        set(CMAKE_INTERPROCEDURAL_OPTIMIZATION OFF)
         # SYSTEM: its headers are held to GoogleTest's warnings, not ours.
         add_subdirectory(${source} ${CMAKE_BINARY_DIR}/googletest-${XPCALC_TARGET_TIER} EXCLUDE_FROM_ALL SYSTEM)
     endif()

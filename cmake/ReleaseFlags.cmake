@@ -7,12 +7,8 @@
 
 # The same sources give the same binary from any folder: paths in debug
 # information and in the few file names the code embeds are written relative
-# to the source and build folders, by the compiler and by the link, which
-# generates the code and its debug information under whole-program
-# optimisation.
-set(prefix_maps -ffile-prefix-map=${PROJECT_SOURCE_DIR}=. -ffile-prefix-map=${PROJECT_BINARY_DIR}=build)
-add_compile_options(${prefix_maps})
-add_link_options(${prefix_maps})
+# to the source and build folders.
+add_compile_options(-ffile-prefix-map=${PROJECT_SOURCE_DIR}=. -ffile-prefix-map=${PROJECT_BINARY_DIR}=build)
 if(MINGW)
     # A Windows program's header holds its link time unless told otherwise.
     add_link_options(-Wl,--no-insert-timestamp)
@@ -23,14 +19,11 @@ if(CMAKE_BUILD_TYPE STREQUAL "Release" AND NOT XPCALC_SANITIZE AND CMAKE_SYSTEM_
     # asked for here: CMake would compile with -fPIE, and code linked with
     # Qt must be -fPIC (which Qt's targets ask for), or a program's view of
     # Qt's meta-objects differs from Qt's own and qobject_cast fails.
-    # With whole-program optimisation the code is generated at link time, so
-    # the link needs the code-generation flags too.
-    set(protection -fstack-protector-strong -fstack-clash-protection)
+    add_compile_options(-fstack-protector-strong -fstack-clash-protection -Wformat -Werror=format-security
+                        -Wdate-time)
     if(CMAKE_SYSTEM_PROCESSOR MATCHES "x86_64|AMD64|i.86")
-        list(APPEND protection -fcf-protection)
+        add_compile_options(-fcf-protection)
     endif()
-    add_compile_options(${protection} -Wformat -Werror=format-security -Wdate-time)
-    add_link_options(${protection})
     # Fortified library calls need the optimiser, which Release has. Level 3
     # also checks the copies whose sizes are known only at run time, which
     # are most of a C++ program's; it replaces whatever level the caller's

@@ -15,14 +15,7 @@ namespace xpcalc {
 // "Calculate Experience", the total and "XP Chart"; the picture boxes take
 // none, since they show lettering and react to nothing.
 inline constexpr WindowDesign kCalculatorWindow{
-    "Form1",
-    kProgramName,
-    "calculator",
-    6750,
-    5565,
-    false,
-    Typeface::WindowFont,
-    Paint::CalculatorGround,
+    "Form1",          kProgramName, "calculator", 6750, 5565, false, Typeface::WindowFont, Paint::CalculatorGround,
     {Role::Count, 1},
 };
 

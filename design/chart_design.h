@@ -16,15 +16,7 @@ namespace xpcalc {
 // explanation, the rule-book pointer and the button. The button is the one
 // control that does anything, so the focus starts there.
 inline constexpr WindowDesign kChartWindow{
-    "Form2",
-    kProgramName,
-    "award chart",
-    6720,
-    5535,
-    true,
-    Typeface::Small,
-    Paint::Face,
-    {Role::ReturnToCalculator},
+    "Form2", kProgramName, "award chart", 6720, 5535, true, Typeface::Small, Paint::Face, {Role::ReturnToCalculator},
 };
 
 // The chart window's controls, in the order the window creates them.

@@ -26,9 +26,9 @@ enum class Paint {
     EdgeHighlight,
     EdgeShadow,
     EdgeDarkShadow,
-    ChartGround, // the chart's box
-    ChartInk,    // the chart's lettering
-    ChartBand,   // the grey bands behind every other group of three levels
+    ChartGround,  // the chart's box
+    ChartInk,     // the chart's lettering
+    ChartBand,    // the grey bands behind every other group of three levels
     FocusRing,    // the dotted ring around the control with the focus
     WarningTitle, // the title bar of the page's overflow warning, and its text
     WarningTitleText,
@@ -36,9 +36,9 @@ enum class Paint {
 
 struct PaintDesign {
     Paint paint;
-    std::string_view name;         // as the export and the page's style sheet call it
-    SystemColour scheme;           // where it comes from in the scheme,
-    std::int32_t fixed = -1;       // or else this fixed 0xRRGGBB
+    std::string_view name;   // as the export and the page's style sheet call it
+    SystemColour scheme;     // where it comes from in the scheme,
+    std::int32_t fixed = -1; // or else this fixed 0xRRGGBB
 };
 
 inline constexpr std::array<PaintDesign, 18> kPaints{{

@@ -192,9 +192,10 @@ inline std::string accessibleNameOf(const ControlDesign &control)
     return control.accessibleName.empty() ? std::string() : numbered(control.accessibleName, control.number);
 }
 
-// The program's name: both windows' caption, and the start of what screen
-// readers call each.
-inline constexpr std::string_view kProgramName = "Kestrow's Experience Calculator";
+// The program's name, as the build names it everywhere (the project's
+// description): both windows' caption, and the start of what screen readers
+// call each.
+inline constexpr std::string_view kProgramName = XPCALC_PROGRAM_NAME;
 
 struct WindowDesign {
     std::string_view name;
@@ -203,8 +204,8 @@ struct WindowDesign {
     int width;                       // client area, in twips
     int height;
     bool resizable;
-    Typeface face;               // the font of controls that have none of their own
-    Paint ground;                // between the controls
+    Typeface face;         // the font of controls that have none of their own
+    Paint ground;          // between the controls
     ControlRef firstFocus; // the control with the focus when the window opens
 };
 
@@ -222,7 +223,6 @@ constexpr PixelSize clientSize(const WindowDesign &window)
 {
     return {twipsToPixels(window.width), twipsToPixels(window.height)};
 }
-
 
 // The rules every design keeps, for static_assert.
 

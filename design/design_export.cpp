@@ -108,10 +108,7 @@ std::string hex(Rgb rgb)
 
 json colour(std::int32_t rgb) { return rgb == kDefaultColour ? json(nullptr) : json(hex(rgbOf(rgb))); }
 
-json rect(const PixelRect &r)
-{
-    return {{"left", r.left}, {"top", r.top}, {"width", r.width}, {"height", r.height}};
-}
+json rect(const PixelRect &r) { return {{"left", r.left}, {"top", r.top}, {"width", r.width}, {"height", r.height}}; }
 
 json index(std::size_t i) { return i == kNoControl ? json(nullptr) : json(i); }
 
@@ -123,8 +120,7 @@ json picture(const ControlDesign &control)
     return {{"1x", name + ".png"}, {"2x", name + "@2x.png"}};
 }
 
-template <std::size_t N>
-json window(const WindowDesign &design, const std::array<ControlDesign, N> &controls)
+template <std::size_t N> json window(const WindowDesign &design, const std::array<ControlDesign, N> &controls)
 {
     json rows = json::array();
     for (std::size_t i = 0; i < N; ++i) {

@@ -6,14 +6,9 @@
 
 #include <algorithm>
 #include <array>
-#include <bitset>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
-
-#if defined(__SSE2__) || defined(_M_X64)
-#include <emmintrin.h>
-#endif
 
 namespace xpcalc {
 namespace {
@@ -43,49 +38,6 @@ constexpr std::int64_t kOverflowMagnitude = 330;
 constexpr std::int64_t kUnderflowMagnitude = -345;
 // Exponents are saturated here, far beyond both limits and far inside int64.
 constexpr std::int64_t kExponentCap = 1'000'000'000;
-
-#if defined(__SSE2__) || defined(_M_X64)
-// Eight characters at a time: whether each is a digit or a skipped character.
-// Returns false at the first group holding anything else.
-bool scanGroup(const char16_t *p, std::int64_t &digits, bool &anyNonZero) noexcept
-{
-    const __m128i c = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p)); // NOLINT: unaligned load of 8 code units
-    const __m128i offset = _mm_sub_epi16(c, _mm_set1_epi16('0'));
-    const __m128i digit = _mm_cmpeq_epi16(_mm_subs_epu16(offset, _mm_set1_epi16(9)), _mm_setzero_si128());
-    const __m128i skipped =
-        _mm_or_si128(_mm_cmpeq_epi16(c, _mm_set1_epi16(' ')),
-                     _mm_or_si128(_mm_cmpeq_epi16(c, _mm_set1_epi16('\t')), _mm_cmpeq_epi16(c, _mm_set1_epi16('\n'))));
-    if (_mm_movemask_epi8(_mm_or_si128(digit, skipped)) != 0xFFFF)
-        return false;
-    const auto digitMask = static_cast<unsigned>(_mm_movemask_epi8(digit));
-    digits += static_cast<std::int64_t>(std::bitset<16>(digitMask).count() / 2);
-    const __m128i zero = _mm_cmpeq_epi16(c, _mm_set1_epi16('0'));
-    anyNonZero = anyNonZero || _mm_movemask_epi8(_mm_andnot_si128(zero, digit)) != 0;
-    return true;
-}
-constexpr std::ptrdiff_t kGroup = 8;
-#else
-bool scanGroup(const char16_t *, std::int64_t &, bool &) noexcept { return false; }
-constexpr std::ptrdiff_t kGroup = 1;
-#endif
-
-// Counts the digits of a run of digits and skipped characters, as far as it
-// goes, and returns where it ends. Vector instructions take the bulk where the
-// processor has them; the rest goes one character at a time.
-const char16_t *scanDigitRun(const char16_t *p, const char16_t *end, std::int64_t &digits, bool &anyNonZero) noexcept
-{
-    while (end - p >= kGroup && scanGroup(p, digits, anyNonZero))
-        p += kGroup;
-    for (; p != end; ++p) {
-        if (isDigit(*p)) {
-            ++digits;
-            anyNonZero = anyNonZero || *p != u'0';
-        } else if (!isSkipped(*p)) {
-            break;
-        }
-    }
-    return p;
-}
 
 class Reader {
 public:
@@ -135,6 +87,28 @@ private:
 
     void takeDigit(char16_t c) noexcept { m_digits[m_count++] = static_cast<char>(c); }
 
+    // Passes the digits beyond the kept ones, and the blanks among them: the
+    // digits count only by their number, which it returns, and by whether any
+    // is not zero. Nothing in the loop branches on digit or blank, which the
+    // processor would mostly guess wrong where the two are mixed, and it works
+    // on locals, which the compiler keeps in registers rather than memory.
+    std::int64_t dropDigits(bool &anyNonZero) noexcept
+    {
+        const char16_t *p = m_p;
+        bool nonZero = anyNonZero;
+        std::int64_t dropped = 0;
+        for (; p != m_end; ++p) {
+            const bool digit = isDigit(*p);
+            if (!digit && !isSkipped(*p))
+                break;
+            dropped += static_cast<std::int64_t>(digit);
+            nonZero |= *p >= u'1' && *p <= u'9';
+        }
+        m_p = p;
+        anyNonZero = nonZero;
+        return dropped;
+    }
+
     Checked<double> readDecimal() noexcept
     {
         bool negative = false;
@@ -156,11 +130,7 @@ private:
             takeDigit(*m_p++);
             sawDigit = true;
         }
-        if (isDigit(peek())) {
-            std::int64_t dropped = 0;
-            m_p = scanDigitRun(m_p, m_end, dropped, droppedNonZero);
-            exponent += dropped;
-        }
+        exponent += dropDigits(droppedNonZero);
 
         if (peek() == u'.') {
             ++m_p;
@@ -176,10 +146,7 @@ private:
                 sawDigit = true;
                 --exponent;
             }
-            if (isDigit(peek())) {
-                std::int64_t dropped = 0;
-                m_p = scanDigitRun(m_p, m_end, dropped, droppedNonZero);
-            }
+            dropDigits(droppedNonZero);
         }
         if (!sawDigit)
             return 0.0;

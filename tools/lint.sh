@@ -10,8 +10,8 @@ cd "$(dirname "$0")/.."
 build=${1:-build}
 
 # The source folders, not git: a copy of the tree without its history lints too.
-mapfile -t sources < <(find bench calc platform tests tools ui -name '*.cpp' -o -name '*.h' | sort)
-mapfile -t unlicensed < <(find .ci bench calc cmake debian/rules packaging platform tests tools ui CMakeLists.txt \
+mapfile -t sources < <(find bench calc design platform tests tools ui -name '*.cpp' -o -name '*.h' | sort)
+mapfile -t unlicensed < <(find .ci bench calc cmake debian/rules design packaging platform tests tools ui CMakeLists.txt \
     \( -name '*.cpp' -o -name '*.h' -o -name '*.c' -o -name '*.sh' -o -name '*.py' -o -name '*.cmake' -o -name '*.mjs' -o -name '*.html' -o -name '*.wxs' -o -name '*.yaml' \
     -o -name CMakeLists.txt -o -path .ci/run -o -path debian/rules \) -type f \
     -exec grep -L 'SPDX-License-Identifier: MIT' {} + | sort)
@@ -21,7 +21,7 @@ if [ ${#unlicensed[@]} -gt 0 ]; then
 fi
 clang-format --dry-run --Werror "${sources[@]}"
 
-mapfile -t units < <(find calc platform tools ui -name '*.cpp' | sort)
+mapfile -t units < <(find calc design platform tools ui -name '*.cpp' | sort)
 run-clang-tidy -quiet -p "$build" -j "$(nproc)" "${units[@]/#/$PWD/}" > "$build/clang-tidy.log" 2>&1 || {
     grep -E 'warning:|error:' "$build/clang-tidy.log" | sort -u
     exit 1

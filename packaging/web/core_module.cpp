@@ -25,7 +25,7 @@ std::u16string total;
 std::u16string announcement;
 std::u16string working;
 std::u16string message;
-int overflowControl = -1;
+int overflowIndex = -1;
 
 } // namespace
 
@@ -54,7 +54,7 @@ EMSCRIPTEN_KEEPALIVE int xpcalc_calculate()
     if (!result) {
         const OverflowError &error = result.error();
         message = overflowMessage(error);
-        overflowControl = static_cast<int>(xpcalc::overflowControl(error));
+        overflowIndex = static_cast<int>(xpcalc::overflowControl(error));
         return 0;
     }
     total = std::u16string(result.value().totalText.view());
@@ -69,5 +69,5 @@ EMSCRIPTEN_KEEPALIVE const char16_t *xpcalc_working() { return working.c_str(); 
 EMSCRIPTEN_KEEPALIVE const char16_t *xpcalc_overflow_message() { return message.c_str(); }
 // The box the last overflow concerns, as its index among the calculator's
 // controls in the designs' export.
-EMSCRIPTEN_KEEPALIVE int xpcalc_overflow_control() { return overflowControl; }
+EMSCRIPTEN_KEEPALIVE int xpcalc_overflow_control() { return overflowIndex; }
 }

@@ -7,12 +7,15 @@
 //   its place and size, with its text and face, in the design's tab order;
 // - the user's walk (tests/scenario.json) by the keyboard, with what screen
 //   readers are told: the new total, the overflow warning as an alert, and
-//   the failing box selected after OK;
+//   the failing box selected after OK; the page's controls found by their
+//   roles, as the walk names them;
 // - what Chromium's accessibility tree holds: named boxes and buttons, and
 //   the chart as tables with row and column headers;
-// - on a phone: the window fits the screen's width, works by touch, and its
-//   boxes ask for a number keypad;
-// - offline after one visit, by its service worker;
+// - on a phone: the window fits the screen's width, the same walk works by
+//   touch, and its boxes ask for a number keypad;
+// - offline after one visit, by its service worker, the walk again;
+// - an export with a control of a kind the page does not know stops it with
+//   a line that says so;
 // - nothing loaded from elsewhere, no failed request, no console error or
 //   warning; and a line for a browser without WebAssembly.
 // Usage: node page_test.mjs SITE SCENARIO SHOTS
@@ -100,46 +103,95 @@ function watch(page, origin) {
     return faults;
 }
 
+// The one control of a window with a role (and challenge rating), as the
+// export and the walk name it; and the selector of its element in the shown
+// window, by the role the page marks it with.
+function controlIn(win, role, challengeRating = null) {
+    const found = win.controls.filter(c => c.role === role && (c.challengeRating ?? null) === challengeRating);
+    if (found.length !== 1)
+        throw new CheckFailed(`${win.name} has ${found.length} controls of role ${role} ${challengeRating ?? ''}`);
+    return found[0];
+}
+const selectorOf = control => `main > section [data-role="${control.role}"]${control.challengeRating === null
+    ? ':not([data-challenge-rating])' : `[data-challenge-rating="${control.challengeRating}"]`}`;
+const heardAs = control => control.accessibleName ?? control.text;
+// A colour of the export as getComputedStyle() gives it.
+const rgb = hex => `rgb(${[1, 3, 5].map(i => parseInt(hex.slice(i, i + 2), 16)).join(', ')})`;
+
+// The page has started, or else says why not.
+async function started(page) {
+    await page.waitForFunction(() => document.body?.classList.contains('ready') ||
+                                     document.getElementById('status')?.className === 'notice', {timeout: 20000});
+    const notice = await page.$eval('#status', e => (e.className === 'notice' ? e.textContent : null));
+    if (notice !== null)
+        throw new CheckFailed(`the page did not start: ${notice}`);
+}
+
 const shownWindow = (page, win) =>
     page.waitForSelector(`section[aria-label="${win.accessibleName}"]`, {timeout: 10000});
 
-// Each control stands where its design puts it, with its text and face.
+// The window stands at its size in its ground; each control where its
+// design puts it, within a pixel, with its text and face.
 async function checkLayout(page, win) {
-    const shown = await page.evaluate(names => {
-        const windowBox = document.querySelector('main > section').getBoundingClientRect();
-        return names.map(name => {
-            const element = document.getElementById(name);
-            if (!element)
-                return null;
-            const box = element.getBoundingClientRect();
-            const style = getComputedStyle(element);
-            return {
-                place: {left: Math.round(box.left - windowBox.left), top: Math.round(box.top - windowBox.top),
-                        width: Math.round(box.width), height: Math.round(box.height)},
-                text: element.tagName === 'INPUT' ? element.value
-                    : element.classList.contains('frame') ? element.querySelector('.caption').textContent
-                    : element.tagName === 'BUTTON' || element.classList.contains('label') ? element.textContent : null,
-                size: style.fontSize, bold: Number(style.fontWeight) >= 700, italic: style.fontStyle === 'italic',
-                family: style.fontFamily,
-            };
-        });
-    }, win.controls.map(control => control.name));
+    const shown = await page.evaluate(selectors => {
+        const windowElement = document.querySelector('main > section');
+        const windowBox = windowElement.getBoundingClientRect();
+        return {
+            size: {width: windowBox.width, height: windowBox.height},
+            ground: getComputedStyle(windowElement).backgroundColor,
+            controls: selectors.map(selector => {
+                const found = document.querySelectorAll(selector);
+                if (found.length !== 1)
+                    return found.length;
+                const [element] = found;
+                const box = element.getBoundingClientRect();
+                const style = getComputedStyle(element);
+                return {
+                    place: {left: box.left - windowBox.left, top: box.top - windowBox.top,
+                            width: box.width, height: box.height},
+                    text: element.tagName === 'INPUT' ? element.value
+                        : element.classList.contains('frame') ? element.querySelector('.caption').textContent
+                        : element.tagName === 'BUTTON' || element.classList.contains('label') ? element.textContent
+                        : null,
+                    size: style.fontSize, bold: Number(style.fontWeight) >= 700, italic: style.fontStyle === 'italic',
+                    family: style.fontFamily,
+                };
+            }),
+        };
+    }, win.controls.map(selectorOf));
+    for (const side of ['width', 'height'])
+        if (Math.abs(shown.size[side] - win.size[side]) >= 1)
+            throw new CheckFailed(`${win.name} is ${JSON.stringify(shown.size)}, not ${JSON.stringify(win.size)}`);
+    expect(`${win.name}'s ground`, shown.ground, rgb(design.colours[win.ground]));
     win.controls.forEach((control, i) => {
-        const found = shown[i];
-        if (!found)
-            throw new CheckFailed(`${win.name}: no control named ${control.name}`);
-        expect(`${control.name}'s place`, found.place, control.pixels);
+        const found = shown.controls[i];
+        const name = `${win.name}'s ${control.role} ${control.challengeRating ?? ''}`.trim();
+        if (typeof found === 'number')
+            throw new CheckFailed(`${found} elements of ${name}`);
+        for (const [side, value] of Object.entries(control.placeInWindow))
+            if (Math.abs(found.place[side] - value) >= 1)
+                throw new CheckFailed(`${name} stands at ${JSON.stringify(found.place)}, ` +
+                                      `not ${JSON.stringify(control.placeInWindow)}`);
         if (found.text !== null)
-            expect(`${control.name}'s text`, found.text, control.text);
+            expect(`${name}'s text`, found.text, control.text);
         if (control.font) {
-            expect(`${control.name}'s size`, found.size, `${Math.round(control.font.points * 96 / 72)}px`);
-            expect(`${control.name}'s weight`, found.bold, control.font.bold);
-            expect(`${control.name}'s slant`, found.italic, control.font.italic);
-            if (!found.family.includes('DejaVu Sans'))
-                throw new CheckFailed(`${control.name} is set in ${found.family}`);
+            expect(`${name}'s size`, found.size, `${control.font.pixelSize}px`);
+            expect(`${name}'s weight`, found.bold, control.font.bold);
+            expect(`${name}'s slant`, found.italic, control.font.italic);
+            // The export's faces in its order, the one the site embeds among them.
+            if (!found.family.replaceAll('"', '').startsWith(control.font.families.join(', ')) ||
+                !found.family.includes('DejaVu Sans'))
+                throw new CheckFailed(`${name} is set in ${found.family}`);
         }
     });
 }
+
+// The role of the focused control, as the export names controls.
+const focused = page => page.evaluate(() => {
+    const {role, challengeRating} = document.activeElement?.dataset ?? {};
+    return {role, challengeRating: challengeRating === undefined ? null : Number(challengeRating)};
+});
+const roleOf = control => ({role: control.role, challengeRating: control.challengeRating});
 
 // Tab walks the window's stops in its design's tab order, from its first
 // focus; past the last it leaves the page for the browser, as a page should,
@@ -149,40 +201,78 @@ async function checkTabOrder(page, win) {
     const from = order.indexOf(win.firstFocus);
     const visited = [];
     for (let i = from; i < order.length; ++i) {
-        visited.push(await page.evaluate(() => document.activeElement?.id));
+        visited.push(await focused(page));
         await page.keyboard.press('Tab');
     }
-    expect(`${win.name}'s tab order`, visited, order.slice(from));
-    await (await page.$(`#${win.firstFocus}`)).focus();
+    expect(`${win.name}'s tab order`, visited, order.slice(from).map(i => roleOf(win.controls[i])));
+    await (await page.$(selectorOf(win.controls[win.firstFocus]))).focus();
 }
 
-// The user's walk, by the keyboard.
-async function replay(page) {
+// How a user works the page: by the keyboard, or by touch on a phone.
+const byKeyboard = page => ({
+    async type(element, text) {
+        await element.focus();
+        await page.keyboard.down('Control'), await page.keyboard.press('a'), await page.keyboard.up('Control');
+        await page.keyboard.type(text);
+    },
+    async press(element) {
+        await element.focus();
+        await page.keyboard.press('Space');
+    },
+    async answer(text) {
+        expect('the focus in the warning', await page.evaluate(() => document.activeElement.textContent), text);
+        await page.keyboard.press('Enter');
+    },
+});
+const byTouch = page => ({
+    async type(element, text) {
+        // A tap in a box selects its text, which the keypad's keys replace.
+        await element.tap();
+        expect('the text selected by a tap', await element.evaluate(e => e.selectionEnd - e.selectionStart),
+               await element.evaluate(e => e.value.length));
+        await page.keyboard.type(text);
+    },
+    press: element => element.tap(),
+    async answer(text) {
+        for (const button of await page.$$('#warning[open] button'))
+            if (await button.evaluate(e => e.textContent) === text)
+                return button.tap();
+        throw new CheckFailed(`the warning has no button ${text}`);
+    },
+});
+
+// The user's walk, as `user` works the page; screenshots named with
+// `shotPrefix` (none without one).
+async function replay(page, user, shotPrefix) {
     let win = null;
-    const element = name => page.$(`#${name}`);
+    const element = async (role, challengeRating) => {
+        const found = await page.$(selectorOf(controlIn(win, role, challengeRating ?? null)));
+        if (!found)
+            throw new CheckFailed(`no ${role} ${challengeRating ?? ''} in ${win.name}`);
+        return found;
+    };
     for (const s of scenario.steps) {
         if (s.window) {
             win = design[s.window];
             await shownWindow(page, win);
         } else if (s.shot) {
-            await page.screenshot({path: path.join(shots, `${s.shot}.png`)});
+            if (shotPrefix !== undefined)
+                await page.screenshot({path: path.join(shots, `${shotPrefix}${s.shot}.png`)});
         } else if (s.type) {
-            await (await element(s.type)).focus();
-            await page.keyboard.down('Control'), await page.keyboard.press('a'), await page.keyboard.up('Control');
-            await page.keyboard.type(s.text);
+            await user.type(await element(s.type, s.challengeRating), s.text);
         } else if (s.press) {
-            await (await element(s.press)).focus();
-            await page.keyboard.press('Space');
+            await user.press(await element(s.press, s.challengeRating));
         } else if (s.expect) {
-            await page.waitForFunction((name, text) => document.getElementById(name)?.value === text,
-                                       {timeout: 5000}, s.expect, s.text).catch(() => {});
-            expect(`${s.expect}'s text`, await page.$eval(`#${s.expect}`, e => e.value), s.text);
+            const control = controlIn(win, s.expect, s.challengeRating ?? null);
+            const box = await element(s.expect, s.challengeRating);
+            await page.waitForFunction((e, text) => e.value === text, {timeout: 5000}, box, s.text).catch(() => {});
+            expect(`${s.expect}'s text`, await box.evaluate(e => e.value), s.text);
             if (s.focused) {
-                expect('the focus', await page.evaluate(() => document.activeElement.id), s.expect);
-                expect(`${s.expect}'s selection, whole`, await page.$eval(`#${s.expect}`,
-                       e => [e.selectionStart, e.selectionEnd]), [0, s.text.length]);
+                expect('the focus', await focused(page), roleOf(control));
+                expect(`${s.expect}'s selection, whole`, await box.evaluate(e => [e.selectionStart, e.selectionEnd]),
+                       [0, s.text.length]);
             }
-            if (s.expect === 'totalxp' && s.text !== '0') {
+            if (control.role === 'total' && s.text !== control.text) {
                 // A new total is announced, and the announcement names it.
                 await page.waitForFunction(t => document.getElementById('status').textContent.includes(t),
                                            {timeout: 5000}, s.text).catch(() => {});
@@ -198,9 +288,10 @@ async function replay(page) {
             if (!said.includes(s.warning))
                 throw new CheckFailed(`the warning says ${JSON.stringify(said)}`);
         } else if (s.answer) {
-            expect('the focus in the warning', await page.evaluate(() => document.activeElement.textContent), s.answer);
-            await page.keyboard.press('Enter');
+            await user.answer(s.answer);
             await page.waitForSelector('#warning:not([open])', {timeout: 5000});
+        } else {
+            throw new CheckFailed(`a step of the walk the test does not know: ${JSON.stringify(s)}`);
         }
     }
 }
@@ -213,10 +304,37 @@ async function checkAccessibility(page, win) {
     walk(tree);
     for (const control of win.controls) {
         const role = {'text box': 'textbox', 'button': 'button'}[control.kind];
-        if (role && !nodes.some(n => n.role === role && n.name === (control.accessibleName ?? control.text)))
-            throw new CheckFailed(`no ${role} named ${control.accessibleName ?? control.text} for screen readers`);
+        if (role && !nodes.some(n => n.role === role && n.name === heardAs(control)))
+            throw new CheckFailed(`no ${role} named ${heardAs(control)} for screen readers`);
     }
     return nodes;
+}
+
+// The chart: a table a grid, named as the export names it, with a header for
+// each of its rows and columns, and in each row the label and the awards of
+// exactly that grid's challenge ratings, blank where none is defined.
+async function checkChart(page, nodes) {
+    const {awardChart, awardTable} = design;
+    const tables = nodes.filter(n => n.role === 'table');
+    expect('the chart\'s tables, to a screen reader', tables.map(n => n.name), awardChart.grids.map(g => g.heardAs));
+    const headers = nodes.filter(n => n.role === 'columnheader' || n.role === 'rowheader').map(n => n.name);
+    for (const grid of awardChart.grids)
+        for (const header of [...grid.columns, ...awardChart.rows.slice(grid.firstRow, grid.firstRow + grid.rows)])
+            if (!headers.includes(header.heardAs))
+                throw new CheckFailed(`the chart has no header ${header.heardAs}`);
+    const shown = await page.$$eval(`${selectorOf(controlIn(design.chart, 'chart'))} table`, elements => elements.map(
+        table => [...table.tBodies[0].rows].map(row => ({
+            cells: [...row.cells].map(cell => cell.textContent), ground: getComputedStyle(row).backgroundColor}))));
+    expect('the chart\'s tables', shown.length, awardChart.grids.length);
+    awardChart.grids.forEach((grid, g) => {
+        const rows = awardChart.rows.slice(grid.firstRow, grid.firstRow + grid.rows);
+        expect(`the cells of ${grid.heardAs}`, shown[g].map(row => row.cells), rows.map(row => [
+            row.label, ...grid.columns.map(column => String(awardTable[row.firstLevel - 1][column.challengeRating - 1] || ''))]));
+        rows.forEach((row, r) => {
+            if (row.banded)
+                expect(`the band of ${row.heardAs}`, shown[g][r].ground, rgb(design.colours.chartBand));
+        });
+    });
 }
 
 async function check(origin, browser) {
@@ -224,7 +342,7 @@ async function check(origin, browser) {
     await page.setViewport({width: 1024, height: 768});
     const faults = watch(page, origin);
     await page.goto(origin);
-    await page.waitForSelector('body.ready', {timeout: 20000});
+    await started(page);
     expect('the page title', await page.title(), design.calculator.caption);
 
     await checkLayout(page, design.calculator);
@@ -232,61 +350,43 @@ async function check(origin, browser) {
     await checkAccessibility(page, design.calculator);
     step('the calculator stands as its design says, in its tab order, every box and button named');
 
-    await replay(page);
-    step('the user\'s walk: calculated, announced, warned of the overflow as an alert, the failing box ' +
-         'selected, to the chart and back to a fresh calculator');
+    await replay(page, byKeyboard(page), '');
+    step('the user\'s walk by the keyboard: calculated, announced, warned of the overflow as an alert, the ' +
+         'failing box selected, to the chart and back to a fresh calculator');
 
-    await (await page.$('#Command2')).click();
+    await (await page.$(selectorOf(controlIn(design.calculator, 'showChart')))).click();
     await shownWindow(page, design.chart);
     await checkLayout(page, design.chart);
     await checkTabOrder(page, design.chart);
-    const nodes = await checkAccessibility(page, design.chart);
-    expect('the chart, as tables', nodes.filter(n => n.role === 'table').length, 2);
-    for (const header of ['CR 1', 'CR 20', 'Party level 1-3', 'Party level 20'])
-        if (!nodes.some(n => (n.role === 'columnheader' || n.role === 'rowheader') && n.name.startsWith(header)))
-            throw new CheckFailed(`the chart has no header ${header}`);
-    // Each cell holds its award, and a blank one stands where none is defined.
-    const cells = await page.$$eval('#Picture1 tbody tr', rows => rows.map(
-        row => [row.cells[0].textContent, ...[...row.cells].slice(1).map(cell => cell.textContent)]));
-    for (const [label, ...awards] of cells) {
-        const level = Number(label.split('-')[0]);
-        const row = design.awardTable[level - 1];
-        const upper = row.slice(0, 10).map(a => (a ? String(a) : ''));
-        const lower = row.slice(10).map(a => (a ? String(a) : ''));
-        if (JSON.stringify(awards) !== JSON.stringify(upper) && JSON.stringify(awards) !== JSON.stringify(lower))
-            throw new CheckFailed(`the chart's row ${label} shows ${awards}`);
-    }
+    await checkChart(page, await checkAccessibility(page, design.chart));
     await page.screenshot({path: path.join(shots, 'chart-focused.png')});
-    step('the chart stands as its design says, as two tables with their headers, each award in its cell');
+    step('the chart stands as its design says, as tables with their headers, each grid\'s awards in its cells');
 
-    // Offline: once the service worker keeps the page, it loads and calculates with no network.
+    // Offline: once the service worker keeps the page, it loads and the walk goes as online.
     await page.evaluate(() => navigator.serviceWorker.ready);
     await page.reload();
-    await page.waitForSelector('body.ready', {timeout: 20000});
+    await started(page);
     await page.setOfflineMode(true);
     await page.reload();
-    await page.waitForSelector('body.ready', {timeout: 20000});
-    await (await page.$('#cr3')).focus();
-    await page.keyboard.type('2');
-    await (await page.$('#party')).focus();
-    await page.keyboard.type('4');
-    await (await page.$('#Command1')).click();
-    await page.waitForFunction(() => document.getElementById('totalxp').value !== '0', {timeout: 5000});
+    await started(page);
+    await replay(page, byKeyboard(page));
     await page.setOfflineMode(false);
-    step('loads and calculates offline after one visit');
+    step('loads offline after one visit, and the walk goes as online');
 
     if (faults.length > 0)
         throw new CheckFailed(`the page misbehaved:\n  ${faults.join('\n  ')}`);
     await page.close();
 }
 
-// A phone: the window shrinks to fit the screen's width, and works by touch.
+// A phone: the window shrinks to fit the screen's width, and the walk goes
+// by touch.
 async function checkPhone(origin, browser) {
     const page = await browser.newPage();
     await page.emulate({viewport: {width: 390, height: 844, deviceScaleFactor: 3, isMobile: true, hasTouch: true},
                         userAgent: 'Mozilla/5.0 (Linux; Android 14) Mobile'});
+    const faults = watch(page, origin);
     await page.goto(origin);
-    await page.waitForSelector('body.ready', {timeout: 20000});
+    await started(page);
     const box = await page.$eval('main > section', e => {
         const r = e.getBoundingClientRect();
         return {left: r.left, right: window.innerWidth - r.right, width: r.width};
@@ -295,25 +395,49 @@ async function checkPhone(origin, browser) {
         throw new CheckFailed(`on a phone the window stands at ${JSON.stringify(box)}`);
     const modes = await page.$$eval('input', inputs => [...new Set(inputs.map(i => i.inputMode))]);
     expect('the keypad the boxes ask for', modes, ['decimal']);
-    await page.tap('#Command2');
-    await shownWindow(page, design.chart);
-    await page.tap('#Command1');
-    await shownWindow(page, design.calculator);
+    await replay(page, byTouch(page), 'phone-');
     await page.screenshot({path: path.join(shots, 'phone.png')});
-    step(`on a 390 px wide phone the window fits (${Math.round(box.width)} px), and works by touch`);
+    if (faults.length > 0)
+        throw new CheckFailed(`the page misbehaved on a phone:\n  ${faults.join('\n  ')}`);
+    step(`on a 390 px wide phone the window fits (${Math.round(box.width)} px), and the walk goes by touch`);
     await page.close();
 }
 
+// Each in a browser context of its own, which no service worker has kept the site in.
+async function inFreshContext(browser, origin, prepare, run) {
+    const context = await browser.createBrowserContext();
+    try {
+        const page = await context.newPage();
+        await prepare(page);
+        await page.goto(origin);
+        await page.waitForFunction(() => document.getElementById('status').textContent !== '', {timeout: 10000});
+        await run(await page.$eval('#status', e => e.textContent));
+    } finally {
+        await context.close();
+    }
+}
+
 async function checkWithoutWebAssembly(origin, browser) {
-    const page = await browser.newPage();
-    await page.evaluateOnNewDocument(() => { delete globalThis.WebAssembly; });
-    await page.goto(origin);
-    await page.waitForFunction(() => document.getElementById('status').textContent !== '', {timeout: 10000});
-    const said = await page.$eval('#status', e => e.textContent);
-    if (!/needs a browser that runs WebAssembly/.test(said))
-        throw new CheckFailed(`a browser without WebAssembly is told: ${said}`);
+    await inFreshContext(browser, origin, page => page.evaluateOnNewDocument(() => { delete globalThis.WebAssembly; }),
+        said => expect('a browser without WebAssembly is told', said,
+                       `${design.program} needs a browser that runs WebAssembly.`));
     step('tells a browser without WebAssembly what it lacks');
-    await page.close();
+}
+
+async function checkUnknownKind(origin, browser) {
+    const broken = structuredClone(design);
+    const calculate = broken.calculator.controls.find(c => c.role === 'calculate');
+    calculate.kind = 'slider';
+    await inFreshContext(browser, origin, async page => {
+        await page.setRequestInterception(true);
+        page.on('request', request => (new URL(request.url()).pathname === '/design.json'
+            ? request.respond({status: 200, contentType: 'application/json', body: JSON.stringify(broken)})
+            : request.continue()));
+    }, said => {
+        if (!said.startsWith('The calculator could not start: ') || !said.includes('"slider"'))
+            throw new CheckFailed(`with a control of an unknown kind the page says: ${said}`);
+    });
+    step('an export with a control of an unknown kind stops the page, which says why');
 }
 
 function siteBytes() {
@@ -342,6 +466,7 @@ try {
     await check(origin, browser);
     await checkPhone(origin, browser);
     await checkWithoutWebAssembly(origin, browser);
+    await checkUnknownKind(origin, browser);
     step(`no console errors or warnings, nothing loaded from elsewhere; screenshots in ${shots}`);
 } catch (error) {
     console.error(`web: ${error instanceof CheckFailed ? error.message : error.stack}`);

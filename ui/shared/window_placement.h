@@ -11,8 +11,7 @@ namespace xpcalc {
 // available area, its frame included. The frame a window manager draws is
 // known only once the window is on the screen, so where there is one the
 // window is centred once more when it is first exposed; on a screen without a
-// window manager it stays where it was first put. In the browser, where the
-// page is the frame, it keeps to the middle of the page.
+// window manager it stays where it was first put.
 void centreOnScreen(QWidget *window);
 
 // Gives a window one size that nothing can change: not dragging its border,

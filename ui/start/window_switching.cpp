@@ -32,9 +32,7 @@ void SwitchedWindow::unload()
 void SwitchedWindow::show()
 {
     QWidget *window = load();
-    // In its own size: Qt for the web would otherwise make every window fill
-    // the page.
-    window->showNormal();
+    window->show();
     window->activateWindow();
 }
 

@@ -93,8 +93,9 @@ private slots:
             const QString name = qs(row["name"]);
             auto *control = built->findChild<QWidget *>(name);
             QVERIFY2(control != nullptr, qPrintable(name));
-            const QString container =
-                row["container"].is_null() ? qs(design["name"]) : qs(controls[row["container"].get<std::size_t>()]["name"]);
+            const QString container = row["container"].is_null()
+                                          ? qs(design["name"])
+                                          : qs(controls[row["container"].get<std::size_t>()]["name"]);
             QCOMPARE(control->parentWidget()->objectName(), container);
             const json &place = row["placeInWindow"];
             QCOMPARE(QRect(control->mapTo(built.get(), QPoint(0, 0)), control->size()),

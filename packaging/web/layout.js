@@ -1,0 +1,120 @@
+// SPDX-FileCopyrightText: 2026 Kestrow
+// SPDX-License-Identifier: MIT
+
+// A window of the designs' export (design.json) as the elements that show
+// it: first as a plain description (a tag, its properties, attributes, style,
+// handlers and children), which needs no browser, then realised in a
+// document. Every place, size, face and word is the export's; nothing here
+// converts or composes them.
+import {keyOf} from './roles.js';
+
+// The generic family a browser falls back on when it has none of a face's.
+const kLastResortFamily = 'sans-serif';
+
+// A face of the export, as CSS.
+export function fontStyle(font) {
+    if (!font)
+        return {};
+    return {
+        fontFamily: [...font.families.map(family => `"${family}"`), kLastResortFamily].join(', '),
+        fontSize: `${font.pixelSize}px`,
+        fontWeight: font.bold ? 'bold' : 'normal',
+        fontStyle: font.italic ? 'italic' : 'normal',
+    };
+}
+
+const placeStyle = place => ({left: `${place.left}px`, top: `${place.top}px`,
+                              width: `${place.width}px`, height: `${place.height}px`});
+
+// One control as the element of its kind; `makeChart` draws a chart, the
+// one kind the export describes elsewhere.
+function kindSpec(control, id, makeChart) {
+    switch (control.kind) {
+    case 'picture box':
+        return {tag: 'div', children: [{tag: 'img', properties: {src: control.picture['1x'], alt: control.accessibleName},
+                                         attributes: {srcset: `${control.picture['2x']} 2x`}}]};
+    case 'frame':
+        // Its caption stands in its top border, and names the group.
+        return {tag: 'div', attributes: {'role': 'group', 'aria-labelledby': `${id}-caption`},
+                children: [{tag: 'span', properties: {id: `${id}-caption`, className: 'caption'},
+                            children: [control.text]}]};
+    case 'button':
+        return {tag: 'button', properties: {type: 'button'}, children: [control.text]};
+    case 'label':
+        return {tag: 'div', children: [control.text]};
+    case 'text box':
+        return {tag: 'input',
+                // A number keypad on phones; any text may still be pasted, and is read as typed.
+                properties: {type: 'text', value: control.text, inputMode: 'decimal', autocomplete: 'off',
+                             spellcheck: false},
+                attributes: {'autocapitalize': 'off', 'aria-label': control.accessibleName},
+                // Tabbing into a box selects its text, as on the desktop.
+                on: {focus: element => element.select()}};
+    case 'chart':
+        if (!makeChart)
+            throw new Error(`there is no chart to draw in ${control.name}`);
+        return makeChart();
+    default:
+        throw new Error(`the export has a control of a kind the page does not know: "${control.kind}" (${control.name})`);
+    }
+}
+
+// A window of the export: its controls in tab order, which is the order
+// keyboards and screen readers meet them in, each stacked as the desktop
+// creates them and placed in its container. Each control's element carries
+// its role (data-role, data-challenge-rating) and `control`, its index in
+// win.controls, for realise() to hand back.
+export function windowSpec(win, {colours, makeChart} = {}) {
+    if (colours && !(win.ground in colours))
+        throw new Error(`${win.name} is painted in "${win.ground}", a colour the export does not have`);
+    const specs = win.controls.map((control, index) => {
+        const id = keyOf(control);
+        const spec = kindSpec(control, id, makeChart);
+        spec.control = index;
+        spec.properties = {...spec.properties, id, className: `control ${control.kind.replace(' ', '-')}`};
+        spec.attributes = {...spec.attributes, 'data-role': control.role};
+        if (control.challengeRating !== null && control.challengeRating !== undefined)
+            spec.attributes['data-challenge-rating'] = String(control.challengeRating);
+        spec.style = {...placeStyle(control.place), ...fontStyle(control.font), zIndex: String(index + 1)};
+        if (control.alignment === 'centre')
+            spec.style.textAlign = 'center';
+        if (control.textColour)
+            spec.style.color = control.textColour;
+        if (control.groundColour)
+            spec.style.background = control.groundColour;
+        spec.children = spec.children ?? [];
+        return spec;
+    });
+    const window = {tag: 'section', properties: {className: 'window'},
+                    attributes: {'aria-label': win.accessibleName},
+                    style: {width: `${win.size.width}px`, height: `${win.size.height}px`,
+                            background: `var(--${win.ground})`, ...fontStyle(win.font)},
+                    children: []};
+    const inTabOrder = win.controls.map((control, index) => ({control, index}))
+        .sort((a, b) => a.control.tabIndex - b.control.tabIndex);
+    for (const {control, index} of inTabOrder) {
+        const container = control.container ?? null;
+        if (container !== null && win.controls[container]?.kind !== 'frame')
+            throw new Error(`${win.name}: ${control.name} sits in ${container}, which is not a frame`);
+        (container === null ? window : specs[container]).children.push(specs[index]);
+    }
+    return window;
+}
+
+// The elements of a description, in `document`; `found[i]` is then the
+// element of control i.
+export function realise(spec, document, found = []) {
+    if (typeof spec === 'string')
+        return document.createTextNode(spec);
+    const element = document.createElement(spec.tag);
+    Object.assign(element, spec.properties);
+    for (const [name, value] of Object.entries(spec.attributes ?? {}))
+        element.setAttribute(name, value);
+    Object.assign(element.style, spec.style);
+    for (const [event, handler] of Object.entries(spec.on ?? {}))
+        element.addEventListener(event, () => handler(element));
+    element.append(...(spec.children ?? []).map(child => realise(child, document, found)));
+    if (spec.control !== undefined)
+        found[spec.control] = element;
+    return element;
+}
