@@ -10,11 +10,12 @@ Usage: tools/mutate.py [--jobs N] [NAME...]   (default: every fault, 2 jobs)
 """
 import argparse
 import os
-import re
 import shutil
 import subprocess
 import sys
 import tempfile
+
+from code_locator import mutated
 
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 
@@ -35,21 +36,23 @@ FAULTS = [
     ("award_table_typo", "calc/award_table.h", "kAwardTable", "275, 413, 619,", "275, 413, 691,"),
     ("exact_path_16_digits", "platform/number_reader.cpp", "convert", "@ = 15;", r"\1 = 16;"),
     ("exact_path_19_digits", "platform/number_reader.cpp", "convert", "@ = 15;", r"\1 = 19;"),
-    ("vector_non_zero_flag", "platform/number_reader.cpp", "scanGroup", "@ = @ || _mm_movemask_epi8",
-     r"\1 = \2 && _mm_movemask_epi8"),
+    ("dropped_non_zero_digits_forgotten", "platform/number_reader.cpp", "dropDigits", "@ |= *@ >= u'1'",
+     r"\1 &= *\2 >= u'1'"),
+    ("blanks_among_dropped_digits_counted", "platform/number_reader.cpp", "dropDigits",
+     "@ += static_cast<std::int64_t>(@);", r"\1 += 1;"),
     ("underflow_read_as_overflow", "platform/number_reader.cpp", "readDecimal",
      "if (@ < kUnderflowMagnitude) return 0.0;", r"if (\1 < kUnderflowMagnitude) return Overflow{};"),
     ("subnormals_read_as_0", "platform/number_reader.cpp", "kUnderflowMagnitude", "-345", "-320"),
-    ("rounding_half_away_from_zero", "platform/integer_conversion.cpp", "roundHalfToEven",
-     "return std::copysign((@ + @) - @, @);", r"return std::round(\4);"),
     ("sign_of_a_decimal", "platform/number_reader.cpp", "readDecimal", "@ = *m_p == u'-'; ++m_p; } bool",
      r"\1 = *m_p == u'+'; ++m_p; } bool"),
-    ("sign_of_an_exponent", "platform/number_reader.cpp", "readDecimal",
-     "@ = *m_p == u'-'; ++m_p; } std::int64_t", r"\1 = *m_p == u'+'; ++m_p; } std::int64_t"),
+    ("sign_of_an_exponent", "platform/number_reader.cpp", "readDecimal", "@ = *m_p == u'-'; ++m_p; } std::int64_t",
+     r"\1 = *m_p == u'+'; ++m_p; } std::int64_t"),
     ("sign_of_a_16_bit_radix_value", "platform/number_reader.cpp", "readRadix", "@ >= 0x8000U ?", r"\1 > 0x8000U ?"),
-    ("entry_beyond_the_doubles_read_as_0", "calc/entry_conversion.cpp", "convert", "return @.error();", "return 0;"),
+    ("rounding_half_away_from_zero", "platform/integer_conversion.cpp", "roundHalfToEven",
+     "return std::copysign((@ + @) - @, @);", r"return std::round(\4);"),
     ("upper_range_check_dropped", "platform/integer_conversion.cpp", "roundTo",
      "@ <= static_cast<double>(std::numeric_limits<@>::max())", "true"),
+    ("entry_beyond_the_doubles_read_as_0", "calc/entry_conversion.cpp", "convert", "return @.error();", "return 0;"),
     ("product_range_check_dropped", "calc/experience_calculation.cpp", "calculate",
      "if (!fitsInt32(@)) return OverflowError{OverflowError::Site::Product",
      "if (false) return OverflowError{OverflowError::Site::Product"),
@@ -65,10 +68,9 @@ FAULTS = [
     ("chart_first_row_levels_1_to_2", "design/chart_design.h", "chartRow", "ChartRow{1, kLevelsOfTheFirstRow}",
      "ChartRow{1, kLevelsOfTheFirstRow - 1}"),
     ("chart_bands_shifted", "design/chart_design.h", "isBanded", "% 2 == 0", "% 2 == 1"),
-    ("chart_bands_merge_apart_runs", "design/chart_design.h", "chartBands",
-     "!@.empty() && @.back().lastRow == @ - 1", r"!\1.empty()"),
+    ("chart_bands_merge_apart_runs", "design/chart_design.h", "chartBands", "!@.empty() && @.back().lastRow == @ - 1",
+     r"!\1.empty()"),
     ("chart_row_label_joined_by_a_slash", "design/chart_design.h", "chartRowLabel", '+ "-" +', '+ "/" +'),
-    ("chart_draws_award_0_cells", "ui/chart/award_chart.cpp", "drawGrid", "if (@ == 0) continue;", ""),
     ("version_label_over_the_title", "design/calculator_design.h", "controls", "{6120, 480, 375, 375}",
      "{5820, 480, 375, 375}"),
     ("overflow_of_the_level_put_in_the_total", "design/calculator_design.h", "overflowControl",
@@ -77,14 +79,15 @@ FAULTS = [
      "Role::Count, @.challengeRating)", r"Role::Count, \1.challengeRating % kChallengeRatings + 1)"),
     ("twips_to_pixels_a_pixel_over", "design/design.h", "twipsToPixels", "return @ / kTwipsPerPixel;",
      r"return \1 / kTwipsPerPixel + 1;"),
-    ("place_in_window_ignores_the_frame", "design/design.h", "placeInWindow",
-     "std::size_t @ = containerOf(@, @);", r"std::size_t \1 = kNoControl;"),
+    ("place_in_window_ignores_the_frame", "design/design.h", "placeInWindow", "std::size_t @ = containerOf(@, @);",
+     r"std::size_t \1 = kNoControl;"),
     ("chart_not_a_focus_stop", "design/design.h", "takesFocus", "|| kind == Kind::Chart", ""),
-    ("face_paints_the_highlight", "design/colours.h", "kPaints", 
-     'Paint::Face, "face", SystemColour::ButtonFace', 'Paint::Face, "face", SystemColour::ButtonHighlight'),
+    ("face_paints_the_highlight", "design/colours.h", "kPaints", 'Paint::Face, "face", SystemColour::ButtonFace',
+     'Paint::Face, "face", SystemColour::ButtonHighlight'),
     ("calculator_ground_paints_the_workspace", "design/colours.h", "kPaints",
      'Paint::CalculatorGround, "calculatorGround", SystemColour::ActiveBorder',
      'Paint::CalculatorGround, "calculatorGround", SystemColour::AppWorkspace'),
+    ("chart_draws_award_0_cells", "ui/chart/award_chart.cpp", "drawGrid", "if (@ == 0) continue;", ""),
     ("tab_order_falls", "ui/shared/designed_window.cpp", "build", "return @[@].tabIndex < @[@].tabIndex;",
      r"return \1[\2].tabIndex > \3[\4].tabIndex;"),
     ("design_colours_dropped", "ui/shared/controls.cpp", "buildControls", "setTextColour(@, rgb(@.textColour));",
@@ -93,72 +96,9 @@ FAULTS = [
      "const QScopedValueRollback<bool> @(m_movingFocus, true);", ""),
     ("typed_ahead_key_stays_behind", "ui/shared/type_ahead.cpp", "eventFilter",
      "QCoreApplication::sendEvent(@, @); return true;", "return false;"),
-    ("typed_ahead_key_sent_back_from_the_parent", "ui/shared/type_ahead.cpp", "eventFilter",
-     "|| @->isAncestorOf(@))", ")"),
+    ("typed_ahead_key_sent_back_from_the_parent", "ui/shared/type_ahead.cpp", "eventFilter", "|| @->isAncestorOf(@))",
+     ")"),
 ]
-
-# What the brace count passes over: comments, string and character literals
-# (not a digit separator); and what it counts.
-_CODE = re.compile(r"""//[^\n]*|/\*.*?\*/|(?<![\w'])(?:u8|[uUL])?(["'])(?:\\.|(?!\1)[^\\\n])*\1|[(){}\[\];]""", re.S)
-_QUALIFIERS = re.compile(r"(?:\s|\b(?:const|constexpr|noexcept|override|final)\b)*\{")
-
-
-def _end(text, start, stop):
-    """Where the code from start ends: after the first of the stop tokens at
-    the outer level, or after a closing bracket that leaves it."""
-    depth = 0
-    for m in _CODE.finditer(text, start):
-        token = m.group()
-        depth += (token in "([{") - (token in ")]}")
-        if depth < 0 or (depth == 0 and token in stop):
-            return m.end()
-    raise LookupError(f"no end to the code at offset {start}")
-
-
-def definitions(text, name):
-    """The spans of the definitions of name: a function's or class's body in
-    its braces, a braced constant's braces, or what follows a constant's =."""
-    spans = []
-    for m in re.finditer(rf"\b{re.escape(name)}\b", text):
-        after = re.compile(r"\s*").match(text, m.end()).end()
-        if text.startswith("(", after):
-            body = _QUALIFIERS.match(text, _end(text, after, ")"))
-            if body:
-                spans.append((body.end() - 1, _end(text, body.end() - 1, "}")))
-        elif text.startswith("{", after):
-            spans.append((after, _end(text, after, "}")))
-        elif text.startswith("=", after) and not text.startswith("==", after):
-            spans.append((after + 1, _end(text, after + 1, ";")))
-    return spans
-
-
-def pattern(code):
-    """The regular expression of a pattern: its tokens with any blanks
-    between them, @ any name."""
-    parts = []
-    for token in re.findall(r"@|\w+|\S", code):
-        parts.append(r"\b(\w+)\b" if token == "@" else rf"\b{token}\b" if token[0].isalnum() or token[0] == "_"
-                     else re.escape(token))
-    return re.compile(r"\s*".join(parts))
-
-
-def locate(text, name, code):
-    """The one match of a pattern in the definitions of name; anything else
-    is an error that says what stands where."""
-    spans = definitions(text, name)
-    if not spans:
-        raise LookupError(f"no definition of {name}")
-    hits = [m for start, end in spans for m in pattern(code).finditer(text, start, end)]
-    if len(hits) != 1:
-        raise LookupError(f"{code!r} stands {len(hits)} times in {name}, not once")
-    return hits[0]
-
-
-def mutated(text, name, code, replacement):
-    """The text with the one match of a pattern in name replaced."""
-    hit = locate(text, name, code)
-    new = re.sub(r"\\(\d)", lambda n: hit.group(int(n.group(1))), replacement)
-    return text[:hit.start()] + new + text[hit.end():]
 
 
 class Copy:
@@ -174,26 +114,18 @@ class Copy:
             if os.path.isfile(os.path.join(ROOT, name)):
                 os.makedirs(os.path.dirname(os.path.join(self.src, name)), exist_ok=True)
                 shutil.copy2(os.path.join(ROOT, name), os.path.join(self.src, name))
-        self.pristine = {}
         subprocess.run(["cmake", "-S", self.src, "-B", self.build, "-G", "Ninja", "-DCMAKE_BUILD_TYPE=Debug",
                         "-DXPCALC_BENCHMARKS=OFF"], check=True, stdout=subprocess.DEVNULL)
 
-    def text(self, path):
+    def read(self, path):
         with open(os.path.join(self.src, path), encoding="utf-8") as file:
             return file.read()
 
     def write(self, path, text):
-        self.pristine.setdefault(path, self.text(path))
+        """Being newer than what was built from it, just the file written is
+        compiled again."""
         with open(os.path.join(self.src, path), "w", encoding="utf-8") as file:
             file.write(text)
-
-    def restore(self):
-        """Puts back the files a fault changed; being newer than what was built
-        from them, just those are compiled again."""
-        for path, text in self.pristine.items():
-            with open(os.path.join(self.src, path), "w", encoding="utf-8") as file:
-                file.write(text)
-        self.pristine = {}
 
     def tests_pass(self):
         built = subprocess.run(["cmake", "--build", self.build, "-j", str(self.jobs), "--target", *TESTS],
@@ -228,22 +160,22 @@ def main():
         changed = {}
         for name, path, where, code, replacement in faults:
             try:
-                changed[name] = mutated(copy.text(path), where, code, replacement)
+                changed[name] = mutated(copy.read(path), where, code, replacement)
             except LookupError as error:
                 sys.exit(f"mutate.py: fault {name}: {path}: {error}")
         print("== The unchanged copy", flush=True)
         if not copy.tests_pass():
-            print(getattr(copy, "log", ""))
+            print(copy.log)
             sys.exit("mutate.py: the tests fail without any fault")
         print("== Faults", flush=True)
         survivors = []
         for name, path, *_ in faults:
+            pristine = copy.read(path)
             copy.write(path, changed[name])
             caught = not copy.tests_pass()
+            copy.write(path, pristine)
             print(f"{'caught' if caught else 'survived':9} {name}", flush=True)
-            if not caught:
-                survivors.append(name)
-            copy.restore()
+            survivors += [] if caught else [name]
     print(f"== {len(faults)} faults, {len(survivors)} survivors" + (f": {' '.join(survivors)}" if survivors else ""))
     return 1 if survivors else 0
 

@@ -3,14 +3,16 @@
 # SPDX-License-Identifier: MIT
 """The mutation check finds each fault by its function and a pattern of the
 code there, whatever the layout and the local names, and refuses a pattern
-that does not stand exactly once there."""
+that does not stand exactly once there; each of its faults stands once in the
+sources."""
 import os
 import sys
 import unittest
 
 sys.dont_write_bytecode = True
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "tools"))
-from mutate import FAULTS, ROOT, definitions, locate, mutated  # noqa: E402
+from code_locator import definitions, locate, mutated  # noqa: E402
+from mutate import FAULTS, ROOT  # noqa: E402
 
 ONE_LINE = """
 int other(int sum) { return sum <= kMax ? sum : 0; }
@@ -73,12 +75,14 @@ class Locate(unittest.TestCase):
     def test_constants_and_alternative_definitions(self):
         text = ("#if FAST\nint scan(int n) { return n * 8; }\n#else\nint scan(int n) { return n; }\n#endif\n"
                 "constexpr std::int64_t kLow = -345;\ninline constexpr std::array<int, 3> kTable{{1, 2, 3}};\n"
-                "int use() { return kTable[0] < kLow; }\n")
+                "int use() { return kTable[0] < kLow || kLow == -345; }\nint f(int limit = 5) { return limit * 2; }\n")
         self.assertIn("return n * 9;", mutated(text, "scan", "* 8", "* 9"))
         self.assertIn("kLow = -320;", mutated(text, "kLow", "-345", "-320"))
         self.assertIn("{{1, 5, 3}}", mutated(text, "kTable", "2", "5"))
         with self.assertRaisesRegex(LookupError, "stands 0 times in kLow"):
             locate(text, "kLow", "kTable")
+        with self.assertRaisesRegex(LookupError, "stands 0 times in limit"):  # a default ends at its bracket
+            locate(text, "limit", "2")
 
     def test_every_fault_stands_once_in_the_sources(self):
         for name, path, where, code, _ in FAULTS:
