@@ -82,8 +82,8 @@ class WindowsPackage(unittest.TestCase):
         cls.qt = os.path.join(root, "qt")
         core = os.path.join(cls.qt, "bin", "Qt6Core.dll")
         os.makedirs(os.path.dirname(core))
-        build(core, '#include <string>\n__declspec(dllexport) std::string core(int n) { return std::string(n, \'x\'); }',
-              "-shared")
+        build(core, "#include <string>\n"
+              "__declspec(dllexport) std::string core(int n) { return std::string(n, 'x'); }", "-shared")
         build(os.path.join(cls.qt, "bin", "Qt6Unused.dll"), "__declspec(dllexport) int unused() { return 1; }",
               "-shared")
         for plugin in wp.PLUGINS:
