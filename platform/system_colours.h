@@ -25,22 +25,22 @@ struct Rgb {
 // theme, so that no theme puts the design's fixed colours beside colours that
 // clash with them.
 enum class SystemColour {
-    Window = 5,            // text box ground
-    WindowText = 8,        // text box text
-    CaptionText = 9,       // active title-bar text: the chart box's ground
-    ActiveBorder = 10,     // active window border: the calculator's ground
-    AppWorkspace = 12,     // behind documents: around the web page's window
-    Highlight = 13,        // selected text's ground
-    HighlightText = 14,    // selected text
-    ButtonFace = 15,       // ground of buttons, labels, frames and pictures
-    ButtonShadow = 16,     // the darker edge of raised and sunken borders
-    GrayText = 17,         // disabled text
-    ButtonText = 18,       // text of buttons, labels and frames
-    ButtonHighlight = 20,  // the lighter edge of raised and sunken borders
-    ButtonDarkShadow = 21, // the darkest edge of a sunken border
-    ButtonLight = 22,      // between face and highlight
-    InfoText = 23,         // tooltip text
-    InfoBackground = 24,   // tooltip ground
+    Window = 5,               // text box ground
+    WindowText = 8,           // text box text
+    CaptionText = 9,          // active title-bar text: the chart box's ground
+    ActiveBorder = 10,        // active window border: the calculator's ground
+    AppWorkspace = 12,        // behind documents: around the web page's window
+    Highlight = 13,           // selected text's ground
+    HighlightText = 14,       // selected text
+    ButtonFace = 15,          // ground of buttons, labels, frames and pictures
+    ButtonShadow = 16,        // the darker edge of raised and sunken borders
+    GrayText = 17,            // disabled text
+    ButtonText = 18,          // text of buttons, labels and frames
+    ButtonHighlight = 20,     // the lighter edge of raised and sunken borders
+    ButtonDarkShadow = 21,    // the darkest edge of a sunken border
+    ButtonLight = 22,         // between face and highlight
+    InfoText = 23,            // tooltip text
+    InfoBackground = 24,      // tooltip ground
     GradientActiveTitle = 27, // a title bar's ground: the web page's warning
 };
 

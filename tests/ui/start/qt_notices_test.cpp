@@ -26,12 +26,16 @@ private slots:
             R"(QSpiApplication::keyEventError  "org.freedesktop.DBus.Error.NoReply" "Did not receive a reply.")");
         const QString goneScreenReader = QStringLiteral(
             R"(QSpiApplication::keyEventError  "org.freedesktop.DBus.Error.ServiceUnknown" "The name is not activatable")");
+        const QString lateScreenReader =
+            QStringLiteral("QSpiApplication::notifyKeyboardListenerCallback with no queued key called");
         const struct {
             QString message;
             QtMsgType type;
             bool shown;
         } cases[] = {
             {slowScreenReader, QtWarningMsg, false},
+            {lateScreenReader, QtWarningMsg, false},
+            {lateScreenReader + QStringLiteral(" twice"), QtWarningMsg, true},
             {goneScreenReader, QtWarningMsg, true},
             {QStringLiteral("copy failed"), QtWarningMsg, true},
             {slowScreenReader, QtCriticalMsg, true},
