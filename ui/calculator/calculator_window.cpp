@@ -109,7 +109,7 @@ void CalculatorWindow::calculateExperience()
 // modal to this window but runs no loop of its own.
 void CalculatorWindow::reportOverflow(const OverflowError &error)
 {
-    QLineEdit *concerned = as<QLineEdit>(m_controls.at(overflowControl(error)));
+    auto *concerned = as<QLineEdit>(m_controls.at(overflowControl(error)));
     const QString message = toQString(overflowMessage(error));
     auto *warning = new QMessageBox(QMessageBox::Warning, windowTitle(), message, QMessageBox::Ok, this);
     warning->setAttribute(Qt::WA_DeleteOnClose);
