@@ -24,6 +24,7 @@ its key path.
 import hashlib
 import os
 import re
+import subprocess
 import sys
 import uuid
 import zipfile
@@ -79,6 +80,22 @@ def zip_differences(folder, zip_path):
                 if file.read() != archive.read(inside[path]):
                     differences.append(f"not alike: {path}")
         return differences
+
+
+def table(msi, name):
+    """The rows of one of an installer's tables, as dictionaries by column
+    (msiinfo's export: the column names, their types, the table's keys, then
+    a line per row)."""
+    text = subprocess.run(["msiinfo", "export", msi, name], check=True, capture_output=True,
+                          text=True).stdout.replace("\r", "")
+    lines = text.split("\n")
+    columns = lines[0].split("\t")
+    return [dict(zip(columns, line.split("\t"))) for line in lines[3:] if line]
+
+
+def properties(msi):
+    """An installer's Property table, by name."""
+    return {row["Property"]: row["Value"] for row in table(msi, "Property")}
 
 
 def fragment(folder, files):

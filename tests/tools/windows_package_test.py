@@ -45,18 +45,6 @@ def sections(path):
     return subprocess.run([f"{wp.MINGW}-objdump", "-h", path], check=True, capture_output=True, text=True).stdout
 
 
-def msi_table(msi, name):
-    text = subprocess.run(["msiinfo", "export", msi, name], check=True, capture_output=True,
-                          text=True).stdout.replace("\r", "")
-    lines = text.split("\n")
-    columns = lines[0].split("\t")
-    return [dict(zip(columns, line.split("\t"))) for line in lines[3:] if line]
-
-
-def msi_properties(msi):
-    return {row["Property"]: row["Value"] for row in msi_table(msi, "Property")}
-
-
 def read(path):
     with open(path, "rb") as file:
         return file.read()
@@ -197,13 +185,13 @@ class WindowsPackage(unittest.TestCase):
             wp.make_msi(zip_path, version, builds[out], EPOCH)
         first, second, newer = builds.values()
         self.assertEqual(read(first), read(second))
-        own, newer_own = msi_properties(first), msi_properties(newer)
+        own, newer_own = msi_files.properties(first), msi_files.properties(newer)
         product_code, _ = msi_files.codes("1.01", [])
         self.assertEqual((own["ProductVersion"], own["ProductCode"]), ("1.01", product_code))
         self.assertEqual(newer_own["ProductVersion"], "1.02")
         self.assertNotEqual(newer_own["ProductCode"], own["ProductCode"])
         self.assertEqual(newer_own["UpgradeCode"], own["UpgradeCode"])
-        self.assertEqual(sorted(row["FileName"].split("|")[-1] for row in msi_table(first, "File")),
+        self.assertEqual(sorted(row["FileName"].split("|")[-1] for row in msi_files.table(first, "File")),
                          sorted(["xpcalc.exe", "b-c.txt", "c.txt", "b_c.txt", "GPL-3.txt"]))
 
         without = os.path.join(self.folder, "without")

@@ -31,7 +31,7 @@ DRIVE = os.path.join(HERE, "wine_drive.py")
 sys.dont_write_bytecode = True  # no cache of the shared modules in the source tree
 sys.path.insert(0, os.path.join(HERE, "..", "..", "..", "tools"))
 import windows_package  # noqa: E402
-from msi_files import zip_differences  # noqa: E402
+from msi_files import properties, table, zip_differences  # noqa: E402
 from wine_drive import run_wine as wine  # noqa: E402
 
 failures = []
@@ -41,19 +41,6 @@ def check(what, ok):
     print(f"{'ok  ' if ok else 'FAIL'}  {what}", flush=True)
     if not ok:
         failures.append(what)
-
-
-def table(msi, name):
-    """The rows of one of the package's tables, as dictionaries by column."""
-    text = subprocess.run(["msiinfo", "export", msi, name], check=True, capture_output=True,
-                          text=True).stdout.replace("\r", "")
-    lines = text.split("\n")
-    columns = lines[0].split("\t")
-    return [dict(zip(columns, line.split("\t"))) for line in lines[3:] if line]
-
-
-def properties(msi):
-    return {row["Property"]: row["Value"] for row in table(msi, "Property")}
 
 
 def msiexec(*arguments):
