@@ -14,7 +14,8 @@
 //   phone (its default) and for a desktop (its desktop config).
 // A benchmark, not a test: it prints figures beside their targets and fails
 // only where it cannot measure.
-// Usage: node page_bench.mjs SITE [--out DIR] [--loads N] [--runs N] [--no-lighthouse]
+// Usage, after npm ci in this folder:
+//   node page_bench.mjs SITE [--out DIR] [--loads N] [--runs N] [--no-lighthouse]
 //   --out DIR        keep Lighthouse's reports as DIR/lighthouse-{mobile,desktop}.json
 //   --loads N        fresh loads per first-paint figure (default 9)
 //   --runs N         calculations per calculate-to-shown figure (default 50)
@@ -120,7 +121,13 @@ async function weight() {
         console.log('The weight module exports no function siteWeight(site).');
         return;
     }
-    const result = await siteWeight(site);
+    let result;
+    try {
+        result = await siteWeight(site);
+    } catch (error) {
+        console.log(`The weight module failed: ${error.message}`);
+        return;
+    }
     if (result === undefined || result === null)
         return;
     if (typeof result === 'string') {

@@ -81,10 +81,12 @@ export function serveSite(site, {onRequest} = {}) {
             response.end();
             return;
         }
-        let name;
+        // The path alone; no URL parser, which would take "//x" for a host.
+        let name = null;
         try {
-            name = decodeURIComponent(new URL(request.url, 'http://host').pathname);
-        } catch {
+            name = decodeURIComponent(request.url.split(/[?#]/)[0]);
+        } catch {}
+        if (!name?.startsWith('/')) {
             response.writeHead(400);
             response.end();
             return;
