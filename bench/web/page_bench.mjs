@@ -503,7 +503,7 @@ try {
     browser = null;
     const sent = [...codings.values()];
     console.log(`\n  (files sent to Chromium: ${sent.filter(c => c === 'br').length} in Brotli, ` +
-                `${sent.filter(c => c === 'gzip').length} gzipped, ${sent.filter(c => c === 'identity').length} as they are)`);
+                `${sent.filter(c => c === 'gzip').length} gzipped, ${sent.filter(c => c === 'identity').length} as they are: pictures and faces, compressed already)`);
     if (!options.values['no-lighthouse'])
         for (const form of ['mobile', 'desktop'])
             await runLighthouse(origin, form);
