@@ -4,6 +4,7 @@
 // The chart window: its design, and that resizing moves nothing.
 #include "chart_design.h"
 #include "chart_window.h"
+#include "colours.h"
 #include "look.h"
 #include "window_test_support.h"
 
@@ -77,7 +78,9 @@ private slots:
         const QImage shown = box->grab().toImage();
         for (int y = 2 + 329; y < 2 + 341; ++y)
             QCOMPARE(shown.pixelColor(130, y), QColor(Qt::white));
-        QCOMPARE(shown.pixelColor(2 + 3, 2 + 61), QColor(0xE7, 0xE7, 0xE7)); // a band, where the chart puts it
+        const xpcalc::Rgb band = xpcalc::paintColour(xpcalc::Paint::ChartBand);
+        QCOMPARE(shown.pixelColor(2 + 3, 2 + 61),
+                 QColor(band.red, band.green, band.blue)); // a band, where the chart puts it
     }
 
     void resizingMovesNothing()
