@@ -85,11 +85,13 @@ export function windowSpec(win, {colours, makeChart} = {}) {
         spec.children = spec.children ?? [];
         return spec;
     });
+    // Its caption heads it, for screen readers, as the desktop's title bar
+    // names a window; the page shows no title bar.
     const window = {tag: 'section', properties: {className: 'window'},
                     attributes: {'aria-label': win.accessibleName},
                     style: {width: `${win.size.width}px`, height: `${win.size.height}px`,
                             background: `var(--${win.ground})`, ...fontStyle(win.font)},
-                    children: []};
+                    children: [{tag: 'h1', properties: {className: 'unseen'}, children: [win.caption]}]};
     const inTabOrder = win.controls.map((control, index) => ({control, index}))
         .sort((a, b) => a.control.tabIndex - b.control.tabIndex);
     for (const {control, index} of inTabOrder) {

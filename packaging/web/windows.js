@@ -35,7 +35,12 @@ export function windowsIn(desktop, design) {
                 makeChart: () => chartSpec(design.awardChart, design.awardTable),
             }), document, controls);
             document.title = win.caption;
-            desktop.replaceChildren(element);
+            // In place of the last window, before what only screen readers hear.
+            const last = desktop.querySelector(':scope > .window');
+            if (last)
+                last.replaceWith(element);
+            else
+                desktop.prepend(element);
             fit();
             controls[win.firstFocus].focus();
             return controls;

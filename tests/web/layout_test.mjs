@@ -43,6 +43,13 @@ for (const {about, design} of designs()) {
             assert.equal(window.style.fontSize, `${win.font.pixelSize}px`);
         });
 
+        test(`${about}, ${key}: the window is headed by its caption, first, as a title bar names it`, () => {
+            const [heading] = window.children;
+            assert.equal(heading.tag, 'h1');
+            assert.equal(textOf(heading), win.caption);
+            assert.equal(heading.control, undefined);
+        });
+
         test(`${about}, ${key}: every control stands in its place in its container, once`, () => {
             assert.equal(found.filter(Boolean).length, win.controls.length);
             win.controls.forEach((control, i) => {

@@ -4,13 +4,17 @@
 // The calculator's web page in Debian's Chromium, headless, over the DevTools
 // protocol, served from 127.0.0.1 as any static host would serve it:
 // - each window laid out as its design says (design.json): every control at
-//   its place and size, with its text and face, in the design's tab order;
+//   its place and size, with its text and face, in the design's tab order,
+//   in the middle of a desktop page that does not scroll;
 // - the user's walk (tools/scenario.json) by the keyboard, with what screen
 //   readers are told: the new total, the overflow warning as an alert, and
 //   the failing box selected after OK; the page's controls found by their
 //   roles, as the walk names them;
 // - what Chromium's accessibility tree holds: named boxes and buttons, and
 //   the chart as tables with row and column headers;
+// - axe-core's WCAG 2.1 A and AA rules and best practices, at each shot of
+//   the walk (the calculator as opened, with a total, with the overflow
+//   warning, the chart), on the desktop;
 // - on a phone: the window fits the screen's width, the same walk works by
 //   touch, and its boxes ask for a number keypad;
 // - offline after one visit, by its service worker, the walk again;
@@ -21,6 +25,7 @@
 // Usage: node page_test.mjs SITE SCENARIO SHOTS
 import fs from 'node:fs';
 import http from 'node:http';
+import {createRequire} from 'node:module';
 import path from 'node:path';
 import zlib from 'node:zlib';
 import puppeteer from 'puppeteer-core';
@@ -37,6 +42,9 @@ const design = JSON.parse(fs.readFileSync(path.join(site, 'design.json'), 'utf8'
 const scenario = JSON.parse(fs.readFileSync(scenarioArgument, 'utf8'));
 // The whole page, gzipped, as a phone on a slow line fetches it.
 const kMostBytes = 400000;
+// axe-core, put into the page to audit it, and the rules it holds the page to.
+const axeSource = fs.readFileSync(createRequire(import.meta.url).resolve('axe-core/axe.min.js'), 'utf8');
+const kAxeTags = ['wcag2a', 'wcag2aa', 'wcag21a', 'wcag21aa', 'best-practice'];
 
 class CheckFailed extends Error {}
 const step = text => console.log(`web: ${text}`);
@@ -81,7 +89,7 @@ function openBrowser() {
 }
 
 // Everything the page does that it must not.
-function watch(page, origin) {
+async function watch(page, origin) {
     const faults = [];
     page.on('console', message => {
         if (['error', 'warn', 'warning', 'assert'].includes(message.type()))
@@ -117,6 +125,17 @@ const selectorOf = control => `main > section [data-role="${control.role}"]${con
 const heardAs = control => control.accessibleName ?? control.text;
 // A colour of the export as getComputedStyle() gives it.
 const rgb = hex => `rgb(${[1, 3, 5].map(i => parseInt(hex.slice(i, i + 2), 16)).join(', ')})`;
+
+// What axe-core finds against the page as it stands, named by `state`.
+async function audit(page, state) {
+    if (!await page.evaluate(() => typeof globalThis.axe === 'object'))
+        await page.evaluate(axeSource);
+    const violations = await page.evaluate(tags => globalThis.axe.run(document, {runOnly: {type: 'tag', values: tags}})
+        .then(results => results.violations.map(v => `${v.id} (${v.impact}): ${v.help}\n` +
+            v.nodes.map(node => `      at ${node.target.join(' ')}`).join('\n'))), kAxeTags);
+    if (violations.length > 0)
+        throw new CheckFailed(`axe-core finds in ${state}:\n    ${violations.join('\n    ')}`);
+}
 
 // The page has started, or else says why not.
 async function started(page) {
@@ -241,9 +260,9 @@ const byTouch = page => ({
     },
 });
 
-// The user's walk, as `user` works the page; screenshots named with
-// `shotPrefix` (none without one).
-async function replay(page, user, shotPrefix) {
+// The user's walk, as `user` works the page; at each of its shots,
+// atShot(name) if given.
+async function replay(page, user, atShot) {
     let win = null;
     const element = async (role, challengeRating) => {
         const found = await page.$(selectorOf(controlIn(win, role, challengeRating ?? null)));
@@ -251,13 +270,12 @@ async function replay(page, user, shotPrefix) {
             throw new CheckFailed(`no ${role} ${challengeRating ?? ''} in ${win.name}`);
         return found;
     };
-    for (const s of scenario.steps) {
+    const take = async s => {
         if (s.window) {
             win = design[s.window];
             await shownWindow(page, win);
         } else if (s.shot) {
-            if (shotPrefix !== undefined)
-                await page.screenshot({path: path.join(shots, `${shotPrefix}${s.shot}.png`)});
+            await atShot?.(s.shot);
         } else if (s.type) {
             await user.type(await element(s.type, s.challengeRating), s.text);
         } else if (s.press) {
@@ -292,6 +310,14 @@ async function replay(page, user, shotPrefix) {
             await page.waitForSelector('#warning:not([open])', {timeout: 5000});
         } else {
             throw new CheckFailed(`a step of the walk the test does not know: ${JSON.stringify(s)}`);
+        }
+    };
+    for (const s of scenario.steps) {
+        try {
+            await take(s);
+        } catch (error) {
+            error.message = `at the step ${JSON.stringify(s)}: ${error.message}`;
+            throw error;
         }
     }
 }
@@ -337,26 +363,49 @@ async function checkChart(page, nodes) {
     });
 }
 
+// On a desktop screen the window stands in the middle of the page, which
+// needs no scrolling either way: what only screen readers hear takes no room.
+async function checkCentred(page, win) {
+    const found = await page.evaluate(() => {
+        const box = document.querySelector('main > section').getBoundingClientRect();
+        const {scrollWidth, scrollHeight} = document.scrollingElement;
+        // Margins within what the page shows, a scroll bar's room left out.
+        const {clientWidth, clientHeight} = document.documentElement;
+        return {scrollWidth, scrollHeight, innerWidth, innerHeight, left: box.left, right: clientWidth - box.right,
+                top: box.top, bottom: clientHeight - box.bottom};
+    });
+    if (found.scrollWidth > found.innerWidth || found.scrollHeight > found.innerHeight)
+        throw new CheckFailed(`with ${win.name} the page scrolls: ${JSON.stringify(found)}`);
+    if (Math.abs(found.left - found.right) > 1 || Math.abs(found.top - found.bottom) > 1)
+        throw new CheckFailed(`${win.name} stands off the middle of the page: ${JSON.stringify(found)}`);
+}
+
 async function check(origin, browser) {
     const page = await browser.newPage();
     await page.setViewport({width: 1024, height: 768});
-    const faults = watch(page, origin);
+    const faults = await watch(page, origin);
     await page.goto(origin);
     await started(page);
     expect('the page title', await page.title(), design.calculator.caption);
 
     await checkLayout(page, design.calculator);
+    await checkCentred(page, design.calculator);
     await checkTabOrder(page, design.calculator);
     await checkAccessibility(page, design.calculator);
-    step('the calculator stands as its design says, in its tab order, every box and button named');
+    step('the calculator stands as its design says, in the middle of a page that does not scroll, in its tab ' +
+         'order, every box and button named');
 
-    await replay(page, byKeyboard(page), '');
+    await replay(page, byKeyboard(page), async shot => {
+        await page.screenshot({path: path.join(shots, `${shot}.png`)});
+        await audit(page, `the desktop's ${shot}`);
+    });
     step('the user\'s walk by the keyboard: calculated, announced, warned of the overflow as an alert, the ' +
-         'failing box selected, to the chart and back to a fresh calculator');
+         'failing box selected, to the chart and back to a fresh calculator; axe-core finds nothing at any shot');
 
     await (await page.$(selectorOf(controlIn(design.calculator, 'showChart')))).click();
     await shownWindow(page, design.chart);
     await checkLayout(page, design.chart);
+    await checkCentred(page, design.chart);
     await checkTabOrder(page, design.chart);
     await checkChart(page, await checkAccessibility(page, design.chart));
     await page.screenshot({path: path.join(shots, 'chart-focused.png')});
@@ -384,7 +433,7 @@ async function checkPhone(origin, browser) {
     const page = await browser.newPage();
     await page.emulate({viewport: {width: 390, height: 844, deviceScaleFactor: 3, isMobile: true, hasTouch: true},
                         userAgent: 'Mozilla/5.0 (Linux; Android 14) Mobile'});
-    const faults = watch(page, origin);
+    const faults = await watch(page, origin);
     await page.goto(origin);
     await started(page);
     const box = await page.$eval('main > section', e => {
@@ -395,7 +444,9 @@ async function checkPhone(origin, browser) {
         throw new CheckFailed(`on a phone the window stands at ${JSON.stringify(box)}`);
     const modes = await page.$$eval('input', inputs => [...new Set(inputs.map(i => i.inputMode))]);
     expect('the keypad the boxes ask for', modes, ['decimal']);
-    await replay(page, byTouch(page), 'phone-');
+    await replay(page, byTouch(page), async shot => {
+        await page.screenshot({path: path.join(shots, `phone-${shot}.png`)});
+    });
     await page.screenshot({path: path.join(shots, 'phone.png')});
     if (faults.length > 0)
         throw new CheckFailed(`the page misbehaved on a phone:\n  ${faults.join('\n  ')}`);
