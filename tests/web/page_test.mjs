@@ -21,7 +21,8 @@
 // - an export with a control of a kind the page does not know stops it with
 //   a line that says so;
 // - nothing loaded from elsewhere, no failed request, no console error or
-//   warning; and a line for a browser without WebAssembly.
+//   warning, nothing its content security policy refuses, which holds; and
+//   a line for a browser without WebAssembly.
 // Usage: node page_test.mjs SITE SCENARIO SHOTS
 import fs from 'node:fs';
 import http from 'node:http';
@@ -88,9 +89,15 @@ function openBrowser() {
     });
 }
 
-// Everything the page does that it must not.
+// Everything the page does that it must not, its content security policy's
+// refusals among them.
 async function watch(page, origin) {
     const faults = [];
+    await page.exposeFunction('xpcalcRefused',
+                              refused => faults.push(`the content security policy refused ${refused}`));
+    await page.evaluateOnNewDocument(() => document.addEventListener('securitypolicyviolation', event =>
+        globalThis.xpcalcRefused(`${event.effectiveDirective}: ${event.blockedURI || 'inline'} ` +
+                                 `(${event.sourceFile}:${event.lineNumber})`)));
     page.on('console', message => {
         if (['error', 'warn', 'warning', 'assert'].includes(message.type()))
             faults.push(`console ${message.type()}: ${message.text()}`);
@@ -475,6 +482,43 @@ async function checkWithoutWebAssembly(origin, browser) {
     step('tells a browser without WebAssembly what it lacks');
 }
 
+// The page's content security policy holds, and its refusals reach the
+// test: a style, a style attribute, a script and a handler attribute put
+// into the page are each refused.
+async function checkPolicyHolds(origin, browser) {
+    const context = await browser.createBrowserContext();
+    try {
+        const page = await context.newPage();
+        const faults = await watch(page, origin);
+        await page.goto(origin);
+        await started(page);
+        const took = await page.evaluate(() => {
+            const style = document.createElement('style');
+            style.textContent = 'body { visibility: hidden; }';
+            document.head.append(style);
+            document.body.setAttribute('style', 'visibility: hidden');
+            const script = document.createElement('script');
+            script.textContent = 'globalThis.xpcalcInline = true;';
+            document.head.append(script);
+            document.body.setAttribute('onclick', 'globalThis.xpcalcHandler = true;');
+            document.body.click();
+            return {hidden: getComputedStyle(document.body).visibility === 'hidden',
+                    scriptRan: globalThis.xpcalcInline === true, handlerRan: globalThis.xpcalcHandler === true};
+        });
+        expect('what the page took of an inline style, style attribute, script and handler', took,
+               {hidden: false, scriptRan: false, handlerRan: false});
+        const kDirectives = ['script-src-attr', 'script-src-elem', 'style-src-attr', 'style-src-elem'];
+        const refused = () => [...new Set(faults.filter(f => f.startsWith('the content security policy refused'))
+            .map(f => f.match(/refused ([\w-]+):/)[1]))].sort();
+        for (let waited = 0; refused().length < kDirectives.length && waited < 2000; waited += 50)
+            await pause(50);
+        expect('the directives the policy refused by', refused(), kDirectives);
+    } finally {
+        await context.close();
+    }
+    step('its content security policy refuses an inline style, style attribute, script and handler, and says so');
+}
+
 async function checkUnknownKind(origin, browser) {
     const broken = structuredClone(design);
     const calculate = broken.calculator.controls.find(c => c.role === 'calculate');
@@ -516,6 +560,7 @@ try {
         throw new CheckFailed(`the page weighs ${bytes} bytes gzipped`);
     await check(origin, browser);
     await checkPhone(origin, browser);
+    await checkPolicyHolds(origin, browser);
     await checkWithoutWebAssembly(origin, browser);
     await checkUnknownKind(origin, browser);
     step(`no console errors or warnings, nothing loaded from elsewhere; screenshots in ${shots}`);
