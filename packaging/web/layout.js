@@ -5,26 +5,28 @@
 // it: first as a plain description (a tag, its properties, attributes, style,
 // handlers and children), which needs no browser, then realised in a
 // document. Every place, size, face and word is the export's; nothing here
-// converts or composes them.
+// converts or composes them. Places, stacking and type sizes go to page.css
+// as custom properties (--left, --stack, --font-size ...), which it sets
+// the window by.
 import {keyOf} from './roles.js';
 
 // The generic family a browser falls back on when it has none of a face's.
 const kLastResortFamily = 'sans-serif';
 
-// A face of the export, as CSS.
+// A face of the export, as CSS; its size for page.css to set.
 export function fontStyle(font) {
     if (!font)
         return {};
     return {
         fontFamily: [...font.families.map(family => `"${family}"`), kLastResortFamily].join(', '),
-        fontSize: `${font.pixelSize}px`,
+        '--font-size': `${font.pixelSize}px`,
         fontWeight: font.bold ? 'bold' : 'normal',
         fontStyle: font.italic ? 'italic' : 'normal',
     };
 }
 
-const placeStyle = place => ({left: `${place.left}px`, top: `${place.top}px`,
-                              width: `${place.width}px`, height: `${place.height}px`});
+const placeStyle = place => ({'--left': `${place.left}px`, '--top': `${place.top}px`,
+                              '--width': `${place.width}px`, '--height': `${place.height}px`});
 
 // One control as the element of its kind; `makeChart` draws a chart, the
 // one kind the export describes elsewhere.
@@ -75,7 +77,7 @@ export function windowSpec(win, {colours, makeChart} = {}) {
         spec.attributes = {...spec.attributes, 'data-role': control.role};
         if (control.challengeRating !== null && control.challengeRating !== undefined)
             spec.attributes['data-challenge-rating'] = String(control.challengeRating);
-        spec.style = {...placeStyle(control.place), ...fontStyle(control.font), zIndex: String(index + 1)};
+        spec.style = {...placeStyle(control.place), ...fontStyle(control.font), '--stack': String(index + 1)};
         if (control.alignment === 'centre')
             spec.style.textAlign = 'center';
         if (control.textColour)
@@ -89,7 +91,7 @@ export function windowSpec(win, {colours, makeChart} = {}) {
     // names a window; the page shows no title bar.
     const window = {tag: 'section', properties: {className: 'window'},
                     attributes: {'aria-label': win.accessibleName},
-                    style: {width: `${win.size.width}px`, height: `${win.size.height}px`,
+                    style: {'--width': `${win.size.width}px`, '--height': `${win.size.height}px`,
                             background: `var(--${win.ground})`, ...fontStyle(win.font)},
                     children: [{tag: 'h1', properties: {className: 'unseen'}, children: [win.caption]}]};
     const inTabOrder = win.controls.map((control, index) => ({control, index}))
@@ -112,7 +114,12 @@ export function realise(spec, document, found = []) {
     Object.assign(element, spec.properties);
     for (const [name, value] of Object.entries(spec.attributes ?? {}))
         element.setAttribute(name, value);
-    Object.assign(element.style, spec.style);
+    for (const [name, value] of Object.entries(spec.style ?? {})) {
+        if (name.startsWith('--'))
+            element.style.setProperty(name, value);
+        else
+            element.style[name] = value;
+    }
     for (const [event, handler] of Object.entries(spec.on ?? {}))
         element.addEventListener(event, () => handler(element));
     element.append(...(spec.children ?? []).map(child => realise(child, document, found)));

@@ -7,7 +7,7 @@
 import assert from 'node:assert/strict';
 import test from 'node:test';
 
-import {fontStyle, windowSpec} from '../../packaging/web/layout.js';
+import {fontStyle, realise, windowSpec} from '../../packaging/web/layout.js';
 import {zoomToFit, kFitMarginPx} from '../../packaging/web/windows.js';
 import {designs, sample, windowsOf} from './designs.mjs';
 
@@ -37,10 +37,10 @@ for (const {about, design} of designs()) {
 
         test(`${about}, ${key}: the window is its size, in its ground and face`, () => {
             assert.equal(window.attributes['aria-label'], win.accessibleName);
-            assert.equal(window.style.width, `${win.size.width}px`);
-            assert.equal(window.style.height, `${win.size.height}px`);
+            assert.equal(window.style['--width'], `${win.size.width}px`);
+            assert.equal(window.style['--height'], `${win.size.height}px`);
             assert.equal(window.style.background, `var(--${win.ground})`);
-            assert.equal(window.style.fontSize, `${win.font.pixelSize}px`);
+            assert.equal(window.style['--font-size'], `${win.font.pixelSize}px`);
         });
 
         test(`${about}, ${key}: the window is headed by its caption, first, as a title bar names it`, () => {
@@ -55,7 +55,7 @@ for (const {about, design} of designs()) {
             win.controls.forEach((control, i) => {
                 const {spec, parent} = found[i];
                 const {left, top, width, height} = control.place;
-                assert.deepEqual([spec.style.left, spec.style.top, spec.style.width, spec.style.height],
+                assert.deepEqual(['--left', '--top', '--width', '--height'].map(side => spec.style[side]),
                                  [`${left}px`, `${top}px`, `${width}px`, `${height}px`], control.name);
                 assert.equal(parent, control.container === null ? window : found[control.container].spec, control.name);
             });
@@ -67,7 +67,7 @@ for (const {about, design} of designs()) {
             for (const group of siblings)
                 assert.deepEqual(group.map(i => win.controls[i].tabIndex),
                                  group.map(i => win.controls[i].tabIndex).sort((a, b) => a - b));
-            const stacked = win.controls.map((_, i) => Number(found[i].spec.style.zIndex));
+            const stacked = win.controls.map((_, i) => Number(found[i].spec.style['--stack']));
             assert.deepEqual(stacked, [...stacked].sort((a, b) => a - b));
             assert.equal(new Set(stacked).size, stacked.length);
         });
@@ -87,12 +87,12 @@ for (const {about, design} of designs()) {
             win.controls.forEach((control, i) => {
                 const {spec} = found[i];
                 if (control.font) {
-                    assert.equal(spec.style.fontSize, `${control.font.pixelSize}px`);
+                    assert.equal(spec.style['--font-size'], `${control.font.pixelSize}px`);
                     assert.equal(spec.style.fontWeight, control.font.bold ? 'bold' : 'normal');
                     assert.equal(spec.style.fontStyle, control.font.italic ? 'italic' : 'normal');
                     assert.ok(spec.style.fontFamily.startsWith(control.font.families.map(f => `"${f}"`).join(', ')));
                 } else {
-                    assert.equal(spec.style.fontSize, undefined, `${control.name} takes its window's face`);
+                    assert.equal(spec.style['--font-size'], undefined, `${control.name} takes its window's face`);
                 }
                 assert.equal(spec.style.color, control.textColour ?? undefined);
                 assert.equal(spec.style.background, control.groundColour ?? undefined);
@@ -154,8 +154,8 @@ test('a chart with nothing to draw it stops the page', () => {
 
 test('a face is its families in order, then a generic one, at its pixel size', () => {
     assert.deepEqual(fontStyle({families: ['Verdana', 'DejaVu Sans'], pixelSize: 13, bold: true, italic: true}),
-                     {fontFamily: '"Verdana", "DejaVu Sans", sans-serif', fontSize: '13px', fontWeight: 'bold',
-                      fontStyle: 'italic'});
+                     {'fontFamily': '"Verdana", "DejaVu Sans", sans-serif', '--font-size': '13px', 'fontWeight': 'bold',
+                      'fontStyle': 'italic'});
     assert.deepEqual(fontStyle(null), {});
 });
 
@@ -167,4 +167,31 @@ test('a window keeps its size on a wide screen, and shrinks to fit a narrow one 
         assert.ok(zoom < 1);
         assert.ok(Math.abs(450 * zoom + 2 * kFitMarginPx - room) < 1e-9, `${room}: ${zoom}`);
     }
+});
+
+// A document just rich enough for realise().
+const fakeDocument = () => ({
+    createTextNode: data => ({data}),
+    createElement: tag => {
+        const custom = new Map();
+        return {
+            tag, attributes: {}, children: [],
+            style: {custom, setProperty: (name, value) => custom.set(name, value)},
+            setAttribute(name, value) { this.attributes[name] = value; },
+            addEventListener() {},
+            append(...children) { this.children.push(...children); },
+        };
+    },
+});
+
+test('a description becomes its elements: custom properties set as such, the rest as style, controls found', () => {
+    const found = [];
+    const element = realise({tag: 'section', style: {'--width': '10px', 'background': 'red'}, children: [
+        {tag: 'div', control: 0, properties: {id: 'a'}, attributes: {'data-role': 'count'}, children: ['CR1']}]},
+    fakeDocument(), found);
+    assert.equal(element.style.custom.get('--width'), '10px');
+    assert.equal(element.style['--width'], undefined);
+    assert.equal(element.style.background, 'red');
+    assert.equal(found[0], element.children[0]);
+    assert.deepEqual([found[0].id, found[0].attributes['data-role'], found[0].children[0].data], ['a', 'count', 'CR1']);
 });
