@@ -6,8 +6,8 @@
 // handlers and children), which needs no browser, then realised in a
 // document. Every place, size, face and word is the export's; nothing here
 // converts or composes them. Places, stacking and type sizes go to page.css
-// as custom properties (--left, --stack, --font-size ...), which it sets
-// the window by.
+// as custom properties (--left, --stack, --font-size ...): it sets the
+// window by them on a desktop, and lays it out for a thumb on a phone.
 import {keyOf} from './roles.js';
 
 // The generic family a browser falls back on when it has none of a face's.
@@ -27,6 +27,26 @@ export function fontStyle(font) {
 
 const placeStyle = place => ({'--left': `${place.left}px`, '--top': `${place.top}px`,
                               '--width': `${place.width}px`, '--height': `${place.height}px`});
+
+// The rows and columns the count boxes and their labels stand in, as the
+// design arranges them, counted from 1 down and across: a phone keeps them,
+// while it reflows the rest of the window. Gives their number and, by index
+// in win.controls, each one's {row, column}.
+export function countGrid(win) {
+    const members = win.controls.map((control, index) => ({control, index}))
+        .filter(({control}) => control.role === 'count' || control.role === 'countLabel');
+    const ranks = side => {
+        const lines = [...new Set(members.map(({control}) => control.placeInWindow[side]))].sort((a, b) => a - b);
+        return {count: lines.length, of: control => lines.indexOf(control.placeInWindow[side]) + 1};
+    };
+    const rows = ranks('top');
+    const columns = ranks('left');
+    const cells = new Map(members.map(({control, index}) =>
+        [index, {row: rows.of(control), column: columns.of(control)}]));
+    if (new Set([...cells.values()].map(({row, column}) => `${row},${column}`)).size !== cells.size)
+        throw new Error(`${win.name} has count boxes or labels in the same row and column`);
+    return {rows: rows.count, columns: columns.count, cells};
+}
 
 // One control as the element of its kind; `makeChart` draws a chart, the
 // one kind the export describes elsewhere.
@@ -69,6 +89,7 @@ function kindSpec(control, id, makeChart) {
 export function windowSpec(win, {colours, makeChart} = {}) {
     if (colours && !(win.ground in colours))
         throw new Error(`${win.name} is painted in "${win.ground}", a colour the export does not have`);
+    const counts = countGrid(win);
     const specs = win.controls.map((control, index) => {
         const id = keyOf(control);
         const spec = kindSpec(control, id, makeChart);
@@ -84,6 +105,9 @@ export function windowSpec(win, {colours, makeChart} = {}) {
             spec.style.color = control.textColour;
         if (control.groundColour)
             spec.style.background = control.groundColour;
+        const cell = counts.cells.get(index);
+        if (cell)
+            Object.assign(spec.style, {'--row': String(cell.row), '--column': String(cell.column)});
         spec.children = spec.children ?? [];
         return spec;
     });
@@ -102,6 +126,8 @@ export function windowSpec(win, {colours, makeChart} = {}) {
             throw new Error(`${win.name}: ${control.name} sits in ${container}, which is not a frame`);
         (container === null ? window : specs[container]).children.push(specs[index]);
     }
+    if (counts.cells.size > 0)
+        Object.assign(window.style, {'--count-rows': String(counts.rows), '--count-columns': String(counts.columns)});
     return window;
 }
 

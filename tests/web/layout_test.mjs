@@ -7,8 +7,8 @@
 import assert from 'node:assert/strict';
 import test from 'node:test';
 
-import {fontStyle, realise, windowSpec} from '../../packaging/web/layout.js';
-import {zoomToFit, kFitMarginPx} from '../../packaging/web/windows.js';
+import {countGrid, fontStyle, realise, windowSpec} from '../../packaging/web/layout.js';
+import {kFitMarginPx, thumbQuery} from '../../packaging/web/windows.js';
 import {designs, sample, windowsOf} from './designs.mjs';
 
 const kChart = {tag: 'figure', children: []};
@@ -159,15 +159,92 @@ test('a face is its families in order, then a generic one, at its pixel size', (
     assert.deepEqual(fontStyle(null), {});
 });
 
-test('a window keeps its size on a wide screen, and shrinks to fit a narrow one with room either side', () => {
-    assert.equal(zoomToFit(1024, 450), 1);
-    assert.equal(zoomToFit(450 + 2 * kFitMarginPx, 450), 1);
-    for (const room of [390, 320]) {
-        const zoom = zoomToFit(room, 450);
-        assert.ok(zoom < 1);
-        assert.ok(Math.abs(450 * zoom + 2 * kFitMarginPx - room) < 1e-9, `${room}: ${zoom}`);
-    }
+// The count boxes and labels of a window, by challenge rating, with their
+// cells in countGrid()'s grid.
+function countCells(win) {
+    const grid = countGrid(win);
+    const byRating = role => new Map(win.controls.map((control, index) => ({control, index}))
+        .filter(({control}) => control.role === role)
+        .map(({control, index}) => [control.challengeRating, grid.cells.get(index)]));
+    return {grid, boxes: byRating('count'), labels: byRating('countLabel')};
+}
+
+for (const {about, design} of designs()) {
+    test(`${about}: on a phone the counts keep their design's rows and columns, each label beside its box`, () => {
+        const {grid, boxes, labels} = countCells(design.calculator);
+        assert.equal(grid.cells.size, boxes.size + labels.size);
+        for (const [rating, box] of boxes) {
+            assert.deepEqual(labels.get(rating), {row: box.row, column: box.column + 1}, `CR ${rating}`);
+            // Down a column the challenge ratings rise, as the design runs them.
+            for (const [other, at] of boxes)
+                if (at.column === box.column && at.row > box.row)
+                    assert.ok(other > rating, `CR ${other} stands under CR ${rating}`);
+        }
+        const cells = [...grid.cells.values()];
+        assert.deepEqual([Math.max(...cells.map(c => c.row)), Math.max(...cells.map(c => c.column))],
+                         [grid.rows, grid.columns]);
+        assert.equal(new Set(cells.map(c => `${c.row},${c.column}`)).size, cells.length, 'a cell each');
+        assert.ok(grid.rows > 1 && grid.columns > 1);
+    });
+
+    test(`${about}: each count box and label carries its cell to page.css, and the window the grid's size`, () => {
+        const win = design.calculator;
+        const window = specOf(design, win);
+        const {grid} = countCells(win);
+        assert.deepEqual([window.style['--count-rows'], window.style['--count-columns']],
+                         [String(grid.rows), String(grid.columns)]);
+        controlsIn(window).forEach(({spec}, index) => {
+            const cell = grid.cells.get(index);
+            assert.deepEqual([spec.style['--row'], spec.style['--column']],
+                             cell ? [String(cell.row), String(cell.column)] : [undefined, undefined],
+                             win.controls[index].name);
+        });
+        assert.equal(specOf(design, design.chart).style['--count-rows'], undefined, 'the chart has no counts');
+    });
+}
+
+test('two counts in one cell stop the page', () => {
+    const win = sample().calculator;
+    const controls = win.controls.map(control => (control.role === 'countLabel' && control.challengeRating === 2
+        ? {...control, placeInWindow: {...control.placeInWindow, top: 8}} : control));
+    assert.throws(() => countGrid({...win, controls}), /in the same row and column/);
 });
+
+// Whether a screen matches a media query of the forms thumbQuery() writes:
+// queries joined by commas, each of features joined by "and".
+function matches(query, screen) {
+    return query.split(',').some(alternative => alternative.split(' and ').every(feature => {
+        const range = feature.trim().match(/^\((width|height) < ([\d.]+)px\)$/);
+        if (range)
+            return screen[range[1]] < Number(range[2]);
+        const pointer = feature.trim().match(/^\(pointer: (\w+)\)$/);
+        if (pointer)
+            return screen.pointer === pointer[1];
+        throw new Error(`a feature the test cannot weigh: ${feature}`);
+    }));
+}
+
+for (const {about, design} of designs()) {
+    for (const [key, win] of windowsOf(design)) {
+        test(`${about}, ${key}: phones, and screens narrower than the window, lay it out for a thumb`, () => {
+            const query = thumbQuery(win);
+            const fits = win.size.width + 2 * kFitMarginPx;
+            const screens = [
+                {about: 'a desktop', width: 1024, height: 768, pointer: 'fine', thumb: false},
+                {about: 'a desktop window just wide enough', width: fits, height: 768, pointer: 'fine', thumb: false},
+                {about: 'a narrower desktop window', width: fits - 1, height: 768, pointer: 'fine', thumb: true},
+                {about: 'a short desktop window', width: 1024, height: 300, pointer: 'fine', thumb: false},
+                {about: 'a tablet', width: 1024, height: 768, pointer: 'coarse', thumb: false},
+                {about: 'an upright phone', width: 390, height: 844, pointer: 'coarse', thumb: true},
+                {about: 'a small tablet upright', width: 744, height: 1133, pointer: 'coarse', thumb: false},
+                {about: 'a phone on its side', width: 844, height: 390, pointer: 'coarse', thumb: true},
+                {about: 'a large phone on its side', width: 932, height: 430, pointer: 'coarse', thumb: true},
+            ];
+            for (const screen of screens)
+                assert.equal(matches(query, screen), screen.thumb, `${screen.about}: ${query}`);
+        });
+    }
+}
 
 // A document just rich enough for realise().
 const fakeDocument = () => ({

@@ -14,9 +14,12 @@
 //   the chart as tables with row and column headers;
 // - axe-core's WCAG 2.1 A and AA rules and best practices, at each shot of
 //   the walk (the calculator as opened, with a total, with the overflow
-//   warning, the chart), on the desktop;
-// - on a phone: the window fits the screen's width, the same walk works by
-//   touch, and its boxes ask for a number keypad;
+//   warning, the chart), on the desktop and on phones;
+// - on a phone, upright and on its side: the windows laid out for a thumb,
+//   in their tab order, every tap target, box text and text thumb- and
+//   eye-sized, nothing past the screen's sides or cut off, the chart's
+//   headers in sight as its tables scroll and the button back at hand; the
+//   same walk by touch, and the boxes asking for a number keypad;
 // - offline after one visit, by its service worker, the walk again;
 // - an export with a control of a kind the page does not know stops it with
 //   a line that says so;
@@ -434,31 +437,177 @@ async function check(origin, browser) {
     await page.close();
 }
 
-// A phone: the window shrinks to fit the screen's width, and the walk goes
-// by touch.
-async function checkPhone(origin, browser) {
+// What a thumb and an eye need on a phone.
+const kLeastTargetPx = 44; // a tap target's width and height, in CSS pixels
+const kLeastBoxTextPx = 16; // a box's text: phones zoom into a box set smaller when it is tapped
+const kLeastTextPx = 12; // any text, as it shows on the screen
+
+// Every tap target, box text and text shown thumb- and eye-sized, none of
+// them past the screen's sides nor cut off in its box, and the page no wider
+// than the screen; gives the least sizes found.
+async function checkThumbSized(page, state) {
+    const found = await page.evaluate(() => {
+        // As the screen shows it: pinch zoom and CSS zoom scale what getComputedStyle() gives.
+        const shown = element => parseFloat(getComputedStyle(element).fontSize) * visualViewport.scale *
+                                 (element.currentCSSZoom ?? 1);
+        // Seen: rendered, and neither it nor any box it stands in shrunk to
+        // a pixel, as what only screen readers hear is.
+        const seen = element => {
+            if (!element.checkVisibility({visibilityProperty: true, opacityProperty: true}))
+                return false;
+            for (let e = element; e; e = e.parentElement) {
+                const box = e.getBoundingClientRect();
+                if (box.width <= 1 || box.height <= 1)
+                    return false;
+            }
+            return true;
+        };
+        const scrolls = element => ['auto', 'scroll'].includes(getComputedStyle(element).overflowX) ||
+                                    ['auto', 'scroll'].includes(getComputedStyle(element).overflowY);
+        // In a box of its own that scrolls, not the page.
+        const inScroller = element => {
+            for (let e = element.parentElement; e && e !== document.body; e = e.parentElement)
+                if (scrolls(e))
+                    return true;
+            return false;
+        };
+        const name = e => `${e.tagName.toLowerCase()}${e.id ? `#${e.id}` : ''} ` +
+                          `"${(e.tagName === 'INPUT' ? e.ariaLabel : e.textContent.trim()).slice(0, 30)}"`;
+        const targets = [...document.querySelectorAll('button, input, a[href], [tabindex="0"]')].filter(seen);
+        const boxes = [...document.querySelectorAll('input')].filter(seen);
+        const texts = [];
+        const walker = document.createTreeWalker(document.body, NodeFilter.SHOW_TEXT);
+        for (let node = walker.nextNode(); node; node = walker.nextNode())
+            if (node.data.trim() && seen(node.parentElement) && !texts.includes(node.parentElement))
+                texts.push(node.parentElement);
+        const outside = [...targets, ...texts, ...document.querySelectorAll('[data-role]')].filter(
+            e => seen(e) && !inScroller(e) && (e.getBoundingClientRect().left < -0.5 ||
+                                                e.getBoundingClientRect().right > innerWidth + 0.5));
+        const cut = texts.filter(e => e.tagName !== 'INPUT' && !scrolls(e) &&
+                                      (e.scrollWidth > e.clientWidth + 1 || e.scrollHeight > e.clientHeight + 1));
+        return {
+            targets: targets.map(e => ({name: name(e), width: e.getBoundingClientRect().width,
+                                        height: e.getBoundingClientRect().height})),
+            boxes: boxes.map(e => ({name: name(e), size: shown(e)})),
+            texts: texts.map(e => ({name: name(e), size: shown(e)})),
+            outside: [...new Set(outside)].map(name),
+            cut: cut.map(e => `${name(e)}: ${e.scrollWidth}x${e.scrollHeight} in ${e.clientWidth}x${e.clientHeight}`),
+            pageWidth: document.scrollingElement.scrollWidth, innerWidth,
+        };
+    });
+    const faults = [
+        ...found.targets.filter(t => t.width < kLeastTargetPx || t.height < kLeastTargetPx)
+            .map(t => `the tap target ${t.name} is ${t.width}x${t.height} px`),
+        ...found.boxes.filter(b => b.size < kLeastBoxTextPx).map(b => `the box ${b.name} is set at ${b.size} px`),
+        ...found.texts.filter(t => t.size < kLeastTextPx).map(t => `${t.name} shows at ${t.size} px`),
+        ...found.outside.map(name => `${name} stands past the screen's side`),
+        ...found.cut.map(cut => `${cut} is cut off`),
+        ...(found.pageWidth > found.innerWidth ? [`the page is ${found.pageWidth} px wide`] : []),
+    ];
+    if (faults.length > 0)
+        throw new CheckFailed(`${state}:\n    ${faults.join('\n    ')}`);
+    const least = list => Math.min(...list);
+    return {target: least(found.targets.flatMap(t => [t.width, t.height])), box: least(found.boxes.map(b => b.size)),
+            text: least(found.texts.map(t => t.size))};
+}
+
+// The chart on a phone: where its box is shorter or narrower than its
+// tables, they scroll in it under their column headers, which stay at its
+// top, beside their row headers, which stay at its left; gives whether it
+// scrolled.
+async function checkChartScrolls(page) {
+    return page.$eval(selectorOf(controlIn(design.chart, 'chart')), box => {
+        const faults = [];
+        let scrolled = false;
+        const edge = box.getBoundingClientRect();
+        const inner = {top: edge.top + box.clientTop, left: edge.left + box.clientLeft};
+        for (const table of box.querySelectorAll('table')) {
+            const body = table.tBodies[0];
+            // The middle of its body to the box's top, and its right edge to the box's right.
+            box.scrollTo(0, 0);
+            const from = body.getBoundingClientRect();
+            box.scrollTo(box.scrollWidth, (from.top + from.bottom) / 2 - inner.top);
+            if (box.scrollTop === 0 && box.scrollLeft === 0)
+                continue;
+            scrolled = true;
+            const head = table.tHead.getBoundingClientRect();
+            if (box.scrollTop > 0 && Math.abs(head.top - inner.top) > 1)
+                faults.push(`${table.ariaLabel}: its column headers scrolled to ${head.top - inner.top} px`);
+            for (const header of table.querySelectorAll('tbody th')) {
+                const at = header.getBoundingClientRect();
+                if (box.scrollLeft > 0 && Math.abs(at.left - inner.left) > 1)
+                    faults.push(`${table.ariaLabel}: ${header.ariaLabel} scrolled to ${at.left - inner.left} px`);
+            }
+        }
+        box.scrollTo(0, 0);
+        return {faults, scrolled};
+    }).then(({faults, scrolled}) => {
+        if (faults.length > 0)
+            throw new CheckFailed(`the chart on a phone:\n    ${faults.join('\n    ')}`);
+        return scrolled;
+    });
+}
+
+// The button back to the calculator on screen, at the page's top and foot.
+async function checkReturnAtHand(page) {
+    for (const to of ['top', 'foot']) {
+        const box = await page.$eval(selectorOf(controlIn(design.chart, 'returnToCalculator')), (button, end) => {
+            document.scrollingElement.scrollTo(0, end === 'top' ? 0 : document.scrollingElement.scrollHeight);
+            const {top, bottom} = button.getBoundingClientRect();
+            return {top, bottom, innerHeight};
+        }, to);
+        if (box.top < 0 || box.bottom > box.innerHeight)
+            throw new CheckFailed(`at the page's ${to} the chart's button back stands at ${JSON.stringify(box)}`);
+    }
+    await page.evaluate(() => document.scrollingElement.scrollTo(0, 0));
+}
+
+// Phones held upright and on their side, by touch.
+const kPhones = [{name: 'phone', about: 'an upright phone', width: 390, height: 844},
+                 {name: 'phone-side', about: 'a phone on its side', width: 844, height: 390}];
+
+// A phone: the windows laid out for a thumb, in their tab order, and the
+// walk goes by touch, with the boxes asking for a number keypad.
+async function checkPhone(origin, browser, phone) {
     const page = await browser.newPage();
-    await page.emulate({viewport: {width: 390, height: 844, deviceScaleFactor: 3, isMobile: true, hasTouch: true},
+    await page.emulate({viewport: {width: phone.width, height: phone.height, deviceScaleFactor: 3, isMobile: true,
+                                   hasTouch: true},
                         userAgent: 'Mozilla/5.0 (Linux; Android 14) Mobile'});
     const faults = await watch(page, origin);
     await page.goto(origin);
     await started(page);
-    const box = await page.$eval('main > section', e => {
-        const r = e.getBoundingClientRect();
-        return {left: r.left, right: window.innerWidth - r.right, width: r.width};
-    });
-    if (box.width > 390 || box.left < 0 || Math.abs(box.left - box.right) > 2)
-        throw new CheckFailed(`on a phone the window stands at ${JSON.stringify(box)}`);
+    await checkTabOrder(page, design.calculator);
     const modes = await page.$$eval('input', inputs => [...new Set(inputs.map(i => i.inputMode))]);
     expect('the keypad the boxes ask for', modes, ['decimal']);
+    const least = {target: Infinity, box: Infinity, text: Infinity};
+    let chartScrolled = false;
     await replay(page, byTouch(page), async shot => {
-        await page.screenshot({path: path.join(shots, `phone-${shot}.png`)});
+        // As the screen shows it, and scrolled to the page's foot.
+        await page.screenshot({path: path.join(shots, `${phone.name}-${shot}.png`)});
+        const at = await page.evaluate(() => {
+            const {scrollTop, scrollHeight} = document.scrollingElement;
+            document.scrollingElement.scrollTo(0, scrollHeight);
+            return scrollTop;
+        });
+        await page.screenshot({path: path.join(shots, `${phone.name}-${shot}-foot.png`)});
+        await page.evaluate(top => document.scrollingElement.scrollTo(0, top), at);
+        const sizes = await checkThumbSized(page, `the ${shot} on ${phone.about}`);
+        for (const key of Object.keys(least))
+            least[key] = Math.min(least[key], sizes[key]);
+        if (shot === 'chart') {
+            await checkTabOrder(page, design.chart);
+            chartScrolled = await checkChartScrolls(page);
+            await checkReturnAtHand(page);
+        }
+        await audit(page, `the ${shot} on ${phone.about}`);
     });
-    await page.screenshot({path: path.join(shots, 'phone.png')});
     if (faults.length > 0)
-        throw new CheckFailed(`the page misbehaved on a phone:\n  ${faults.join('\n  ')}`);
-    step(`on a 390 px wide phone the window fits (${Math.round(box.width)} px), and the walk goes by touch`);
+        throw new CheckFailed(`the page misbehaved on ${phone.about}:\n  ${faults.join('\n  ')}`);
+    step(`on ${phone.about} (${phone.width}x${phone.height}) the walk goes by touch; the least tap target is ` +
+         `${least.target.toFixed(1)} px, box text ${least.box} px, text on screen ${least.text.toFixed(1)} px; the ` +
+         `chart ${chartScrolled ? 'scrolls in its box under its headers' : 'fits its box'}; axe-core finds nothing`);
     await page.close();
+    return chartScrolled;
 }
 
 // Each in a browser context of its own, which no service worker has kept the site in.
@@ -559,7 +708,11 @@ try {
     if (bytes > kMostBytes)
         throw new CheckFailed(`the page weighs ${bytes} bytes gzipped`);
     await check(origin, browser);
-    await checkPhone(origin, browser);
+    const scrolled = [];
+    for (const phone of kPhones)
+        scrolled.push(await checkPhone(origin, browser, phone));
+    if (!scrolled.includes(true))
+        throw new CheckFailed('on no phone does the chart scroll in its box: its headers were never put to the test');
     await checkPolicyHolds(origin, browser);
     await checkWithoutWebAssembly(origin, browser);
     await checkUnknownKind(origin, browser);
