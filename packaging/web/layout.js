@@ -30,8 +30,9 @@ const placeStyle = place => ({'--left': `${place.left}px`, '--top': `${place.top
 
 // The rows and columns the count boxes and their labels stand in, as the
 // design arranges them, counted from 1 down and across: a phone keeps them,
-// while it reflows the rest of the window. Gives their number and, by index
-// in win.controls, each one's {row, column}.
+// while it reflows the rest of the window. Gives their number, the number of
+// families (columns of count boxes, each with its labels' column) and, by
+// index in win.controls, each one's {row, column}.
 export function countGrid(win) {
     const members = win.controls.map((control, index) => ({control, index}))
         .filter(({control}) => control.role === 'count' || control.role === 'countLabel');
@@ -45,7 +46,9 @@ export function countGrid(win) {
         [index, {row: rows.of(control), column: columns.of(control)}]));
     if (new Set([...cells.values()].map(({row, column}) => `${row},${column}`)).size !== cells.size)
         throw new Error(`${win.name} has count boxes or labels in the same row and column`);
-    return {rows: rows.count, columns: columns.count, cells};
+    const families = new Set(members.filter(({control}) => control.role === 'count')
+        .map(({control}) => control.placeInWindow.left)).size;
+    return {rows: rows.count, columns: columns.count, families, cells};
 }
 
 // One control as the element of its kind; `makeChart` draws a chart, the
@@ -127,7 +130,7 @@ export function windowSpec(win, {colours, makeChart} = {}) {
         (container === null ? window : specs[container]).children.push(specs[index]);
     }
     if (counts.cells.size > 0)
-        Object.assign(window.style, {'--count-rows': String(counts.rows), '--count-columns': String(counts.columns)});
+        Object.assign(window.style, {'--count-rows': String(counts.rows), '--count-families': String(counts.families)});
     return window;
 }
 

@@ -183,6 +183,9 @@ for (const {about, design} of designs()) {
         const cells = [...grid.cells.values()];
         assert.deepEqual([Math.max(...cells.map(c => c.row)), Math.max(...cells.map(c => c.column))],
                          [grid.rows, grid.columns]);
+        // A family: a column of boxes, and beside it their labels'.
+        assert.equal(grid.columns, 2 * grid.families);
+        assert.equal(new Set([...boxes.values()].map(box => box.column)).size, grid.families);
         assert.equal(new Set(cells.map(c => `${c.row},${c.column}`)).size, cells.length, 'a cell each');
         assert.ok(grid.rows > 1 && grid.columns > 1);
     });
@@ -191,8 +194,8 @@ for (const {about, design} of designs()) {
         const win = design.calculator;
         const window = specOf(design, win);
         const {grid} = countCells(win);
-        assert.deepEqual([window.style['--count-rows'], window.style['--count-columns']],
-                         [String(grid.rows), String(grid.columns)]);
+        assert.deepEqual([window.style['--count-rows'], window.style['--count-families']],
+                         [String(grid.rows), String(grid.families)]);
         controlsIn(window).forEach(({spec}, index) => {
             const cell = grid.cells.get(index);
             assert.deepEqual([spec.style['--row'], spec.style['--column']],
