@@ -39,8 +39,9 @@ export function chartSpec(awardChart, awardTable) {
         attributes: {'aria-label': table.heardAs},
         children: [
             {tag: 'thead', children: [
+                // Over the row headers' column, a corner that heads nothing.
                 {tag: 'tr', properties: {className: 'heading'}, children: [
-                    {tag: 'th'},
+                    {tag: 'td'},
                     {tag: 'th', properties: {colSpan: table.columns.length}, children: [heading]}]},
                 {tag: 'tr', children: [header(levelHeader.text, levelHeader.lines),
                                        ...table.columns.map(column => header(column.heardAs, column.lines))]}]},

@@ -5,26 +5,51 @@
 // it: first as a plain description (a tag, its properties, attributes, style,
 // handlers and children), which needs no browser, then realised in a
 // document. Every place, size, face and word is the export's; nothing here
-// converts or composes them.
+// converts or composes them. Places, stacking and type sizes go to page.css
+// as custom properties (--left, --stack, --font-size ...): it sets the
+// window by them on a desktop, and lays it out for a thumb on a phone.
 import {keyOf} from './roles.js';
 
 // The generic family a browser falls back on when it has none of a face's.
 const kLastResortFamily = 'sans-serif';
 
-// A face of the export, as CSS.
+// A face of the export, as CSS; its size for page.css to set.
 export function fontStyle(font) {
     if (!font)
         return {};
     return {
         fontFamily: [...font.families.map(family => `"${family}"`), kLastResortFamily].join(', '),
-        fontSize: `${font.pixelSize}px`,
+        '--font-size': `${font.pixelSize}px`,
         fontWeight: font.bold ? 'bold' : 'normal',
         fontStyle: font.italic ? 'italic' : 'normal',
     };
 }
 
-const placeStyle = place => ({left: `${place.left}px`, top: `${place.top}px`,
-                              width: `${place.width}px`, height: `${place.height}px`});
+const placeStyle = place => ({'--left': `${place.left}px`, '--top': `${place.top}px`,
+                              '--width': `${place.width}px`, '--height': `${place.height}px`});
+
+// The rows and columns the count boxes and their labels stand in, as the
+// design arranges them, counted from 1 down and across: a phone keeps them,
+// while it reflows the rest of the window. Gives their number, the number of
+// families (columns of count boxes, each with its labels' column) and, by
+// index in win.controls, each one's {row, column}.
+export function countGrid(win) {
+    const members = win.controls.map((control, index) => ({control, index}))
+        .filter(({control}) => control.role === 'count' || control.role === 'countLabel');
+    const ranks = side => {
+        const lines = [...new Set(members.map(({control}) => control.placeInWindow[side]))].sort((a, b) => a - b);
+        return {count: lines.length, of: control => lines.indexOf(control.placeInWindow[side]) + 1};
+    };
+    const rows = ranks('top');
+    const columns = ranks('left');
+    const cells = new Map(members.map(({control, index}) =>
+        [index, {row: rows.of(control), column: columns.of(control)}]));
+    if (new Set([...cells.values()].map(({row, column}) => `${row},${column}`)).size !== cells.size)
+        throw new Error(`${win.name} has count boxes or labels in the same row and column`);
+    const families = new Set(members.filter(({control}) => control.role === 'count')
+        .map(({control}) => control.placeInWindow.left)).size;
+    return {rows: rows.count, columns: columns.count, families, cells};
+}
 
 // One control as the element of its kind; `makeChart` draws a chart, the
 // one kind the export describes elsewhere.
@@ -67,6 +92,7 @@ function kindSpec(control, id, makeChart) {
 export function windowSpec(win, {colours, makeChart} = {}) {
     if (colours && !(win.ground in colours))
         throw new Error(`${win.name} is painted in "${win.ground}", a colour the export does not have`);
+    const counts = countGrid(win);
     const specs = win.controls.map((control, index) => {
         const id = keyOf(control);
         const spec = kindSpec(control, id, makeChart);
@@ -75,21 +101,26 @@ export function windowSpec(win, {colours, makeChart} = {}) {
         spec.attributes = {...spec.attributes, 'data-role': control.role};
         if (control.challengeRating !== null && control.challengeRating !== undefined)
             spec.attributes['data-challenge-rating'] = String(control.challengeRating);
-        spec.style = {...placeStyle(control.place), ...fontStyle(control.font), zIndex: String(index + 1)};
+        spec.style = {...placeStyle(control.place), ...fontStyle(control.font), '--stack': String(index + 1)};
         if (control.alignment === 'centre')
             spec.style.textAlign = 'center';
         if (control.textColour)
             spec.style.color = control.textColour;
         if (control.groundColour)
             spec.style.background = control.groundColour;
+        const cell = counts.cells.get(index);
+        if (cell)
+            Object.assign(spec.style, {'--row': String(cell.row), '--column': String(cell.column)});
         spec.children = spec.children ?? [];
         return spec;
     });
+    // Its caption heads it, for screen readers, as the desktop's title bar
+    // names a window; the page shows no title bar.
     const window = {tag: 'section', properties: {className: 'window'},
                     attributes: {'aria-label': win.accessibleName},
-                    style: {width: `${win.size.width}px`, height: `${win.size.height}px`,
+                    style: {'--width': `${win.size.width}px`, '--height': `${win.size.height}px`,
                             background: `var(--${win.ground})`, ...fontStyle(win.font)},
-                    children: []};
+                    children: [{tag: 'h1', properties: {className: 'unseen'}, children: [win.caption]}]};
     const inTabOrder = win.controls.map((control, index) => ({control, index}))
         .sort((a, b) => a.control.tabIndex - b.control.tabIndex);
     for (const {control, index} of inTabOrder) {
@@ -98,6 +129,8 @@ export function windowSpec(win, {colours, makeChart} = {}) {
             throw new Error(`${win.name}: ${control.name} sits in ${container}, which is not a frame`);
         (container === null ? window : specs[container]).children.push(specs[index]);
     }
+    if (counts.cells.size > 0)
+        Object.assign(window.style, {'--count-rows': String(counts.rows), '--count-families': String(counts.families)});
     return window;
 }
 
@@ -110,7 +143,12 @@ export function realise(spec, document, found = []) {
     Object.assign(element, spec.properties);
     for (const [name, value] of Object.entries(spec.attributes ?? {}))
         element.setAttribute(name, value);
-    Object.assign(element.style, spec.style);
+    for (const [name, value] of Object.entries(spec.style ?? {})) {
+        if (name.startsWith('--'))
+            element.style.setProperty(name, value);
+        else
+            element.style[name] = value;
+    }
     for (const [event, handler] of Object.entries(spec.on ?? {}))
         element.addEventListener(event, () => handler(element));
     element.append(...(spec.children ?? []).map(child => realise(child, document, found)));

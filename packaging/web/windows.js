@@ -2,27 +2,32 @@
 // SPDX-License-Identifier: MIT
 
 // The page shows one window of the export at a time, in place of the last,
-// as the desktop program switches between its two.
+// as the desktop program switches between its two; as its design places it
+// on a screen it fits, and laid out for a thumb on a phone.
 import {chartSpec} from './chart.js';
 import {realise, windowSpec} from './layout.js';
 
-// Room kept clear either side of a window on a screen narrower than it: its
-// edge and shadow stay in sight rather than touching the screen's edge.
+// Room kept clear either side of a window: its edge and shadow stay in sight
+// rather than touch the screen's edge.
 export const kFitMarginPx = 8;
+// A touch screen with a side shorter than this is a phone, upright or on
+// its side; tablets' sides are longer, and they hold the windows as their
+// designs place them.
+export const kPhoneSidePx = 600;
 
-// The zoom that fits a window `width` pixels wide on a screen `room` pixels
-// wide: it shrinks to fit, and never grows past its design.
-export const zoomToFit = (room, width) => Math.min(1, (room - 2 * kFitMarginPx) / width);
+// The screens that lay `win` out for a thumb (page.css, under the class
+// "thumb"): those narrower than the window with its margins, and phones,
+// where it may fit but be small under a finger.
+export const thumbQuery = win => [`(width < ${win.size.width + 2 * kFitMarginPx}px)`,
+                                  `(pointer: coarse) and (width < ${kPhoneSidePx}px)`,
+                                  `(pointer: coarse) and (height < ${kPhoneSidePx}px)`].join(', ');
 
 // Shows windows of `design` in `desktop`, the element the windows stand in.
 export function windowsIn(desktop, design) {
     const document = desktop.ownerDocument;
-    const fit = () => {
-        const shown = desktop.firstElementChild;
-        if (shown)
-            shown.style.zoom = String(zoomToFit(document.documentElement.clientWidth, shown.offsetWidth));
-    };
-    document.defaultView.addEventListener('resize', fit);
+    const root = document.documentElement;
+    let screen = null;
+    const follow = () => root.classList.toggle('thumb', screen.matches);
     return {
         // Shows the window design[which], with the focus where its design
         // puts it first; gives its controls' elements, by index in its
@@ -35,9 +40,20 @@ export function windowsIn(desktop, design) {
                 makeChart: () => chartSpec(design.awardChart, design.awardTable),
             }), document, controls);
             document.title = win.caption;
-            desktop.replaceChildren(element);
-            fit();
-            controls[win.firstFocus].focus();
+            screen?.removeEventListener('change', follow);
+            screen = document.defaultView.matchMedia(thumbQuery(win));
+            screen.addEventListener('change', follow);
+            follow();
+            // In place of the last window, before what only screen readers hear.
+            const last = desktop.querySelector(':scope > .window');
+            if (last)
+                last.replaceWith(element);
+            else
+                desktop.prepend(element);
+            // A window opens at its top, even where the page scrolls and
+            // its first stop stands lower.
+            controls[win.firstFocus].focus({preventScroll: true});
+            document.defaultView.scrollTo(0, 0);
             return controls;
         },
     };

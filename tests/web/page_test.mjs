@@ -4,23 +4,32 @@
 // The calculator's web page in Debian's Chromium, headless, over the DevTools
 // protocol, served from 127.0.0.1 as any static host would serve it:
 // - each window laid out as its design says (design.json): every control at
-//   its place and size, with its text and face, in the design's tab order;
+//   its place and size, with its text and face, in the design's tab order,
+//   in the middle of a desktop page that does not scroll;
 // - the user's walk (tools/scenario.json) by the keyboard, with what screen
 //   readers are told: the new total, the overflow warning as an alert, and
 //   the failing box selected after OK; the page's controls found by their
 //   roles, as the walk names them;
 // - what Chromium's accessibility tree holds: named boxes and buttons, and
 //   the chart as tables with row and column headers;
-// - on a phone: the window fits the screen's width, the same walk works by
-//   touch, and its boxes ask for a number keypad;
+// - axe-core's WCAG 2.1 A and AA rules and best practices, at each shot of
+//   the walk (the calculator as opened, with a total, with the overflow
+//   warning, the chart), on the desktop and on phones;
+// - on a phone, upright and on its side: the windows laid out for a thumb,
+//   in their tab order, every tap target, box text and text thumb- and
+//   eye-sized, nothing past the screen's sides or cut off, the chart's
+//   headers in sight as its tables scroll and the button back at hand; the
+//   same walk by touch, and the boxes asking for a number keypad;
 // - offline after one visit, by its service worker, the walk again;
 // - an export with a control of a kind the page does not know stops it with
 //   a line that says so;
 // - nothing loaded from elsewhere, no failed request, no console error or
-//   warning; and a line for a browser without WebAssembly.
+//   warning, nothing its content security policy refuses, which holds; and
+//   a line for a browser without WebAssembly.
 // Usage: node page_test.mjs SITE SCENARIO SHOTS
 import fs from 'node:fs';
 import http from 'node:http';
+import {createRequire} from 'node:module';
 import path from 'node:path';
 import zlib from 'node:zlib';
 import puppeteer from 'puppeteer-core';
@@ -37,6 +46,9 @@ const design = JSON.parse(fs.readFileSync(path.join(site, 'design.json'), 'utf8'
 const scenario = JSON.parse(fs.readFileSync(scenarioArgument, 'utf8'));
 // The whole page, gzipped, as a phone on a slow line fetches it.
 const kMostBytes = 400000;
+// axe-core, put into the page to audit it, and the rules it holds the page to.
+const axeSource = fs.readFileSync(createRequire(import.meta.url).resolve('axe-core/axe.min.js'), 'utf8');
+const kAxeTags = ['wcag2a', 'wcag2aa', 'wcag21a', 'wcag21aa', 'best-practice'];
 
 class CheckFailed extends Error {}
 const step = text => console.log(`web: ${text}`);
@@ -80,9 +92,15 @@ function openBrowser() {
     });
 }
 
-// Everything the page does that it must not.
-function watch(page, origin) {
+// Everything the page does that it must not, its content security policy's
+// refusals among them.
+async function watch(page, origin) {
     const faults = [];
+    await page.exposeFunction('xpcalcRefused',
+                              refused => faults.push(`the content security policy refused ${refused}`));
+    await page.evaluateOnNewDocument(() => document.addEventListener('securitypolicyviolation', event =>
+        globalThis.xpcalcRefused(`${event.effectiveDirective}: ${event.blockedURI || 'inline'} ` +
+                                 `(${event.sourceFile}:${event.lineNumber})`)));
     page.on('console', message => {
         if (['error', 'warn', 'warning', 'assert'].includes(message.type()))
             faults.push(`console ${message.type()}: ${message.text()}`);
@@ -117,6 +135,17 @@ const selectorOf = control => `main > section [data-role="${control.role}"]${con
 const heardAs = control => control.accessibleName ?? control.text;
 // A colour of the export as getComputedStyle() gives it.
 const rgb = hex => `rgb(${[1, 3, 5].map(i => parseInt(hex.slice(i, i + 2), 16)).join(', ')})`;
+
+// What axe-core finds against the page as it stands, named by `state`.
+async function audit(page, state) {
+    if (!await page.evaluate(() => typeof globalThis.axe === 'object'))
+        await page.evaluate(axeSource);
+    const violations = await page.evaluate(tags => globalThis.axe.run(document, {runOnly: {type: 'tag', values: tags}})
+        .then(results => results.violations.map(v => `${v.id} (${v.impact}): ${v.help}\n` +
+            v.nodes.map(node => `      at ${node.target.join(' ')}`).join('\n'))), kAxeTags);
+    if (violations.length > 0)
+        throw new CheckFailed(`axe-core finds in ${state}:\n    ${violations.join('\n    ')}`);
+}
 
 // The page has started, or else says why not.
 async function started(page) {
@@ -241,9 +270,9 @@ const byTouch = page => ({
     },
 });
 
-// The user's walk, as `user` works the page; screenshots named with
-// `shotPrefix` (none without one).
-async function replay(page, user, shotPrefix) {
+// The user's walk, as `user` works the page; at each of its shots,
+// atShot(name) if given.
+async function replay(page, user, atShot) {
     let win = null;
     const element = async (role, challengeRating) => {
         const found = await page.$(selectorOf(controlIn(win, role, challengeRating ?? null)));
@@ -251,13 +280,12 @@ async function replay(page, user, shotPrefix) {
             throw new CheckFailed(`no ${role} ${challengeRating ?? ''} in ${win.name}`);
         return found;
     };
-    for (const s of scenario.steps) {
+    const take = async s => {
         if (s.window) {
             win = design[s.window];
             await shownWindow(page, win);
         } else if (s.shot) {
-            if (shotPrefix !== undefined)
-                await page.screenshot({path: path.join(shots, `${shotPrefix}${s.shot}.png`)});
+            await atShot?.(s.shot);
         } else if (s.type) {
             await user.type(await element(s.type, s.challengeRating), s.text);
         } else if (s.press) {
@@ -292,6 +320,14 @@ async function replay(page, user, shotPrefix) {
             await page.waitForSelector('#warning:not([open])', {timeout: 5000});
         } else {
             throw new CheckFailed(`a step of the walk the test does not know: ${JSON.stringify(s)}`);
+        }
+    };
+    for (const s of scenario.steps) {
+        try {
+            await take(s);
+        } catch (error) {
+            error.message = `at the step ${JSON.stringify(s)}: ${error.message}`;
+            throw error;
         }
     }
 }
@@ -337,26 +373,49 @@ async function checkChart(page, nodes) {
     });
 }
 
+// On a desktop screen the window stands in the middle of the page, which
+// needs no scrolling either way: what only screen readers hear takes no room.
+async function checkCentred(page, win) {
+    const found = await page.evaluate(() => {
+        const box = document.querySelector('main > section').getBoundingClientRect();
+        const {scrollWidth, scrollHeight} = document.scrollingElement;
+        // Margins within what the page shows, a scroll bar's room left out.
+        const {clientWidth, clientHeight} = document.documentElement;
+        return {scrollWidth, scrollHeight, innerWidth, innerHeight, left: box.left, right: clientWidth - box.right,
+                top: box.top, bottom: clientHeight - box.bottom};
+    });
+    if (found.scrollWidth > found.innerWidth || found.scrollHeight > found.innerHeight)
+        throw new CheckFailed(`with ${win.name} the page scrolls: ${JSON.stringify(found)}`);
+    if (Math.abs(found.left - found.right) > 1 || Math.abs(found.top - found.bottom) > 1)
+        throw new CheckFailed(`${win.name} stands off the middle of the page: ${JSON.stringify(found)}`);
+}
+
 async function check(origin, browser) {
     const page = await browser.newPage();
     await page.setViewport({width: 1024, height: 768});
-    const faults = watch(page, origin);
+    const faults = await watch(page, origin);
     await page.goto(origin);
     await started(page);
     expect('the page title', await page.title(), design.calculator.caption);
 
     await checkLayout(page, design.calculator);
+    await checkCentred(page, design.calculator);
     await checkTabOrder(page, design.calculator);
     await checkAccessibility(page, design.calculator);
-    step('the calculator stands as its design says, in its tab order, every box and button named');
+    step('the calculator stands as its design says, in the middle of a page that does not scroll, in its tab ' +
+         'order, every box and button named');
 
-    await replay(page, byKeyboard(page), '');
+    await replay(page, byKeyboard(page), async shot => {
+        await page.screenshot({path: path.join(shots, `${shot}.png`)});
+        await audit(page, `the desktop's ${shot}`);
+    });
     step('the user\'s walk by the keyboard: calculated, announced, warned of the overflow as an alert, the ' +
-         'failing box selected, to the chart and back to a fresh calculator');
+         'failing box selected, to the chart and back to a fresh calculator; axe-core finds nothing at any shot');
 
     await (await page.$(selectorOf(controlIn(design.calculator, 'showChart')))).click();
     await shownWindow(page, design.chart);
     await checkLayout(page, design.chart);
+    await checkCentred(page, design.chart);
     await checkTabOrder(page, design.chart);
     await checkChart(page, await checkAccessibility(page, design.chart));
     await page.screenshot({path: path.join(shots, 'chart-focused.png')});
@@ -378,29 +437,177 @@ async function check(origin, browser) {
     await page.close();
 }
 
-// A phone: the window shrinks to fit the screen's width, and the walk goes
-// by touch.
-async function checkPhone(origin, browser) {
+// What a thumb and an eye need on a phone.
+const kLeastTargetPx = 44; // a tap target's width and height, in CSS pixels
+const kLeastBoxTextPx = 16; // a box's text: phones zoom into a box set smaller when it is tapped
+const kLeastTextPx = 12; // any text, as it shows on the screen
+
+// Every tap target, box text and text shown thumb- and eye-sized, none of
+// them past the screen's sides nor cut off in its box, and the page no wider
+// than the screen; gives the least sizes found.
+async function checkThumbSized(page, state) {
+    const found = await page.evaluate(() => {
+        // As the screen shows it: pinch zoom and CSS zoom scale what getComputedStyle() gives.
+        const shown = element => parseFloat(getComputedStyle(element).fontSize) * visualViewport.scale *
+                                 (element.currentCSSZoom ?? 1);
+        // Seen: rendered, and neither it nor any box it stands in shrunk to
+        // a pixel, as what only screen readers hear is.
+        const seen = element => {
+            if (!element.checkVisibility({visibilityProperty: true, opacityProperty: true}))
+                return false;
+            for (let e = element; e; e = e.parentElement) {
+                const box = e.getBoundingClientRect();
+                if (box.width <= 1 || box.height <= 1)
+                    return false;
+            }
+            return true;
+        };
+        const scrolls = element => ['auto', 'scroll'].includes(getComputedStyle(element).overflowX) ||
+                                    ['auto', 'scroll'].includes(getComputedStyle(element).overflowY);
+        // In a box of its own that scrolls, not the page.
+        const inScroller = element => {
+            for (let e = element.parentElement; e && e !== document.body; e = e.parentElement)
+                if (scrolls(e))
+                    return true;
+            return false;
+        };
+        const name = e => `${e.tagName.toLowerCase()}${e.id ? `#${e.id}` : ''} ` +
+                          `"${(e.tagName === 'INPUT' ? e.ariaLabel : e.textContent.trim()).slice(0, 30)}"`;
+        const targets = [...document.querySelectorAll('button, input, a[href], [tabindex="0"]')].filter(seen);
+        const boxes = [...document.querySelectorAll('input')].filter(seen);
+        const texts = [];
+        const walker = document.createTreeWalker(document.body, NodeFilter.SHOW_TEXT);
+        for (let node = walker.nextNode(); node; node = walker.nextNode())
+            if (node.data.trim() && seen(node.parentElement) && !texts.includes(node.parentElement))
+                texts.push(node.parentElement);
+        const outside = [...targets, ...texts, ...document.querySelectorAll('[data-role]')].filter(
+            e => seen(e) && !inScroller(e) && (e.getBoundingClientRect().left < -0.5 ||
+                                                e.getBoundingClientRect().right > innerWidth + 0.5));
+        const cut = texts.filter(e => e.tagName !== 'INPUT' && !scrolls(e) &&
+                                      (e.scrollWidth > e.clientWidth + 1 || e.scrollHeight > e.clientHeight + 1));
+        return {
+            targets: targets.map(e => ({name: name(e), width: e.getBoundingClientRect().width,
+                                        height: e.getBoundingClientRect().height})),
+            boxes: boxes.map(e => ({name: name(e), size: shown(e)})),
+            texts: texts.map(e => ({name: name(e), size: shown(e)})),
+            outside: [...new Set(outside)].map(name),
+            cut: cut.map(e => `${name(e)}: ${e.scrollWidth}x${e.scrollHeight} in ${e.clientWidth}x${e.clientHeight}`),
+            pageWidth: document.scrollingElement.scrollWidth, innerWidth,
+        };
+    });
+    const faults = [
+        ...found.targets.filter(t => t.width < kLeastTargetPx || t.height < kLeastTargetPx)
+            .map(t => `the tap target ${t.name} is ${t.width}x${t.height} px`),
+        ...found.boxes.filter(b => b.size < kLeastBoxTextPx).map(b => `the box ${b.name} is set at ${b.size} px`),
+        ...found.texts.filter(t => t.size < kLeastTextPx).map(t => `${t.name} shows at ${t.size} px`),
+        ...found.outside.map(name => `${name} stands past the screen's side`),
+        ...found.cut.map(cut => `${cut} is cut off`),
+        ...(found.pageWidth > found.innerWidth ? [`the page is ${found.pageWidth} px wide`] : []),
+    ];
+    if (faults.length > 0)
+        throw new CheckFailed(`${state}:\n    ${faults.join('\n    ')}`);
+    const least = list => Math.min(...list);
+    return {target: least(found.targets.flatMap(t => [t.width, t.height])), box: least(found.boxes.map(b => b.size)),
+            text: least(found.texts.map(t => t.size))};
+}
+
+// The chart on a phone: where its box is shorter or narrower than its
+// tables, they scroll in it under their column headers, which stay at its
+// top, beside their row headers, which stay at its left; gives whether it
+// scrolled.
+async function checkChartScrolls(page) {
+    return page.$eval(selectorOf(controlIn(design.chart, 'chart')), box => {
+        const faults = [];
+        let scrolled = false;
+        const edge = box.getBoundingClientRect();
+        const inner = {top: edge.top + box.clientTop, left: edge.left + box.clientLeft};
+        for (const table of box.querySelectorAll('table')) {
+            const body = table.tBodies[0];
+            // The middle of its body to the box's top, and its right edge to the box's right.
+            box.scrollTo(0, 0);
+            const from = body.getBoundingClientRect();
+            box.scrollTo(box.scrollWidth, (from.top + from.bottom) / 2 - inner.top);
+            if (box.scrollTop === 0 && box.scrollLeft === 0)
+                continue;
+            scrolled = true;
+            const head = table.tHead.getBoundingClientRect();
+            if (box.scrollTop > 0 && Math.abs(head.top - inner.top) > 1)
+                faults.push(`${table.ariaLabel}: its column headers scrolled to ${head.top - inner.top} px`);
+            for (const header of table.querySelectorAll('tbody th')) {
+                const at = header.getBoundingClientRect();
+                if (box.scrollLeft > 0 && Math.abs(at.left - inner.left) > 1)
+                    faults.push(`${table.ariaLabel}: ${header.ariaLabel} scrolled to ${at.left - inner.left} px`);
+            }
+        }
+        box.scrollTo(0, 0);
+        return {faults, scrolled};
+    }).then(({faults, scrolled}) => {
+        if (faults.length > 0)
+            throw new CheckFailed(`the chart on a phone:\n    ${faults.join('\n    ')}`);
+        return scrolled;
+    });
+}
+
+// The button back to the calculator on screen, at the page's top and foot.
+async function checkReturnAtHand(page) {
+    for (const to of ['top', 'foot']) {
+        const box = await page.$eval(selectorOf(controlIn(design.chart, 'returnToCalculator')), (button, end) => {
+            document.scrollingElement.scrollTo(0, end === 'top' ? 0 : document.scrollingElement.scrollHeight);
+            const {top, bottom} = button.getBoundingClientRect();
+            return {top, bottom, innerHeight};
+        }, to);
+        if (box.top < 0 || box.bottom > box.innerHeight)
+            throw new CheckFailed(`at the page's ${to} the chart's button back stands at ${JSON.stringify(box)}`);
+    }
+    await page.evaluate(() => document.scrollingElement.scrollTo(0, 0));
+}
+
+// Phones held upright and on their side, by touch.
+const kPhones = [{name: 'phone', about: 'an upright phone', width: 390, height: 844},
+                 {name: 'phone-side', about: 'a phone on its side', width: 844, height: 390}];
+
+// A phone: the windows laid out for a thumb, in their tab order, and the
+// walk goes by touch, with the boxes asking for a number keypad.
+async function checkPhone(origin, browser, phone) {
     const page = await browser.newPage();
-    await page.emulate({viewport: {width: 390, height: 844, deviceScaleFactor: 3, isMobile: true, hasTouch: true},
+    await page.emulate({viewport: {width: phone.width, height: phone.height, deviceScaleFactor: 3, isMobile: true,
+                                   hasTouch: true},
                         userAgent: 'Mozilla/5.0 (Linux; Android 14) Mobile'});
-    const faults = watch(page, origin);
+    const faults = await watch(page, origin);
     await page.goto(origin);
     await started(page);
-    const box = await page.$eval('main > section', e => {
-        const r = e.getBoundingClientRect();
-        return {left: r.left, right: window.innerWidth - r.right, width: r.width};
-    });
-    if (box.width > 390 || box.left < 0 || Math.abs(box.left - box.right) > 2)
-        throw new CheckFailed(`on a phone the window stands at ${JSON.stringify(box)}`);
+    await checkTabOrder(page, design.calculator);
     const modes = await page.$$eval('input', inputs => [...new Set(inputs.map(i => i.inputMode))]);
     expect('the keypad the boxes ask for', modes, ['decimal']);
-    await replay(page, byTouch(page), 'phone-');
-    await page.screenshot({path: path.join(shots, 'phone.png')});
+    const least = {target: Infinity, box: Infinity, text: Infinity};
+    let chartScrolled = false;
+    await replay(page, byTouch(page), async shot => {
+        // As the screen shows it, and scrolled to the page's foot.
+        await page.screenshot({path: path.join(shots, `${phone.name}-${shot}.png`)});
+        const at = await page.evaluate(() => {
+            const {scrollTop, scrollHeight} = document.scrollingElement;
+            document.scrollingElement.scrollTo(0, scrollHeight);
+            return scrollTop;
+        });
+        await page.screenshot({path: path.join(shots, `${phone.name}-${shot}-foot.png`)});
+        await page.evaluate(top => document.scrollingElement.scrollTo(0, top), at);
+        const sizes = await checkThumbSized(page, `the ${shot} on ${phone.about}`);
+        for (const key of Object.keys(least))
+            least[key] = Math.min(least[key], sizes[key]);
+        if (shot === 'chart') {
+            await checkTabOrder(page, design.chart);
+            chartScrolled = await checkChartScrolls(page);
+            await checkReturnAtHand(page);
+        }
+        await audit(page, `the ${shot} on ${phone.about}`);
+    });
     if (faults.length > 0)
-        throw new CheckFailed(`the page misbehaved on a phone:\n  ${faults.join('\n  ')}`);
-    step(`on a 390 px wide phone the window fits (${Math.round(box.width)} px), and the walk goes by touch`);
+        throw new CheckFailed(`the page misbehaved on ${phone.about}:\n  ${faults.join('\n  ')}`);
+    step(`on ${phone.about} (${phone.width}x${phone.height}) the walk goes by touch; the least tap target is ` +
+         `${least.target.toFixed(1)} px, box text ${least.box} px, text on screen ${least.text.toFixed(1)} px; the ` +
+         `chart ${chartScrolled ? 'scrolls in its box under its headers' : 'fits its box'}; axe-core finds nothing`);
     await page.close();
+    return chartScrolled;
 }
 
 // Each in a browser context of its own, which no service worker has kept the site in.
@@ -422,6 +629,43 @@ async function checkWithoutWebAssembly(origin, browser) {
         said => expect('a browser without WebAssembly is told', said,
                        `${design.program} needs a browser that runs WebAssembly.`));
     step('tells a browser without WebAssembly what it lacks');
+}
+
+// The page's content security policy holds, and its refusals reach the
+// test: a style, a style attribute, a script and a handler attribute put
+// into the page are each refused.
+async function checkPolicyHolds(origin, browser) {
+    const context = await browser.createBrowserContext();
+    try {
+        const page = await context.newPage();
+        const faults = await watch(page, origin);
+        await page.goto(origin);
+        await started(page);
+        const took = await page.evaluate(() => {
+            const style = document.createElement('style');
+            style.textContent = 'body { visibility: hidden; }';
+            document.head.append(style);
+            document.body.setAttribute('style', 'visibility: hidden');
+            const script = document.createElement('script');
+            script.textContent = 'globalThis.xpcalcInline = true;';
+            document.head.append(script);
+            document.body.setAttribute('onclick', 'globalThis.xpcalcHandler = true;');
+            document.body.click();
+            return {hidden: getComputedStyle(document.body).visibility === 'hidden',
+                    scriptRan: globalThis.xpcalcInline === true, handlerRan: globalThis.xpcalcHandler === true};
+        });
+        expect('what the page took of an inline style, style attribute, script and handler', took,
+               {hidden: false, scriptRan: false, handlerRan: false});
+        const kDirectives = ['script-src-attr', 'script-src-elem', 'style-src-attr', 'style-src-elem'];
+        const refused = () => [...new Set(faults.filter(f => f.startsWith('the content security policy refused'))
+            .map(f => f.match(/refused ([\w-]+):/)[1]))].sort();
+        for (let waited = 0; refused().length < kDirectives.length && waited < 2000; waited += 50)
+            await pause(50);
+        expect('the directives the policy refused by', refused(), kDirectives);
+    } finally {
+        await context.close();
+    }
+    step('its content security policy refuses an inline style, style attribute, script and handler, and says so');
 }
 
 async function checkUnknownKind(origin, browser) {
@@ -464,7 +708,12 @@ try {
     if (bytes > kMostBytes)
         throw new CheckFailed(`the page weighs ${bytes} bytes gzipped`);
     await check(origin, browser);
-    await checkPhone(origin, browser);
+    const scrolled = [];
+    for (const phone of kPhones)
+        scrolled.push(await checkPhone(origin, browser, phone));
+    if (!scrolled.includes(true))
+        throw new CheckFailed('on no phone does the chart scroll in its box: its headers were never put to the test');
+    await checkPolicyHolds(origin, browser);
     await checkWithoutWebAssembly(origin, browser);
     await checkUnknownKind(origin, browser);
     step(`no console errors or warnings, nothing loaded from elsewhere; screenshots in ${shots}`);
