@@ -80,8 +80,8 @@ int main()
             start = end + 1;
         }
         if (!good) {
-            std::fprintf(stderr, "native_runner: line %ld is not 21 tab-separated fields of hexadecimal UTF-16LE\n",
-                         number);
+            (void)std::fprintf(
+                stderr, "native_runner: line %ld is not 21 tab-separated fields of hexadecimal UTF-16LE\n", number);
             return 2;
         }
 
