@@ -266,18 +266,69 @@ class Generator:
 
 # -- the sheets of the corpora and the tables
 
+class FuzzedData:
+    """A fuzz input handing out integers as libFuzzer's FuzzedDataProvider
+    does: bytes from the end, the first taken most significant, as many as
+    the range needs, then reduced into it."""
+
+    def __init__(self, data):
+        self.data = data
+        self.remaining = len(data)
+
+    def integral(self, low, high, bits):
+        span, value, taken = high - low, 0, 0
+        while taken < bits and span >> taken and self.remaining:
+            self.remaining -= 1
+            value = value << 8 | self.data[self.remaining]
+            taken += 8
+        return low + (value % (span + 1) if span < 2**64 - 1 else value)
+
+    def text(self, longest=4096):
+        """consumeText() of tests/fuzz/fuzz_text.h, at its kLongText."""
+        length = self.integral(0, longest, 64)
+        units = []
+        while len(units) < length and self.remaining >= 2:
+            units.append(self.integral(0, 0xFFFF, 16))
+        return b''.join(unit.to_bytes(2, 'little') for unit in units).decode('utf-16-le', 'surrogatepass')
+
+
 def corpus_texts(folder):
-    """Each fuzz corpus file, read every way it might hold a text: as bytes,
-    as UTF-8, and as UTF-16LE at either byte alignment."""
+    """Each fuzz corpus file's text as the reader's fuzz target reads it
+    (tests/fuzz/reader_fuzz.cpp: a flag, then the text), and the file read
+    every way it might hold a text as written: as bytes, as UTF-8, and as
+    UTF-16LE at either byte alignment."""
     texts = []
     for path in sorted(Path(folder).iterdir()):
         data = path.read_bytes()
-        readings = [data.decode('latin-1'), data.decode('utf-8', 'replace')]
+        fuzzed = FuzzedData(data)
+        fuzzed.integral(0, 255, 8)
+        readings = [fuzzed.text(), data.decode('latin-1'), data.decode('utf-8', 'replace')]
         for start in (0, 1):
             units = data[start:start + (len(data) - start) // 2 * 2]
             readings.append(units.decode('utf-16-le', 'surrogatepass'))
         texts += list(dict.fromkeys(readings))
     return texts
+
+
+def corpus_sheets(folder):
+    """Each fuzz corpus file's sheet as the calculation's fuzz target reads
+    it (consumeEntry() of tests/fuzz/calculation_fuzz.cpp, for each box)."""
+    sheets = []
+    for path in sorted(Path(folder).iterdir()):
+        fuzzed = FuzzedData(path.read_bytes())
+        sheet = []
+        for _ in range(21):
+            kind = fuzzed.integral(0, 3, 32)
+            if kind == 0:
+                sheet.append(fuzzed.text())
+            elif kind == 1:
+                sheet.append(str(fuzzed.integral(-INT32, INT32 - 1, 32)))
+            elif kind == 2:
+                sheet.append(str(fuzzed.integral(-30, 30, 32)))
+            else:
+                sheet.append('0')
+        sheets.append(sheet)
+    return sheets
 
 
 ESCAPES = {'n': '\n', 't': '\t', 'r': '\r', 'v': '\v', 'f': '\f', 'a': '\a', 'b': '\b', '0': '\0', '\\': '\\',
@@ -442,7 +493,8 @@ def main():
                Runner('web', [args.node, str(here / 'core_runner.mjs'), args.core, args.design])]
     tally = {}
     fixed = [
-        ('fuzz corpus', sheets_of_texts(corpus_texts(tests / 'fuzz' / 'corpus'), awards)),
+        ('fuzz corpus', corpus_sheets(tests / 'fuzz' / 'corpus') +
+         sheets_of_texts(corpus_texts(tests / 'fuzz' / 'corpus'), awards)),
         ('test table', sheets_of_texts(table_texts([tests / 'number_reader_test.cpp',
                                                     tests / 'experience_calculation_test.cpp',
                                                     tests / 'entry_conversion_test.cpp']), awards)),
