@@ -16,8 +16,9 @@
 #  wine      the Qt-free core and its tests, built for Windows with
 #            MinGW-w64, run under Wine;
 #  node      the Qt-free core and its tests, built for the browser with
-#            Emscripten, run under Node.js, and the web page over the core,
-#            driven in headless Chromium;
+#            Emscripten, run under Node.js, the web page over the core,
+#            driven in headless Chromium, and the desktop's core held to
+#            give the same results (tests/differential);
 #  windows   only when named: the Windows build made by tools/windows.sh
 #            (whose first run builds Qt for Windows, about half an hour),
 #            checked under Wine: the program's icon and version block, the

@@ -10,8 +10,9 @@
 #     designs, with the core, the pictures, the faces cut down to what the
 #     program shows, its manifest and its service worker: a folder to copy
 #     to any static web host as it is.
-# The checks of what it builds (the core's tests under Node.js, and the page
-# in headless Chromium, with screenshots in build-web/tests/web/screenshots/)
+# The checks of what it builds (the core's tests under Node.js, the page in
+# headless Chromium, with screenshots in build-web/tests/web/screenshots/,
+# and the desktop's core against the browser's, tests/differential/)
 # are the node preset's: ctest --test-dir build-web --output-on-failure,
 # after this, or bash tools/test.sh node.
 # Usage: tools/web.sh
