@@ -27,14 +27,16 @@ async function start() {
         notice(`${design.program} needs a browser that runs WebAssembly.`);
         return;
     }
-    const core = await createCore();
+    // The windows are laid out while the core loads: the page shows itself
+    // at once, and Calculate answers once the core is there.
+    const core = typeof createCore === 'function' ? createCore() : Promise.reject(new Error('core.js did not load'));
 
     // The colours, named by what they paint, for page.css.
     for (const [name, value] of Object.entries(design.colours))
         document.documentElement.style.setProperty(`--${name}`, value);
 
     const windows = windowsIn(document.getElementById('desktop'), design);
-    const calculator = calculatorOver(core, design.calculator);
+    const calculator = core.then(module => calculatorOver(module, design.calculator));
     const announce = announcer(status);
     const warning = document.getElementById('warning');
     warning.querySelector('h2').textContent = design.calculator.caption;
@@ -45,8 +47,8 @@ async function start() {
         const controls = windows.show('calculator');
         const control = role => controls[controlOf(win, role)];
         const total = control('total');
-        control('calculate').addEventListener('click', () => {
-            const result = calculator.calculate(index => controls[index].value);
+        control('calculate').addEventListener('click', async () => {
+            const result = (await calculator).calculate(index => controls[index].value);
             if (result.overflow !== undefined) {
                 const failing = controls[result.control];
                 warning.querySelector('p').textContent = result.overflow;
@@ -78,6 +80,7 @@ async function start() {
     };
 
     showCalculator();
+    await calculator;
     document.body.classList.add('ready');
 
     // After one visit the page works offline, and a new version replaces the old whole.
