@@ -62,7 +62,7 @@ const out = options.values.out === undefined ? null : path.resolve(options.value
 // The targets the figures are held to.
 const kMostPaintRatio = 1.2;
 const kMostCalculateMs = 16;
-const kLeastScore = 90;
+const kLeastScore = 100;
 
 class BenchFailed extends Error {}
 const median = values => {
