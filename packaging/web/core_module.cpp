@@ -32,7 +32,7 @@ int overflowIndex = -1;
 // out as the module is compiled: looking it up in the designs as it runs
 // would bring their whole table of controls into the module.
 constexpr OverflowError::Site kSites[] = {OverflowError::Site::CountText, OverflowError::Site::LevelText,
-                                         OverflowError::Site::Product, OverflowError::Site::RunningTotal};
+                                          OverflowError::Site::Product, OverflowError::Site::RunningTotal};
 constexpr auto kOverflowControls = [] {
     std::array<std::array<int, kChallengeRatings + 1>, std::size(kSites)> controls{};
     for (const OverflowError::Site site : kSites)
