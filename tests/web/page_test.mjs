@@ -13,7 +13,12 @@
 //   the chart as tables with row and column headers;
 // - on a phone: the window fits the screen's width, the same walk works by
 //   touch, and its boxes ask for a number keypad;
-// - offline after one visit, by its service worker, the walk again;
+// - offline after one visit, by its service worker, the walk again; and a
+//   first visit at each density the pictures come in fetches no more than
+//   the page's weight counts (weight.mjs), within its budget, and then shows
+//   its pictures offline;
+// - every text drawn in the faces the site embeds, none falling back on a
+//   face of the system for a character the cut-down faces lack;
 // - an export with a control of a kind the page does not know stops it with
 //   a line that says so;
 // - nothing loaded from elsewhere, no failed request, no console error or
@@ -22,8 +27,10 @@
 import fs from 'node:fs';
 import http from 'node:http';
 import path from 'node:path';
-import zlib from 'node:zlib';
 import puppeteer from 'puppeteer-core';
+
+// Beside this file in the build, from bench/web/.
+import {siteWeight, weightReport} from './weight.mjs';
 
 const [siteArgument, scenarioArgument, shotsArgument] = process.argv.slice(2);
 if (!shotsArgument) {
@@ -35,8 +42,6 @@ const shots = path.resolve(shotsArgument);
 fs.mkdirSync(shots, {recursive: true});
 const design = JSON.parse(fs.readFileSync(path.join(site, 'design.json'), 'utf8'));
 const scenario = JSON.parse(fs.readFileSync(scenarioArgument, 'utf8'));
-// The whole page, gzipped, as a phone on a slow line fetches it.
-const kMostBytes = 400000;
 
 class CheckFailed extends Error {}
 const step = text => console.log(`web: ${text}`);
@@ -54,9 +59,12 @@ const kTypes = {
     '.wasm': 'application/wasm', '.svg': 'image/svg+xml', '.png': 'image/png', '.woff2': 'font/woff2',
     '.webmanifest': 'application/manifest+json',
 };
+// Each file of the site asked for, by its path in the site, while `requested` is an array.
+let requested = null;
 function serve() {
     const server = http.createServer((request, response) => {
         let file = decodeURIComponent(new URL(request.url, 'http://host').pathname);
+        requested?.push(file === '/' ? 'index.html' : file.slice(1));
         if (file.endsWith('/'))
             file += 'index.html';
         file = path.join(site, file);
@@ -287,6 +295,7 @@ async function replay(page, user, shotPrefix) {
             const said = await page.$eval('#warning-text', e => e.textContent);
             if (!said.includes(s.warning))
                 throw new CheckFailed(`the warning says ${JSON.stringify(said)}`);
+            await checkFaces(page, 'the warning');
         } else if (s.answer) {
             await user.answer(s.answer);
             await page.waitForSelector('#warning:not([open])', {timeout: 5000});
@@ -337,6 +346,49 @@ async function checkChart(page, nodes) {
     });
 }
 
+// Every text shown is drawn in the faces the site embeds: where a cut-down
+// face lacks a character, Chromium draws it in a face of the system instead.
+async function checkFaces(page, where) {
+    await page.evaluate(() => document.fonts.ready);
+    const session = await page.createCDPSession();
+    try {
+        await session.send('DOM.enable');
+        await session.send('CSS.enable');
+        // The boxes' texts too, in their shadow trees.
+        const {root} = await session.send('DOM.getDocument', {depth: -1, pierce: true});
+        const texts = [];
+        const walk = node => {
+            const text = (node.children ?? []).filter(child => child.nodeType === 3).map(child => child.nodeValue).join('');
+            if (node.nodeType === 1 && text.trim())
+                texts.push({node, text});
+            [...(node.children ?? []), ...(node.shadowRoots ?? [])].forEach(walk);
+        };
+        walk(root);
+        const fallen = [];
+        for (const {node, text} of texts) {
+            const {fonts} = await session.send('CSS.getPlatformFontsForNode', {nodeId: node.nodeId});
+            fallen.push(...fonts.filter(font => !font.isCustomFont)
+                .map(font => `${JSON.stringify(text.trim().slice(0, 40))} partly in ${font.familyName}`));
+        }
+        if (fallen.length > 0)
+            throw new CheckFailed(`${where}: drawn in faces the site does not embed:\n  ${fallen.join('\n  ')}`);
+    } finally {
+        await session.detach();
+    }
+}
+
+// Each picture of the calculator shown, at the density of the screen.
+async function checkPictures(page, density) {
+    await page.waitForFunction(() => [...document.images].every(image => image.complete), {timeout: 10000});
+    for (const control of design.calculator.controls.filter(c => c.kind === 'picture box')) {
+        const shown = await page.$eval(`${selectorOf(control)} img`,
+                                       image => ({source: image.currentSrc, width: image.naturalWidth}));
+        const expected = control.picture[density >= 2 ? '2x' : '1x'];
+        if (!shown.source.endsWith(`/${expected}`) || shown.width === 0)
+            throw new CheckFailed(`${control.role} at ${density}x shows ${JSON.stringify(shown)}, not ${expected}`);
+    }
+}
+
 async function check(origin, browser) {
     const page = await browser.newPage();
     await page.setViewport({width: 1024, height: 768});
@@ -346,6 +398,7 @@ async function check(origin, browser) {
     expect('the page title', await page.title(), design.calculator.caption);
 
     await checkLayout(page, design.calculator);
+    await checkFaces(page, design.calculator.name);
     await checkTabOrder(page, design.calculator);
     await checkAccessibility(page, design.calculator);
     step('the calculator stands as its design says, in its tab order, every box and button named');
@@ -357,6 +410,7 @@ async function check(origin, browser) {
     await (await page.$(selectorOf(controlIn(design.calculator, 'showChart')))).click();
     await shownWindow(page, design.chart);
     await checkLayout(page, design.chart);
+    await checkFaces(page, design.chart.name);
     await checkTabOrder(page, design.chart);
     await checkChart(page, await checkAccessibility(page, design.chart));
     await page.screenshot({path: path.join(shots, 'chart-focused.png')});
@@ -369,6 +423,7 @@ async function check(origin, browser) {
     await page.setOfflineMode(true);
     await page.reload();
     await started(page);
+    await checkPictures(page, 1);
     await replay(page, byKeyboard(page));
     await page.setOfflineMode(false);
     step('loads offline after one visit, and the walk goes as online');
@@ -440,33 +495,60 @@ async function checkUnknownKind(origin, browser) {
     step('an export with a control of an unknown kind stops the page, which says why');
 }
 
-function siteBytes() {
-    let total = 0;
-    const walk = folder => {
-        for (const entry of fs.readdirSync(folder, {withFileTypes: true})) {
-            const file = path.join(folder, entry.name);
-            if (entry.isDirectory())
-                walk(file);
-            else
-                total += zlib.gzipSync(fs.readFileSync(file), {level: 9}).length;
-        }
-    };
-    walk(site);
-    return total;
+// A first visit on a screen of the density of `visit` (siteWeight()), in a
+// browser context no service worker has kept the site in: it fetches
+// nothing its weight leaves out, the pictures of other densities among them;
+// then the page loads offline, its pictures at that density and its texts in
+// the site's faces, the chart's too.
+async function checkFirstVisit(origin, browser, visit) {
+    const context = await browser.createBrowserContext();
+    try {
+        const page = await context.newPage();
+        await page.setViewport({width: 1024, height: 768, deviceScaleFactor: visit.density});
+        const faults = watch(page, origin);
+        requested = [];
+        await page.goto(origin);
+        await started(page);
+        await page.evaluate(() => navigator.serviceWorker.ready);
+        const counted = visit.files.map(file => file.file);
+        const uncounted = [...new Set(requested)].filter(file => !counted.includes(file));
+        requested = null;
+        if (uncounted.length > 0)
+            throw new CheckFailed(`a first visit at ${visit.density}x fetched what its weight leaves out: ` +
+                                  uncounted.join(', '));
+        await page.setOfflineMode(true);
+        await page.reload();
+        await started(page);
+        await checkPictures(page, visit.density);
+        await checkFaces(page, `${design.calculator.name}, offline`);
+        await (await page.$(selectorOf(controlIn(design.calculator, 'showChart')))).click();
+        await shownWindow(page, design.chart);
+        await checkFaces(page, `${design.chart.name}, offline`);
+        if (faults.length > 0)
+            throw new CheckFailed(`the page misbehaved on a first visit at ${visit.density}x:\n  ${faults.join('\n  ')}`);
+    } finally {
+        requested = null;
+        await context.close();
+    }
+    step(`a first visit at ${visit.density}x fetches only what its weight counts (${visit.total.gzip} bytes ` +
+         'gzipped), and then shows the page offline, its pictures at that density, every text in its faces');
 }
 
 const server = await serve();
 const origin = `http://127.0.0.1:${server.address().port}/`;
 const browser = await openBrowser();
 try {
-    const bytes = siteBytes();
-    step(`the page and all it loads: ${bytes} bytes gzipped (at most ${kMostBytes})`);
-    if (bytes > kMostBytes)
-        throw new CheckFailed(`the page weighs ${bytes} bytes gzipped`);
+    const weight = siteWeight(site);
+    step(`a first visit weighs ${weight.visits.map(v => `${v.total.gzip} bytes gzipped at ${v.density}x`).join(', ')} ` +
+         `(at most ${weight.budget})`);
+    if (!weight.withinBudget)
+        throw new CheckFailed(`a first visit weighs more than its budget:\n${weightReport(weight)}`);
     await check(origin, browser);
     await checkPhone(origin, browser);
     await checkWithoutWebAssembly(origin, browser);
     await checkUnknownKind(origin, browser);
+    for (const visit of weight.visits)
+        await checkFirstVisit(origin, browser, visit);
     step(`no console errors or warnings, nothing loaded from elsewhere; screenshots in ${shots}`);
 } catch (error) {
     console.error(`web: ${error instanceof CheckFailed ? error.message : error.stack}`);
