@@ -59,12 +59,19 @@ const kTypes = {
     '.wasm': 'application/wasm', '.svg': 'image/svg+xml', '.png': 'image/png', '.woff2': 'font/woff2',
     '.webmanifest': 'application/manifest+json',
 };
-// Each file of the site asked for, by its path in the site, while `requested` is an array.
-let requested = null;
-function serve() {
+// The site, as a static host serves it. `watched.requested`, while an array,
+// gets the path in the site of each file asked for; with
+// `watched.nextVersion`, sw.js is as a next version of the site would have
+// it, its cache named anew.
+function serve(watched = {}) {
     const server = http.createServer((request, response) => {
         let file = decodeURIComponent(new URL(request.url, 'http://host').pathname);
-        requested?.push(file === '/' ? 'index.html' : file.slice(1));
+        watched.requested?.push(file === '/' ? 'index.html' : file.slice(1));
+        if (watched.nextVersion && file === '/sw.js') {
+            response.writeHead(200, {'Content-Type': kTypes['.js']});
+            response.end(fs.readFileSync(path.join(site, 'sw.js'), 'utf8').replace(/'xpcalc-([0-9a-f]+)'/, '\'xpcalc-$1-next\''));
+            return;
+        }
         if (file.endsWith('/'))
             file += 'index.html';
         file = path.join(site, file);
@@ -495,24 +502,37 @@ async function checkUnknownKind(origin, browser) {
     step('an export with a control of an unknown kind stops the page, which says why');
 }
 
+// The site served apart, at an origin of its own, to `run(origin, watched)`:
+// what it is asked for is that run's alone, whatever the browser's other
+// contexts and workers do meanwhile.
+async function onOwnServer(run) {
+    const watched = {requested: null, nextVersion: false};
+    const server = await serve(watched);
+    try {
+        await run(`http://127.0.0.1:${server.address().port}/`, watched);
+    } finally {
+        server.close();
+    }
+}
+
 // A first visit on a screen of the density of `visit` (siteWeight()), in a
 // browser context no service worker has kept the site in: it fetches
 // nothing its weight leaves out, the pictures of other densities among them;
 // then the page loads offline, its pictures at that density and its texts in
 // the site's faces, the chart's too.
-async function checkFirstVisit(origin, browser, visit) {
+const checkFirstVisit = (browser, visit) => onOwnServer(async (origin, watched) => {
     const context = await browser.createBrowserContext();
     try {
         const page = await context.newPage();
         await page.setViewport({width: 1024, height: 768, deviceScaleFactor: visit.density});
         const faults = watch(page, origin);
-        requested = [];
+        watched.requested = [];
         await page.goto(origin);
         await started(page);
         await page.evaluate(() => navigator.serviceWorker.ready);
         const counted = visit.files.map(file => file.file);
-        const uncounted = [...new Set(requested)].filter(file => !counted.includes(file));
-        requested = null;
+        const uncounted = [...new Set(watched.requested)].filter(file => !counted.includes(file));
+        watched.requested = null;
         if (uncounted.length > 0)
             throw new CheckFailed(`a first visit at ${visit.density}x fetched what its weight leaves out: ` +
                                   uncounted.join(', '));
@@ -527,12 +547,61 @@ async function checkFirstVisit(origin, browser, visit) {
         if (faults.length > 0)
             throw new CheckFailed(`the page misbehaved on a first visit at ${visit.density}x:\n  ${faults.join('\n  ')}`);
     } finally {
-        requested = null;
         await context.close();
     }
     step(`a first visit at ${visit.density}x fetches only what its weight counts (${visit.total.gzip} bytes ` +
          'gzipped), and then shows the page offline, its pictures at that density, every text in its faces');
-}
+});
+
+// A next version of the site, found by a screen of twice the density that
+// has visited once: the new worker fetches nothing the first visit would not
+// (the plain pictures least of all), the old cache goes, and the page still
+// shows offline at that density.
+const checkUpdate = (browser, visit) => onOwnServer(async (origin, watched) => {
+    const context = await browser.createBrowserContext();
+    try {
+        const page = await context.newPage();
+        await page.setViewport({width: 1024, height: 768, deviceScaleFactor: visit.density});
+        const faults = watch(page, origin);
+        await page.goto(origin);
+        await started(page);
+        await page.evaluate(() => navigator.serviceWorker.ready);
+        watched.nextVersion = true;
+        watched.requested = [];
+        await page.evaluate(async () => {
+            const registration = await navigator.serviceWorker.getRegistration();
+            await registration.update();
+            const worker = registration.installing ?? registration.waiting;
+            if (!worker)
+                throw new Error('no next version found');
+            await new Promise((resolve, reject) => {
+                const settled = () => (worker.state === 'activated' ? resolve()
+                    : worker.state === 'redundant' ? reject(new Error('the next version did not install')) : null);
+                worker.addEventListener('statechange', settled);
+                settled();
+            });
+        });
+        const counted = visit.files.map(file => file.file);
+        const uncounted = [...new Set(watched.requested)].filter(file => !counted.includes(file));
+        watched.requested = null;
+        if (uncounted.length > 0)
+            throw new CheckFailed(`the next version at ${visit.density}x fetched what a visit leaves out: ` +
+                                  uncounted.join(', '));
+        const kept = await page.evaluate(() => caches.keys());
+        if (kept.length !== 1 || !kept[0].endsWith('-next'))
+            throw new CheckFailed(`after the next version the site keeps the caches ${JSON.stringify(kept)}`);
+        await page.setOfflineMode(true);
+        await page.reload();
+        await started(page);
+        await checkPictures(page, visit.density);
+        if (faults.length > 0)
+            throw new CheckFailed(`the page misbehaved on its next version:\n  ${faults.join('\n  ')}`);
+    } finally {
+        await context.close();
+    }
+    step(`a next version found at ${visit.density}x keeps the pictures at that density, afresh, and nothing more; ` +
+         'the old cache goes');
+});
 
 const server = await serve();
 const origin = `http://127.0.0.1:${server.address().port}/`;
@@ -548,7 +617,8 @@ try {
     await checkWithoutWebAssembly(origin, browser);
     await checkUnknownKind(origin, browser);
     for (const visit of weight.visits)
-        await checkFirstVisit(origin, browser, visit);
+        await checkFirstVisit(browser, visit);
+    await checkUpdate(browser, weight.visits.at(-1));
     step(`no console errors or warnings, nothing loaded from elsewhere; screenshots in ${shots}`);
 } catch (error) {
     console.error(`web: ${error instanceof CheckFailed ? error.message : error.stack}`);
