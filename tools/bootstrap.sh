@@ -39,8 +39,9 @@ test_packages=(
     # clock and reads it back with msiinfo
     g++-mingw-w64-x86-64-posix wine wine64 wixl msitools faketime
     # the core built for the browser, and its tests run under Node.js; the web
-    # page's faces cut down (as WOFF2), and the page driven in a real browser
-    emscripten fonttools python3-brotli chromium
+    # page's faces cut down (as WOFF2), its pictures compressed, and the page
+    # driven in a real browser
+    emscripten fonttools python3-brotli zopfli chromium
 )
 windows_packages=(
     # Qt built for Windows from Debian's source, with the host's Qt tools

@@ -13,6 +13,7 @@
 #include <emscripten/emscripten.h>
 
 #include <array>
+#include <iterator>
 #include <string>
 
 namespace {
@@ -26,6 +27,27 @@ std::u16string announcement;
 std::u16string working;
 std::u16string message;
 int overflowIndex = -1;
+
+// The box of every overflow there can be, by site and challenge rating, worked
+// out as the module is compiled: looking it up in the designs as it runs
+// would bring their whole table of controls into the module.
+constexpr OverflowError::Site kSites[] = {OverflowError::Site::CountText, OverflowError::Site::LevelText,
+                                          OverflowError::Site::Product, OverflowError::Site::RunningTotal};
+constexpr auto kOverflowControls = [] {
+    std::array<std::array<int, kChallengeRatings + 1>, std::size(kSites)> controls{};
+    for (const OverflowError::Site site : kSites)
+        for (int cr = 0; cr <= kChallengeRatings; ++cr)
+            controls.at(static_cast<std::size_t>(site)).at(static_cast<std::size_t>(cr)) =
+                static_cast<int>(overflowControl(OverflowError{site, cr}));
+    return controls;
+}();
+
+int overflowControlOf(const OverflowError &error)
+{
+    const auto site = static_cast<std::size_t>(error.site);
+    const auto cr = static_cast<std::size_t>(error.challengeRating);
+    return site < kOverflowControls.size() && cr < kOverflowControls[site].size() ? kOverflowControls[site][cr] : -1;
+}
 
 } // namespace
 
@@ -54,7 +76,7 @@ EMSCRIPTEN_KEEPALIVE int xpcalc_calculate()
     if (!result) {
         const OverflowError &error = result.error();
         message = overflowMessage(error);
-        overflowIndex = static_cast<int>(xpcalc::overflowControl(error));
+        overflowIndex = overflowControlOf(error);
         return 0;
     }
     total = std::u16string(result.value().totalText.view());

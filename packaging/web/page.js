@@ -83,9 +83,13 @@ async function start() {
     await calculator;
     document.body.classList.add('ready');
 
-    // After one visit the page works offline, and a new version replaces the old whole.
-    if ('serviceWorker' in navigator)
+    // After one visit the page works offline, and a new version replaces the
+    // old whole. The worker keeps the pictures at the density this screen
+    // shows, from the browser's cache: it starts once they are in.
+    if ('serviceWorker' in navigator) {
+        await Promise.all([...document.images].map(image => image.decode().catch(() => {})));
         navigator.serviceWorker.register('sw.js');
+    }
 }
 
 start().catch(error => notice(`The calculator could not start: ${error.message}`));

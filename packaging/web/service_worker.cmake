@@ -1,20 +1,52 @@
 # SPDX-FileCopyrightText: 2026 Kestrow
 # SPDX-License-Identifier: MIT
 
-# Writes SITE/sw.js from TEMPLATE: the list of the site's files, and a version
-# that is the hash of them all, so that any change to any file is a new version.
-# Usage: cmake -DSITE=DIR -DTEMPLATE=FILE -P service_worker.cmake
+# Writes SITE/sw.js from TEMPLATE: the list of the site's files to keep but
+# those named in UNKEPT, the pictures (NAME.png with its denser NAME@Nx.png)
+# apart, each with its densities; and a version that is the hash of them all,
+# so that any change to any file is a new version.
+# Usage: cmake -DSITE=DIR -DTEMPLATE=FILE [-DUNKEPT=FILES] -P service_worker.cmake
+cmake_minimum_required(VERSION 3.25)
 file(GLOB_RECURSE files RELATIVE ${SITE} ${SITE}/*)
 list(REMOVE_ITEM files sw.js)
 list(SORT files)
 set(hashes "")
-set(listed "'./'")
 foreach(file ${files})
     file(SHA256 ${SITE}/${file} hash)
     string(APPEND hashes "${file} ${hash}\n")
-    string(APPEND listed ", './${file}'")
 endforeach()
 string(SHA256 version "${hashes}")
 string(SUBSTRING ${version} 0 16 XPCALC_SITE_VERSION)
-set(XPCALC_SITE_FILES ${listed})
+
+# A picture is a PNG that comes at another density too.
+set(pictures "")
+foreach(file ${files})
+    if(file MATCHES "^(.*)@[0-9]+x\\.png$")
+        list(APPEND pictures "${CMAKE_MATCH_1}.png")
+    endif()
+endforeach()
+list(REMOVE_DUPLICATES pictures)
+set(XPCALC_SITE_FILES "'./'")
+set(XPCALC_SITE_PICTURES "")
+foreach(file ${files})
+    if(file MATCHES "@[0-9]+x\\.png$" OR file IN_LIST UNKEPT)
+        continue()
+    endif()
+    list(FIND pictures ${file} picture)
+    if(picture EQUAL -1)
+        string(APPEND XPCALC_SITE_FILES ", './${file}'")
+        continue()
+    endif()
+    string(REGEX REPLACE "\\.png$" "" name ${file})
+    file(GLOB denser RELATIVE ${SITE} ${SITE}/${name}@*x.png)
+    list(SORT denser COMPARE NATURAL)
+    set(densities "'./${file}'")
+    foreach(dense ${denser})
+        string(APPEND densities ", './${dense}'")
+    endforeach()
+    if(XPCALC_SITE_PICTURES)
+        string(APPEND XPCALC_SITE_PICTURES ", ")
+    endif()
+    string(APPEND XPCALC_SITE_PICTURES "[${densities}]")
+endforeach()
 configure_file(${TEMPLATE} ${SITE}/sw.js @ONLY)

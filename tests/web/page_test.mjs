@@ -21,6 +21,11 @@
 //   headers in sight as its tables scroll and the button back at hand; the
 //   same walk by touch, and the boxes asking for a number keypad;
 // - offline after one visit, by its service worker, the walk again;
+// - a first visit at each density the pictures come in fetches no more
+//   than the page's weight counts (weight.mjs), within its budget, and then shows
+//   its pictures offline;
+// - every text drawn in the faces the site embeds, none falling back on a
+//   face of the system for a character the cut-down faces lack;
 // - an export with a control of a kind the page does not know stops it with
 //   a line that says so;
 // - nothing loaded from elsewhere, no failed request, no console error or
@@ -31,8 +36,10 @@ import fs from 'node:fs';
 import http from 'node:http';
 import {createRequire} from 'node:module';
 import path from 'node:path';
-import zlib from 'node:zlib';
 import puppeteer from 'puppeteer-core';
+
+// Beside this file in the build, from bench/web/.
+import {siteWeight, weightReport} from './weight.mjs';
 
 const [siteArgument, scenarioArgument, shotsArgument] = process.argv.slice(2);
 if (!shotsArgument) {
@@ -44,8 +51,6 @@ const shots = path.resolve(shotsArgument);
 fs.mkdirSync(shots, {recursive: true});
 const design = JSON.parse(fs.readFileSync(path.join(site, 'design.json'), 'utf8'));
 const scenario = JSON.parse(fs.readFileSync(scenarioArgument, 'utf8'));
-// The whole page, gzipped, as a phone on a slow line fetches it.
-const kMostBytes = 400000;
 // axe-core, put into the page to audit it, and the rules it holds the page to.
 const axeSource = fs.readFileSync(createRequire(import.meta.url).resolve('axe-core/axe.min.js'), 'utf8');
 const kAxeTags = ['wcag2a', 'wcag2aa', 'wcag21a', 'wcag21aa', 'best-practice'];
@@ -66,9 +71,19 @@ const kTypes = {
     '.wasm': 'application/wasm', '.svg': 'image/svg+xml', '.png': 'image/png', '.woff2': 'font/woff2',
     '.webmanifest': 'application/manifest+json',
 };
-function serve() {
+// The site, as a static host serves it. `watched.requested`, while an array,
+// gets the path in the site of each file asked for; with
+// `watched.nextVersion`, sw.js is as a next version of the site would have
+// it, its cache named anew.
+function serve(watched = {}) {
     const server = http.createServer((request, response) => {
         let file = decodeURIComponent(new URL(request.url, 'http://host').pathname);
+        watched.requested?.push(file === '/' ? 'index.html' : file.slice(1));
+        if (watched.nextVersion && file === '/sw.js') {
+            response.writeHead(200, {'Content-Type': kTypes['.js']});
+            response.end(fs.readFileSync(path.join(site, 'sw.js'), 'utf8').replace(/'xpcalc-([0-9a-f]+)'/, '\'xpcalc-$1-next\''));
+            return;
+        }
         if (file.endsWith('/'))
             file += 'index.html';
         file = path.join(site, file);
@@ -315,6 +330,7 @@ async function replay(page, user, atShot) {
             const said = await page.$eval('#warning-text', e => e.textContent);
             if (!said.includes(s.warning))
                 throw new CheckFailed(`the warning says ${JSON.stringify(said)}`);
+            await checkFaces(page, 'the warning');
         } else if (s.answer) {
             await user.answer(s.answer);
             await page.waitForSelector('#warning:not([open])', {timeout: 5000});
@@ -388,6 +404,47 @@ async function checkCentred(page, win) {
         throw new CheckFailed(`with ${win.name} the page scrolls: ${JSON.stringify(found)}`);
     if (Math.abs(found.left - found.right) > 1 || Math.abs(found.top - found.bottom) > 1)
         throw new CheckFailed(`${win.name} stands off the middle of the page: ${JSON.stringify(found)}`);
+// Every text shown is drawn in the faces the site embeds: where a cut-down
+// face lacks a character, Chromium draws it in a face of the system instead.
+async function checkFaces(page, where) {
+    await page.evaluate(() => document.fonts.ready);
+    const session = await page.createCDPSession();
+    try {
+        await session.send('DOM.enable');
+        await session.send('CSS.enable');
+        // The boxes' texts too, in their shadow trees.
+        const {root} = await session.send('DOM.getDocument', {depth: -1, pierce: true});
+        const texts = [];
+        const walk = node => {
+            const text = (node.children ?? []).filter(child => child.nodeType === 3).map(child => child.nodeValue).join('');
+            if (node.nodeType === 1 && text.trim())
+                texts.push({node, text});
+            [...(node.children ?? []), ...(node.shadowRoots ?? [])].forEach(walk);
+        };
+        walk(root);
+        const fallen = [];
+        for (const {node, text} of texts) {
+            const {fonts} = await session.send('CSS.getPlatformFontsForNode', {nodeId: node.nodeId});
+            fallen.push(...fonts.filter(font => !font.isCustomFont)
+                .map(font => `${JSON.stringify(text.trim().slice(0, 40))} partly in ${font.familyName}`));
+        }
+        if (fallen.length > 0)
+            throw new CheckFailed(`${where}: drawn in faces the site does not embed:\n  ${fallen.join('\n  ')}`);
+    } finally {
+        await session.detach();
+    }
+}
+
+// Each picture of the calculator shown, at the density of the screen.
+async function checkPictures(page, density) {
+    await page.waitForFunction(() => [...document.images].every(image => image.complete), {timeout: 10000});
+    for (const control of design.calculator.controls.filter(c => c.kind === 'picture box')) {
+        const shown = await page.$eval(`${selectorOf(control)} img`,
+                                       image => ({source: image.currentSrc, width: image.naturalWidth}));
+        const expected = control.picture[density >= 2 ? '2x' : '1x'];
+        if (!shown.source.endsWith(`/${expected}`) || shown.width === 0)
+            throw new CheckFailed(`${control.role} at ${density}x shows ${JSON.stringify(shown)}, not ${expected}`);
+    }
 }
 
 async function check(origin, browser) {
@@ -400,6 +457,7 @@ async function check(origin, browser) {
 
     await checkLayout(page, design.calculator);
     await checkCentred(page, design.calculator);
+    await checkFaces(page, design.calculator.name);
     await checkTabOrder(page, design.calculator);
     await checkAccessibility(page, design.calculator);
     step('the calculator stands as its design says, in the middle of a page that does not scroll, in its tab ' +
@@ -416,6 +474,7 @@ async function check(origin, browser) {
     await shownWindow(page, design.chart);
     await checkLayout(page, design.chart);
     await checkCentred(page, design.chart);
+    await checkFaces(page, design.chart.name);
     await checkTabOrder(page, design.chart);
     await checkChart(page, await checkAccessibility(page, design.chart));
     await page.screenshot({path: path.join(shots, 'chart-focused.png')});
@@ -428,6 +487,7 @@ async function check(origin, browser) {
     await page.setOfflineMode(true);
     await page.reload();
     await started(page);
+    await checkPictures(page, 1);
     await replay(page, byKeyboard(page));
     await page.setOfflineMode(false);
     step('loads offline after one visit, and the walk goes as online');
@@ -684,29 +744,116 @@ async function checkUnknownKind(origin, browser) {
     step('an export with a control of an unknown kind stops the page, which says why');
 }
 
-function siteBytes() {
-    let total = 0;
-    const walk = folder => {
-        for (const entry of fs.readdirSync(folder, {withFileTypes: true})) {
-            const file = path.join(folder, entry.name);
-            if (entry.isDirectory())
-                walk(file);
-            else
-                total += zlib.gzipSync(fs.readFileSync(file), {level: 9}).length;
-        }
-    };
-    walk(site);
-    return total;
+// The site served apart, at an origin of its own, to `run(origin, watched)`:
+// what it is asked for is that run's alone, whatever the browser's other
+// contexts and workers do meanwhile.
+async function onOwnServer(run) {
+    const watched = {requested: null, nextVersion: false};
+    const server = await serve(watched);
+    try {
+        await run(`http://127.0.0.1:${server.address().port}/`, watched);
+    } finally {
+        server.close();
+    }
 }
+
+// A first visit on a screen of the density of `visit` (siteWeight()), in a
+// browser context no service worker has kept the site in: it fetches
+// nothing its weight leaves out, the pictures of other densities among them;
+// then the page loads offline, its pictures at that density and its texts in
+// the site's faces, the chart's too.
+const checkFirstVisit = (browser, visit) => onOwnServer(async (origin, watched) => {
+    const context = await browser.createBrowserContext();
+    try {
+        const page = await context.newPage();
+        await page.setViewport({width: 1024, height: 768, deviceScaleFactor: visit.density});
+        const faults = watch(page, origin);
+        watched.requested = [];
+        await page.goto(origin);
+        await started(page);
+        await page.evaluate(() => navigator.serviceWorker.ready);
+        const counted = visit.files.map(file => file.file);
+        const uncounted = [...new Set(watched.requested)].filter(file => !counted.includes(file));
+        watched.requested = null;
+        if (uncounted.length > 0)
+            throw new CheckFailed(`a first visit at ${visit.density}x fetched what its weight leaves out: ` +
+                                  uncounted.join(', '));
+        await page.setOfflineMode(true);
+        await page.reload();
+        await started(page);
+        await checkPictures(page, visit.density);
+        await checkFaces(page, `${design.calculator.name}, offline`);
+        await (await page.$(selectorOf(controlIn(design.calculator, 'showChart')))).click();
+        await shownWindow(page, design.chart);
+        await checkFaces(page, `${design.chart.name}, offline`);
+        if (faults.length > 0)
+            throw new CheckFailed(`the page misbehaved on a first visit at ${visit.density}x:\n  ${faults.join('\n  ')}`);
+    } finally {
+        await context.close();
+    }
+    step(`a first visit at ${visit.density}x fetches only what its weight counts (${visit.total.gzip} bytes ` +
+         'gzipped), and then shows the page offline, its pictures at that density, every text in its faces');
+});
+
+// A next version of the site, found by a screen of twice the density that
+// has visited once: the new worker fetches nothing the first visit would not
+// (the plain pictures least of all), the old cache goes, and the page still
+// shows offline at that density.
+const checkUpdate = (browser, visit) => onOwnServer(async (origin, watched) => {
+    const context = await browser.createBrowserContext();
+    try {
+        const page = await context.newPage();
+        await page.setViewport({width: 1024, height: 768, deviceScaleFactor: visit.density});
+        const faults = watch(page, origin);
+        await page.goto(origin);
+        await started(page);
+        await page.evaluate(() => navigator.serviceWorker.ready);
+        watched.nextVersion = true;
+        watched.requested = [];
+        await page.evaluate(async () => {
+            const registration = await navigator.serviceWorker.getRegistration();
+            await registration.update();
+            const worker = registration.installing ?? registration.waiting;
+            if (!worker)
+                throw new Error('no next version found');
+            await new Promise((resolve, reject) => {
+                const settled = () => (worker.state === 'activated' ? resolve()
+                    : worker.state === 'redundant' ? reject(new Error('the next version did not install')) : null);
+                worker.addEventListener('statechange', settled);
+                settled();
+            });
+        });
+        const counted = visit.files.map(file => file.file);
+        const uncounted = [...new Set(watched.requested)].filter(file => !counted.includes(file));
+        watched.requested = null;
+        if (uncounted.length > 0)
+            throw new CheckFailed(`the next version at ${visit.density}x fetched what a visit leaves out: ` +
+                                  uncounted.join(', '));
+        const kept = await page.evaluate(() => caches.keys());
+        if (kept.length !== 1 || !kept[0].endsWith('-next'))
+            throw new CheckFailed(`after the next version the site keeps the caches ${JSON.stringify(kept)}`);
+        await page.setOfflineMode(true);
+        await page.reload();
+        await started(page);
+        await checkPictures(page, visit.density);
+        if (faults.length > 0)
+            throw new CheckFailed(`the page misbehaved on its next version:\n  ${faults.join('\n  ')}`);
+    } finally {
+        await context.close();
+    }
+    step(`a next version found at ${visit.density}x keeps the pictures at that density, afresh, and nothing more; ` +
+         'the old cache goes');
+});
 
 const server = await serve();
 const origin = `http://127.0.0.1:${server.address().port}/`;
 const browser = await openBrowser();
 try {
-    const bytes = siteBytes();
-    step(`the page and all it loads: ${bytes} bytes gzipped (at most ${kMostBytes})`);
-    if (bytes > kMostBytes)
-        throw new CheckFailed(`the page weighs ${bytes} bytes gzipped`);
+    const weight = siteWeight(site);
+    step(`a first visit weighs ${weight.visits.map(v => `${v.total.gzip} bytes gzipped at ${v.density}x`).join(', ')} ` +
+         `(at most ${weight.budget})`);
+    if (!weight.withinBudget)
+        throw new CheckFailed(`a first visit weighs more than its budget:\n${weightReport(weight)}`);
     await check(origin, browser);
     const scrolled = [];
     for (const phone of kPhones)
@@ -716,6 +863,9 @@ try {
     await checkPolicyHolds(origin, browser);
     await checkWithoutWebAssembly(origin, browser);
     await checkUnknownKind(origin, browser);
+    for (const visit of weight.visits)
+        await checkFirstVisit(browser, visit);
+    await checkUpdate(browser, weight.visits.at(-1));
     step(`no console errors or warnings, nothing loaded from elsewhere; screenshots in ${shots}`);
 } catch (error) {
     console.error(`web: ${error instanceof CheckFailed ? error.message : error.stack}`);
