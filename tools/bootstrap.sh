@@ -41,7 +41,7 @@ test_packages=(
     # the core built for the browser, and its tests run under Node.js; the web
     # page's faces cut down (as WOFF2), its pictures compressed, and the page
     # driven in a real browser
-    emscripten fonttools python3-brotli zopfli chromium
+    emscripten fonttools python3-brotli zopfli pngquant chromium
 )
 windows_packages=(
     # Qt built for Windows from Debian's source, with the host's Qt tools

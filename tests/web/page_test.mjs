@@ -404,6 +404,8 @@ async function checkCentred(page, win) {
         throw new CheckFailed(`with ${win.name} the page scrolls: ${JSON.stringify(found)}`);
     if (Math.abs(found.left - found.right) > 1 || Math.abs(found.top - found.bottom) > 1)
         throw new CheckFailed(`${win.name} stands off the middle of the page: ${JSON.stringify(found)}`);
+}
+
 // Every text shown is drawn in the faces the site embeds: where a cut-down
 // face lacks a character, Chromium draws it in a face of the system instead.
 async function checkFaces(page, where) {
