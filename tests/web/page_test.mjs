@@ -746,17 +746,34 @@ async function checkUnknownKind(origin, browser) {
     step('an export with a control of an unknown kind stops the page, which says why');
 }
 
-// The site served apart, at an origin of its own, to `run(origin, watched)`:
-// what it is asked for is that run's alone, whatever the browser's other
+// The site served apart, at an origin of its own, to a page in a browser
+// context of its own on a screen of `density`: what it is asked for, and
+// what goes wrong on it, are that run's alone, whatever the browser's other
 // contexts and workers do meanwhile.
-async function onOwnServer(run) {
-    const watched = {requested: null, nextVersion: false};
+async function onOwnServer(browser, density, run) {
+    const watched = {requested: null, nextVersion: false, origin: null};
     const server = await serve(watched);
+    watched.origin = `http://127.0.0.1:${server.address().port}/`;
+    const context = await browser.createBrowserContext();
     try {
-        await run(`http://127.0.0.1:${server.address().port}/`, watched);
+        const page = await context.newPage();
+        await page.setViewport({width: 1024, height: 768, deviceScaleFactor: density});
+        const faults = await watch(page, watched.origin);
+        await run(page, watched);
+        if (faults.length > 0)
+            throw new CheckFailed(`the page misbehaved at ${density}x:\n  ${faults.join('\n  ')}`);
     } finally {
+        await context.close();
         server.close();
     }
+}
+
+// What a visit fetched that the weight of `visit` leaves out.
+function uncountedBy(visit, watched) {
+    const counted = visit.files.map(file => file.file);
+    const uncounted = [...new Set(watched.requested)].filter(file => !counted.includes(file));
+    watched.requested = null;
+    return uncounted;
 }
 
 // A first visit on a screen of the density of `visit` (siteWeight()), in a
@@ -764,19 +781,13 @@ async function onOwnServer(run) {
 // nothing its weight leaves out, the pictures of other densities among them;
 // then the page loads offline, its pictures at that density and its texts in
 // the site's faces, the chart's too.
-const checkFirstVisit = (browser, visit) => onOwnServer(async (origin, watched) => {
-    const context = await browser.createBrowserContext();
-    try {
-        const page = await context.newPage();
-        await page.setViewport({width: 1024, height: 768, deviceScaleFactor: visit.density});
-        const faults = watch(page, origin);
+async function checkFirstVisit(browser, visit) {
+    await onOwnServer(browser, visit.density, async (page, watched) => {
         watched.requested = [];
-        await page.goto(origin);
+        await page.goto(watched.origin);
         await started(page);
         await page.evaluate(() => navigator.serviceWorker.ready);
-        const counted = visit.files.map(file => file.file);
-        const uncounted = [...new Set(watched.requested)].filter(file => !counted.includes(file));
-        watched.requested = null;
+        const uncounted = uncountedBy(visit, watched);
         if (uncounted.length > 0)
             throw new CheckFailed(`a first visit at ${visit.density}x fetched what its weight leaves out: ` +
                                   uncounted.join(', '));
@@ -788,26 +799,18 @@ const checkFirstVisit = (browser, visit) => onOwnServer(async (origin, watched) 
         await (await page.$(selectorOf(controlIn(design.calculator, 'showChart')))).click();
         await shownWindow(page, design.chart);
         await checkFaces(page, `${design.chart.name}, offline`);
-        if (faults.length > 0)
-            throw new CheckFailed(`the page misbehaved on a first visit at ${visit.density}x:\n  ${faults.join('\n  ')}`);
-    } finally {
-        await context.close();
-    }
+    });
     step(`a first visit at ${visit.density}x fetches only what its weight counts (${visit.total.gzip} bytes ` +
          'gzipped), and then shows the page offline, its pictures at that density, every text in its faces');
-});
+}
 
 // A next version of the site, found by a screen of twice the density that
 // has visited once: the new worker fetches nothing the first visit would not
 // (the plain pictures least of all), the old cache goes, and the page still
 // shows offline at that density.
-const checkUpdate = (browser, visit) => onOwnServer(async (origin, watched) => {
-    const context = await browser.createBrowserContext();
-    try {
-        const page = await context.newPage();
-        await page.setViewport({width: 1024, height: 768, deviceScaleFactor: visit.density});
-        const faults = watch(page, origin);
-        await page.goto(origin);
+async function checkUpdate(browser, visit) {
+    await onOwnServer(browser, visit.density, async (page, watched) => {
+        await page.goto(watched.origin);
         await started(page);
         await page.evaluate(() => navigator.serviceWorker.ready);
         watched.nextVersion = true;
@@ -825,9 +828,7 @@ const checkUpdate = (browser, visit) => onOwnServer(async (origin, watched) => {
                 settled();
             });
         });
-        const counted = visit.files.map(file => file.file);
-        const uncounted = [...new Set(watched.requested)].filter(file => !counted.includes(file));
-        watched.requested = null;
+        const uncounted = uncountedBy(visit, watched);
         if (uncounted.length > 0)
             throw new CheckFailed(`the next version at ${visit.density}x fetched what a visit leaves out: ` +
                                   uncounted.join(', '));
@@ -838,14 +839,10 @@ const checkUpdate = (browser, visit) => onOwnServer(async (origin, watched) => {
         await page.reload();
         await started(page);
         await checkPictures(page, visit.density);
-        if (faults.length > 0)
-            throw new CheckFailed(`the page misbehaved on its next version:\n  ${faults.join('\n  ')}`);
-    } finally {
-        await context.close();
-    }
+    });
     step(`a next version found at ${visit.density}x keeps the pictures at that density, afresh, and nothing more; ` +
          'the old cache goes');
-});
+}
 
 const server = await serve();
 const origin = `http://127.0.0.1:${server.address().port}/`;
