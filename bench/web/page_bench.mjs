@@ -3,7 +3,7 @@
 
 // Figures of the calculator's web page in Debian's Chromium, served from
 // 127.0.0.1 compressed as a static host serves it (static_server.mjs):
-// - the page's weight, file by file (weight.mjs, where it is);
+// - the page's weight, file by file (weight.mjs);
 // - first contentful paint with the core and without it (core.js and
 //   core.wasm refused), the median of fresh loads with the cache off, on this
 //   machine as it is and on a phone as Lighthouse emulates one (its CPU
@@ -27,6 +27,7 @@ import lighthouse, {desktopConfig} from 'lighthouse';
 import * as lighthouseConstants from 'lighthouse/core/config/constants.js';
 import puppeteer from 'puppeteer-core';
 import {serveSite} from './static_server.mjs';
+import {siteWeight, weightReport} from './weight.mjs';
 
 const usage = 'usage: node page_bench.mjs SITE [--out DIR] [--loads N] [--runs N] [--no-lighthouse]';
 let options;
@@ -89,62 +90,11 @@ const startedOrNoticed = page => page.waitForFunction(
     () => document.body?.classList.contains('ready') || document.getElementById('status')?.className === 'notice',
     {timeout: 60000});
 
-// ---- The weight, from the weight module where it is.
+// ---- The weight: what a first visit transfers, file by file.
 
-function printRows(rows) {
-    const keys = [...new Set(rows.flatMap(row => Object.keys(row)))];
-    const cells = rows.map(row => keys.map(key => String(row[key] ?? '')));
-    const widths = keys.map((key, i) => Math.max(key.length, ...cells.map(c => c[i].length)));
-    const line = values => values.map((v, i) => (/^[\d.,]+( ?[kKM]?B)?$/.test(v) ? v.padStart(widths[i])
-        : v.padEnd(widths[i]))).join('  ').trimEnd();
-    console.log(line(keys));
-    cells.forEach(c => console.log(line(c)));
-}
-
-// Prints what siteWeight() gives: a table it printed itself, a text, rows,
-// or an object holding rows beside its totals.
-async function weight() {
+function weight() {
     heading('Weight');
-    const module = new URL('./weight.mjs', import.meta.url);
-    if (!fs.existsSync(module)) {
-        console.log('The weight module is missing (bench/web/weight.mjs): no file-by-file gzip and Brotli sizes.');
-        return;
-    }
-    let siteWeight;
-    try {
-        ({siteWeight} = await import(module));
-    } catch (error) {
-        console.log(`The weight module did not load: ${error.message}`);
-        return;
-    }
-    if (typeof siteWeight !== 'function') {
-        console.log('The weight module exports no function siteWeight(site).');
-        return;
-    }
-    let result;
-    try {
-        result = await siteWeight(site);
-    } catch (error) {
-        console.log(`The weight module failed: ${error.message}`);
-        return;
-    }
-    if (result === undefined || result === null)
-        return;
-    if (typeof result === 'string') {
-        console.log(result);
-    } else if (Array.isArray(result)) {
-        printRows(result);
-    } else if (typeof result === 'object') {
-        const rows = Object.values(result).find(Array.isArray);
-        if (rows)
-            printRows(rows);
-        const totals = Object.fromEntries(Object.entries(result).filter(([, v]) => !Array.isArray(v)));
-        if (Object.keys(totals).length > 0)
-            console.log(Object.entries(totals).map(([k, v]) => `${k}: ${typeof v === 'object' ? JSON.stringify(v) : v}`)
-                .join(', '));
-    } else {
-        console.log(String(result));
-    }
+    console.log(weightReport(siteWeight(site)));
 }
 
 // ---- First contentful paint, with the core and without it.
@@ -495,7 +445,7 @@ const origin = `http://127.0.0.1:${server.address().port}/`;
 let browser = null;
 try {
     console.log(`The page at ${site}, served at ${origin}`);
-    await weight();
+    weight();
     browser = await openBrowser();
     await firstPaints(browser, origin);
     await calculateToShown(browser, origin);
