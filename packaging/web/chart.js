@@ -32,7 +32,7 @@ const header = (heardAs, lines) => ({
 
 // The chart, as layout.js describes an element: a figure of its tables. The
 // first table is set larger than the rest, as the design letters them.
-export function chartSpec(awardChart, awardTable) {
+export function chartPlan(awardChart, awardTable) {
     const {title, heading, levelHeader} = awardChart;
     const tables = chartTables(awardChart, awardTable).map((table, index) => ({
         tag: 'table', properties: {className: index === 0 ? 'upper' : 'lower'},

@@ -14,7 +14,7 @@ import fs from 'node:fs';
 import path from 'node:path';
 import {fileURLToPath} from 'node:url';
 
-import {chartSpec} from './chart.js';
+import {chartPlan} from './chart.js';
 
 export const kFaces = ['sans', 'sans-bold', 'sans-italic', 'sans-bold-italic', 'serif', 'serif-bold',
                        'serif-bold-italic'];
@@ -27,8 +27,8 @@ const kChartFaces = {figcaption: 'serif-bold-italic', th: 'serif-bold'};
 export const sansFace = font => ['sans', font?.bold && 'bold', font?.italic && 'italic'].filter(Boolean).join('-');
 
 // Every string in a description of elements (chart.js), as [text, face].
-const chartTexts = (spec, face = 'serif') => (typeof spec === 'string' ? [[spec, face]]
-    : (spec.children ?? []).flatMap(child => chartTexts(child, kChartFaces[spec.tag] ?? face)));
+const chartTexts = (plan, face = 'serif') => (typeof plan === 'string' ? [[plan, face]]
+    : (plan.children ?? []).flatMap(child => chartTexts(child, kChartFaces[plan.tag] ?? face)));
 
 // The words of a C++ source's UTF-16 literals (u"..."), as the program has them.
 export function literalsOf(source) {
@@ -71,7 +71,7 @@ export function faceCharacters(design, coreWords, ownWords) {
         add('sans', win.caption);
         for (const control of win.controls) {
             if (control.kind === 'chart')
-                chartTexts(chartSpec(design.awardChart, design.awardTable)).forEach(([text, face]) => add(face, text));
+                chartTexts(chartPlan(design.awardChart, design.awardTable)).forEach(([text, face]) => add(face, text));
             else if (control.kind !== 'picture box')
                 add(sansFace(control.font ?? win.font), control.text);
         }

@@ -53,7 +53,7 @@ export function countGrid(win) {
 
 // One control as the element of its kind; `makeChart` draws a chart, the
 // one kind the export describes elsewhere.
-function kindSpec(control, id, makeChart) {
+function kindPlan(control, id, makeChart) {
     switch (control.kind) {
     case 'picture box':
         return {tag: 'div', children: [{tag: 'img', properties: {src: control.picture['1x'], alt: control.accessibleName},
@@ -89,30 +89,30 @@ function kindSpec(control, id, makeChart) {
 // creates them and placed in its container. Each control's element carries
 // its role (data-role, data-challenge-rating) and `control`, its index in
 // win.controls, for realise() to hand back.
-export function windowSpec(win, {colours, makeChart} = {}) {
+export function windowPlan(win, {colours, makeChart} = {}) {
     if (colours && !(win.ground in colours))
         throw new Error(`${win.name} is painted in "${win.ground}", a colour the export does not have`);
     const counts = countGrid(win);
-    const specs = win.controls.map((control, index) => {
+    const plans = win.controls.map((control, index) => {
         const id = keyOf(control);
-        const spec = kindSpec(control, id, makeChart);
-        spec.control = index;
-        spec.properties = {...spec.properties, id, className: `control ${control.kind.replace(' ', '-')}`};
-        spec.attributes = {...spec.attributes, 'data-role': control.role};
+        const plan = kindPlan(control, id, makeChart);
+        plan.control = index;
+        plan.properties = {...plan.properties, id, className: `control ${control.kind.replace(' ', '-')}`};
+        plan.attributes = {...plan.attributes, 'data-role': control.role};
         if (control.challengeRating !== null && control.challengeRating !== undefined)
-            spec.attributes['data-challenge-rating'] = String(control.challengeRating);
-        spec.style = {...placeStyle(control.place), ...fontStyle(control.font), '--stack': String(index + 1)};
+            plan.attributes['data-challenge-rating'] = String(control.challengeRating);
+        plan.style = {...placeStyle(control.place), ...fontStyle(control.font), '--stack': String(index + 1)};
         if (control.alignment === 'centre')
-            spec.style.textAlign = 'center';
+            plan.style.textAlign = 'center';
         if (control.textColour)
-            spec.style.color = control.textColour;
+            plan.style.color = control.textColour;
         if (control.groundColour)
-            spec.style.background = control.groundColour;
+            plan.style.background = control.groundColour;
         const cell = counts.cells.get(index);
         if (cell)
-            Object.assign(spec.style, {'--row': String(cell.row), '--column': String(cell.column)});
-        spec.children = spec.children ?? [];
-        return spec;
+            Object.assign(plan.style, {'--row': String(cell.row), '--column': String(cell.column)});
+        plan.children = plan.children ?? [];
+        return plan;
     });
     // Its caption heads it, for screen readers, as the desktop's title bar
     // names a window; the page shows no title bar.
@@ -127,7 +127,7 @@ export function windowSpec(win, {colours, makeChart} = {}) {
         const container = control.container ?? null;
         if (container !== null && win.controls[container]?.kind !== 'frame')
             throw new Error(`${win.name}: ${control.name} sits in ${container}, which is not a frame`);
-        (container === null ? window : specs[container]).children.push(specs[index]);
+        (container === null ? window : plans[container]).children.push(plans[index]);
     }
     if (counts.cells.size > 0)
         Object.assign(window.style, {'--count-rows': String(counts.rows), '--count-families': String(counts.families)});
@@ -136,23 +136,23 @@ export function windowSpec(win, {colours, makeChart} = {}) {
 
 // The elements of a description, in `document`; `found[i]` is then the
 // element of control i.
-export function realise(spec, document, found = []) {
-    if (typeof spec === 'string')
-        return document.createTextNode(spec);
-    const element = document.createElement(spec.tag);
-    Object.assign(element, spec.properties);
-    for (const [name, value] of Object.entries(spec.attributes ?? {}))
+export function realise(plan, document, found = []) {
+    if (typeof plan === 'string')
+        return document.createTextNode(plan);
+    const element = document.createElement(plan.tag);
+    Object.assign(element, plan.properties);
+    for (const [name, value] of Object.entries(plan.attributes ?? {}))
         element.setAttribute(name, value);
-    for (const [name, value] of Object.entries(spec.style ?? {})) {
+    for (const [name, value] of Object.entries(plan.style ?? {})) {
         if (name.startsWith('--'))
             element.style.setProperty(name, value);
         else
             element.style[name] = value;
     }
-    for (const [event, handler] of Object.entries(spec.on ?? {}))
+    for (const [event, handler] of Object.entries(plan.on ?? {}))
         element.addEventListener(event, () => handler(element));
-    element.append(...(spec.children ?? []).map(child => realise(child, document, found)));
-    if (spec.control !== undefined)
-        found[spec.control] = element;
+    element.append(...(plan.children ?? []).map(child => realise(child, document, found)));
+    if (plan.control !== undefined)
+        found[plan.control] = element;
     return element;
 }

@@ -4,8 +4,8 @@
 // The page shows one window of the export at a time, in place of the last,
 // as the desktop program switches between its two; as its design places it
 // on a screen it fits, and laid out for a thumb on a phone.
-import {chartSpec} from './chart.js';
-import {realise, windowSpec} from './layout.js';
+import {chartPlan} from './chart.js';
+import {realise, windowPlan} from './layout.js';
 
 // Room kept clear either side of a window: its edge and shadow stay in sight
 // rather than touch the screen's edge.
@@ -35,9 +35,9 @@ export function windowsIn(desktop, design) {
         show(which) {
             const win = design[which];
             const controls = [];
-            const element = realise(windowSpec(win, {
+            const element = realise(windowPlan(win, {
                 colours: design.colours,
-                makeChart: () => chartSpec(design.awardChart, design.awardTable),
+                makeChart: () => chartPlan(design.awardChart, design.awardTable),
             }), document, controls);
             document.title = win.caption;
             screen?.removeEventListener('change', follow);

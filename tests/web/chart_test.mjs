@@ -7,12 +7,12 @@
 import assert from 'node:assert/strict';
 import test from 'node:test';
 
-import {chartSpec, chartTables} from '../../packaging/web/chart.js';
+import {chartPlan, chartTables} from '../../packaging/web/chart.js';
 import {designs, sample} from './designs.mjs';
 
-const textOf = spec => (typeof spec === 'string' ? spec : (spec.children ?? []).map(textOf).join(''));
-const byTag = (spec, tag) => (typeof spec === 'string' ? [] : [
-    ...(spec.tag === tag ? [spec] : []), ...(spec.children ?? []).flatMap(child => byTag(child, tag))]);
+const textOf = plan => (typeof plan === 'string' ? plan : (plan.children ?? []).map(textOf).join(''));
+const byTag = (plan, tag) => (typeof plan === 'string' ? [] : [
+    ...(plan.tag === tag ? [plan] : []), ...(plan.children ?? []).flatMap(child => byTag(child, tag))]);
 
 for (const {about, design} of designs()) {
     const {awardChart, awardTable} = design;
@@ -57,7 +57,7 @@ for (const {about, design} of designs()) {
     });
 
     test(`${about}: the chart's elements say what its tables hold`, () => {
-        const figure = chartSpec(awardChart, awardTable);
+        const figure = chartPlan(awardChart, awardTable);
         assert.equal(figure.attributes['aria-label'], awardChart.title);
         assert.equal(textOf(byTag(figure, 'figcaption')[0]), awardChart.title);
         const elements = byTag(figure, 'table');

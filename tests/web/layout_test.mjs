@@ -7,32 +7,32 @@
 import assert from 'node:assert/strict';
 import test from 'node:test';
 
-import {countGrid, fontStyle, realise, windowSpec} from '../../packaging/web/layout.js';
+import {countGrid, fontStyle, realise, windowPlan} from '../../packaging/web/layout.js';
 import {kFitMarginPx, thumbQuery} from '../../packaging/web/windows.js';
 import {designs, sample, windowsOf} from './designs.mjs';
 
 const kChart = {tag: 'figure', children: []};
-const specOf = (design, win) => windowSpec(win, {colours: design.colours, makeChart: () => ({...kChart})});
+const planOf = (design, win) => windowPlan(win, {colours: design.colours, makeChart: () => ({...kChart})});
 
 // Each control's description, and the description it is a child of.
 function controlsIn(window) {
     const found = [];
-    const walk = (spec, parent) => {
-        if (typeof spec !== 'object')
+    const walk = (plan, parent) => {
+        if (typeof plan !== 'object')
             return;
-        if (spec.control !== undefined)
-            found[spec.control] = {spec, parent};
-        (spec.children ?? []).forEach(child => walk(child, spec));
+        if (plan.control !== undefined)
+            found[plan.control] = {plan, parent};
+        (plan.children ?? []).forEach(child => walk(child, plan));
     };
     walk(window, null);
     return found;
 }
 
-const textOf = spec => (spec.children ?? []).filter(child => typeof child === 'string').join('');
+const textOf = plan => (plan.children ?? []).filter(child => typeof child === 'string').join('');
 
 for (const {about, design} of designs()) {
     for (const [key, win] of windowsOf(design)) {
-        const window = specOf(design, win);
+        const window = planOf(design, win);
         const found = controlsIn(window);
 
         test(`${about}, ${key}: the window is its size, in its ground and face`, () => {
@@ -53,79 +53,79 @@ for (const {about, design} of designs()) {
         test(`${about}, ${key}: every control stands in its place in its container, once`, () => {
             assert.equal(found.filter(Boolean).length, win.controls.length);
             win.controls.forEach((control, i) => {
-                const {spec, parent} = found[i];
+                const {plan, parent} = found[i];
                 const {left, top, width, height} = control.place;
-                assert.deepEqual(['--left', '--top', '--width', '--height'].map(side => spec.style[side]),
+                assert.deepEqual(['--left', '--top', '--width', '--height'].map(side => plan.style[side]),
                                  [`${left}px`, `${top}px`, `${width}px`, `${height}px`], control.name);
-                assert.equal(parent, control.container === null ? window : found[control.container].spec, control.name);
+                assert.equal(parent, control.container === null ? window : found[control.container].plan, control.name);
             });
         });
 
         test(`${about}, ${key}: controls meet the keyboard in tab order, later ones stacked above`, () => {
-            const siblings = [window, ...found.map(f => f.spec)].map(spec => spec.children.filter(
+            const siblings = [window, ...found.map(f => f.plan)].map(plan => plan.children.filter(
                 child => child.control !== undefined).map(child => child.control));
             for (const group of siblings)
                 assert.deepEqual(group.map(i => win.controls[i].tabIndex),
                                  group.map(i => win.controls[i].tabIndex).sort((a, b) => a - b));
-            const stacked = win.controls.map((_, i) => Number(found[i].spec.style['--stack']));
+            const stacked = win.controls.map((_, i) => Number(found[i].plan.style['--stack']));
             assert.deepEqual(stacked, [...stacked].sort((a, b) => a - b));
             assert.equal(new Set(stacked).size, stacked.length);
         });
 
         test(`${about}, ${key}: each control carries its role, and ids are unique`, () => {
             win.controls.forEach((control, i) => {
-                const {attributes} = found[i].spec;
+                const {attributes} = found[i].plan;
                 assert.equal(attributes['data-role'], control.role);
                 assert.equal(attributes['data-challenge-rating'],
                              control.challengeRating === null ? undefined : String(control.challengeRating));
             });
-            const ids = found.map(f => f.spec.properties.id);
+            const ids = found.map(f => f.plan.properties.id);
             assert.equal(new Set(ids).size, ids.length);
         });
 
         test(`${about}, ${key}: each control has its face, text and colours`, () => {
             win.controls.forEach((control, i) => {
-                const {spec} = found[i];
+                const {plan} = found[i];
                 if (control.font) {
-                    assert.equal(spec.style['--font-size'], `${control.font.pixelSize}px`);
-                    assert.equal(spec.style.fontWeight, control.font.bold ? 'bold' : 'normal');
-                    assert.equal(spec.style.fontStyle, control.font.italic ? 'italic' : 'normal');
-                    assert.ok(spec.style.fontFamily.startsWith(control.font.families.map(f => `"${f}"`).join(', ')));
+                    assert.equal(plan.style['--font-size'], `${control.font.pixelSize}px`);
+                    assert.equal(plan.style.fontWeight, control.font.bold ? 'bold' : 'normal');
+                    assert.equal(plan.style.fontStyle, control.font.italic ? 'italic' : 'normal');
+                    assert.ok(plan.style.fontFamily.startsWith(control.font.families.map(f => `"${f}"`).join(', ')));
                 } else {
-                    assert.equal(spec.style['--font-size'], undefined, `${control.name} takes its window's face`);
+                    assert.equal(plan.style['--font-size'], undefined, `${control.name} takes its window's face`);
                 }
-                assert.equal(spec.style.color, control.textColour ?? undefined);
-                assert.equal(spec.style.background, control.groundColour ?? undefined);
-                assert.equal(spec.style.textAlign, control.alignment === 'centre' ? 'center' : undefined);
+                assert.equal(plan.style.color, control.textColour ?? undefined);
+                assert.equal(plan.style.background, control.groundColour ?? undefined);
+                assert.equal(plan.style.textAlign, control.alignment === 'centre' ? 'center' : undefined);
                 switch (control.kind) {
                 case 'text box':
-                    assert.equal(spec.tag, 'input');
-                    assert.equal(spec.properties.value, control.text);
-                    assert.equal(spec.properties.inputMode, 'decimal');
-                    assert.equal(spec.attributes['aria-label'], control.accessibleName);
+                    assert.equal(plan.tag, 'input');
+                    assert.equal(plan.properties.value, control.text);
+                    assert.equal(plan.properties.inputMode, 'decimal');
+                    assert.equal(plan.attributes['aria-label'], control.accessibleName);
                     break;
                 case 'button':
-                    assert.equal(spec.tag, 'button');
-                    assert.equal(textOf(spec), control.text);
+                    assert.equal(plan.tag, 'button');
+                    assert.equal(textOf(plan), control.text);
                     break;
                 case 'label':
-                    assert.equal(textOf(spec), control.text);
+                    assert.equal(textOf(plan), control.text);
                     break;
                 case 'frame': {
-                    const caption = spec.children[0];
+                    const caption = plan.children[0];
                     assert.equal(textOf(caption), control.text);
-                    assert.equal(spec.attributes['aria-labelledby'], caption.properties.id);
+                    assert.equal(plan.attributes['aria-labelledby'], caption.properties.id);
                     break;
                 }
                 case 'picture box': {
-                    const [picture] = spec.children;
+                    const [picture] = plan.children;
                     assert.equal(picture.properties.src, control.picture['1x']);
                     assert.equal(picture.attributes.srcset, `${control.picture['2x']} 2x`);
                     assert.equal(picture.properties.alt, control.accessibleName);
                     break;
                 }
                 case 'chart':
-                    assert.equal(spec.tag, kChart.tag);
+                    assert.equal(plan.tag, kChart.tag);
                     break;
                 default:
                     assert.fail(`${control.name} is of kind ${control.kind}`);
@@ -139,17 +139,17 @@ test('a control of a kind the page does not know stops it, naming the kind', () 
     const design = sample();
     const win = design.calculator;
     const controls = win.controls.map(control => (control.role === 'calculate' ? {...control, kind: 'slider'} : control));
-    assert.throws(() => specOf(design, {...win, controls}), /kind the page does not know: "slider"/);
+    assert.throws(() => planOf(design, {...win, controls}), /kind the page does not know: "slider"/);
 });
 
 test('a window in a colour the export lacks stops the page', () => {
     const design = sample();
-    assert.throws(() => specOf(design, {...design.calculator, ground: 'mauve'}), /"mauve"/);
+    assert.throws(() => planOf(design, {...design.calculator, ground: 'mauve'}), /"mauve"/);
 });
 
 test('a chart with nothing to draw it stops the page', () => {
     const design = sample();
-    assert.throws(() => windowSpec(design.chart, {colours: design.colours}), /no chart to draw/);
+    assert.throws(() => windowPlan(design.chart, {colours: design.colours}), /no chart to draw/);
 });
 
 test('a face is its families in order, then a generic one, at its pixel size', () => {
@@ -192,17 +192,17 @@ for (const {about, design} of designs()) {
 
     test(`${about}: each count box and label carries its cell to page.css, and the window the grid's size`, () => {
         const win = design.calculator;
-        const window = specOf(design, win);
+        const window = planOf(design, win);
         const {grid} = countCells(win);
         assert.deepEqual([window.style['--count-rows'], window.style['--count-families']],
                          [String(grid.rows), String(grid.families)]);
-        controlsIn(window).forEach(({spec}, index) => {
+        controlsIn(window).forEach(({plan}, index) => {
             const cell = grid.cells.get(index);
-            assert.deepEqual([spec.style['--row'], spec.style['--column']],
+            assert.deepEqual([plan.style['--row'], plan.style['--column']],
                              cell ? [String(cell.row), String(cell.column)] : [undefined, undefined],
                              win.controls[index].name);
         });
-        assert.equal(specOf(design, design.chart).style['--count-rows'], undefined, 'the chart has no counts');
+        assert.equal(planOf(design, design.chart).style['--count-rows'], undefined, 'the chart has no counts');
     });
 }
 
