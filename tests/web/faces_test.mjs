@@ -48,13 +48,15 @@ test('a face holds only what some text of it draws, the window\'s face for contr
             control.font = null;
             if (control.kind === 'picture box')
                 control.text = 'a_picture~name';
+            if (control.kind === 'label')
+                control.text += '\n\t';
         }
-    const faces = faceCharacters(design, [], []);
+    const faces = faceCharacters(design, [], ['OK']);
     const texts = design.calculator.controls.filter(c => c.kind !== 'picture box').map(c => c.text).join('');
     assert.equal(missing(faces['sans-bold'], texts), '');
     assert.equal(faces['sans-italic'], '');
     for (const face of kFaces)
-        assert.doesNotMatch(faces[face], /[_~\n]/, `${face}: a picture's name is not drawn, nor a line's end`);
+        assert.doesNotMatch(faces[face], /[_~\n\t]/, `${face}: a picture's name is not drawn, nor a line's end`);
 });
 
 test('the core\'s words are read from its UTF-16 literals, the page\'s from its text, escapes and all', () => {

@@ -1,44 +1,26 @@
 // SPDX-FileCopyrightText: 2026 Kestrow
 // SPDX-License-Identifier: MIT
 
-// The calculator's web page in Debian's Chromium, headless, over the DevTools
-// protocol, served from 127.0.0.1 as any static host would serve it:
-// - each window laid out as its design says (design.json): every control at
-//   its place and size, with its text and face, in the design's tab order,
-//   in the middle of a desktop page that does not scroll;
-// - the user's walk (tools/scenario.json) by the keyboard, with what screen
-//   readers are told: the new total, the overflow warning as an alert, and
-//   the failing box selected after OK; the page's controls found by their
-//   roles, as the walk names them;
-// - what Chromium's accessibility tree holds: named boxes and buttons, and
-//   the chart as tables with row and column headers;
-// - axe-core's WCAG 2.1 A and AA rules and best practices, at each shot of
-//   the walk (the calculator as opened, with a total, with the overflow
-//   warning, the chart), on the desktop and on phones;
-// - on a phone, upright and on its side: the windows laid out for a thumb,
-//   in their tab order, every tap target, box text and text thumb- and
-//   eye-sized, nothing past the screen's sides or cut off, the chart's
-//   headers in sight as its tables scroll and the button back at hand; the
-//   same walk by touch, and the boxes asking for a number keypad;
-// - offline after one visit, by its service worker, the walk again;
-// - a first visit at each density the pictures come in fetches no more
-//   than the page's weight counts (weight.mjs), within its budget, and then shows
-//   its pictures offline;
-// - every text drawn in the faces the site embeds, none falling back on a
-//   face of the system for a character the cut-down faces lack;
-// - an export with a control of a kind the page does not know stops it with
-//   a line that says so;
-// - nothing loaded from elsewhere, no failed request, no console error or
-//   warning, nothing its content security policy refuses, which holds; and
-//   a line for a browser without WebAssembly.
+// The calculator's web page in Debian's Chromium, headless, served from
+// 127.0.0.1 as a static host serves it (static_server.mjs): each window as
+// its design says, centred on a desktop page that does not scroll; the
+// user's walk (tools/scenario.json) by the keyboard and, on phones upright
+// and on their side, by touch, with what screen readers are told and
+// axe-core's WCAG 2.1 A and AA rules and best practices at each shot; on a
+// phone, every tap target, box text and text thumb- and eye-sized and
+// nothing past the screen or cut off; offline after one visit, a first visit
+// fetching no more than its weight counts (weight.mjs), and a next version;
+// every text in the site's own faces; a content security policy that holds;
+// nothing from elsewhere, no failed request, no console error or warning.
 // Usage: node page_test.mjs SITE SCENARIO SHOTS
 import fs from 'node:fs';
-import http from 'node:http';
 import {createRequire} from 'node:module';
+import os from 'node:os';
 import path from 'node:path';
 import puppeteer from 'puppeteer-core';
 
 // Beside this file in the build, from bench/web/.
+import {serveSite} from './static_server.mjs';
 import {siteWeight, weightReport} from './weight.mjs';
 
 const [siteArgument, scenarioArgument, shotsArgument] = process.argv.slice(2);
@@ -66,37 +48,9 @@ function expect(what, actual, expected) {
 }
 const pause = ms => new Promise(resolve => setTimeout(resolve, ms));
 
-const kTypes = {
-    '.html': 'text/html; charset=utf-8', '.js': 'text/javascript', '.css': 'text/css', '.json': 'application/json',
-    '.wasm': 'application/wasm', '.svg': 'image/svg+xml', '.png': 'image/png', '.woff2': 'font/woff2',
-    '.webmanifest': 'application/manifest+json',
-};
-// The site, as a static host serves it. `watched.requested`, while an array,
-// gets the path in the site of each file asked for; with
-// `watched.nextVersion`, sw.js is as a next version of the site would have
-// it, its cache named anew.
-function serve(watched = {}) {
-    const server = http.createServer((request, response) => {
-        let file = decodeURIComponent(new URL(request.url, 'http://host').pathname);
-        watched.requested?.push(file === '/' ? 'index.html' : file.slice(1));
-        if (watched.nextVersion && file === '/sw.js') {
-            response.writeHead(200, {'Content-Type': kTypes['.js']});
-            response.end(fs.readFileSync(path.join(site, 'sw.js'), 'utf8').replace(/'xpcalc-([0-9a-f]+)'/, '\'xpcalc-$1-next\''));
-            return;
-        }
-        if (file.endsWith('/'))
-            file += 'index.html';
-        file = path.join(site, file);
-        if (!file.startsWith(site + path.sep) || !fs.statSync(file, {throwIfNoEntry: false})?.isFile()) {
-            response.writeHead(404);
-            response.end();
-            return;
-        }
-        response.writeHead(200, {'Content-Type': kTypes[path.extname(file)] ?? 'application/octet-stream'});
-        fs.createReadStream(file).pipe(response);
-    });
-    return new Promise(resolve => server.listen(0, '127.0.0.1', () => resolve(server)));
-}
+// The site served; `watched.requested`, while an array, gets the path in the
+// site of each file asked for.
+const serve = (root, watched = {}) => serveSite(root, {onRequest: name => watched.requested?.push(name.slice(1))});
 
 function openBrowser() {
     // Run as root in CI; no calls home, which the closed network refuses.
@@ -746,13 +700,18 @@ async function checkUnknownKind(origin, browser) {
     step('an export with a control of an unknown kind stops the page, which says why');
 }
 
-// The site served apart, at an origin of its own, to a page in a browser
-// context of its own on a screen of `density`: what it is asked for, and
-// what goes wrong on it, are that run's alone, whatever the browser's other
-// contexts and workers do meanwhile.
+// A copy of the site served apart, at an origin of its own, to a page in a
+// browser context of its own on a screen of `density`: what it is asked
+// for, and what goes wrong on it, are that run's alone, whatever the
+// browser's other contexts and workers do meanwhile. `watched.nextVersion()`
+// makes the copy a next version of the site, its worker's cache named anew.
 async function onOwnServer(browser, density, run) {
-    const watched = {requested: null, nextVersion: false, origin: null};
-    const server = await serve(watched);
+    const copy = fs.mkdtempSync(path.join(os.tmpdir(), 'xpcalc-site-'));
+    fs.cpSync(site, copy, {recursive: true});
+    const worker = path.join(copy, 'sw.js');
+    const watched = {requested: null, origin: null, nextVersion: () => fs.writeFileSync(worker,
+        fs.readFileSync(worker, 'utf8').replace(/'xpcalc-([0-9a-f]+)'/, '\'xpcalc-$1-next\''))};
+    const server = await serve(copy, watched);
     watched.origin = `http://127.0.0.1:${server.address().port}/`;
     const context = await browser.createBrowserContext();
     try {
@@ -765,6 +724,7 @@ async function onOwnServer(browser, density, run) {
     } finally {
         await context.close();
         server.close();
+        fs.rmSync(copy, {recursive: true, force: true});
     }
 }
 
@@ -813,7 +773,7 @@ async function checkUpdate(browser, visit) {
         await page.goto(watched.origin);
         await started(page);
         await page.evaluate(() => navigator.serviceWorker.ready);
-        watched.nextVersion = true;
+        watched.nextVersion();
         watched.requested = [];
         await page.evaluate(async () => {
             const registration = await navigator.serviceWorker.getRegistration();
@@ -844,7 +804,7 @@ async function checkUpdate(browser, visit) {
          'the old cache goes');
 }
 
-const server = await serve();
+const server = await serve(site);
 const origin = `http://127.0.0.1:${server.address().port}/`;
 const browser = await openBrowser();
 try {
