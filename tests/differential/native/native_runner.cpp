@@ -1,11 +1,10 @@
 // SPDX-FileCopyrightText: 2026 Kestrow
 // SPDX-License-Identifier: MIT
 
-// The desktop's side of the differential test, making the window's calls
-// (ui/calculator/calculator_window.cpp) without Qt. Each input line is a sheet:
-// the twenty count boxes' texts (challenge rating 1 first), then the party
-// level's, tab-separated, each hexadecimal UTF-16LE. Each output line is what
-// the window shows, framed as core_runner.mjs frames the web page's:
+// The desktop's side of the differential test, making the window's calls (ui/calculator/calculator_window.cpp)
+// without Qt. Each input line is a sheet: the twenty count boxes' texts (challenge rating 1 first), then the party
+// level's, tab-separated, each hexadecimal UTF-16LE. Each output line is what the window shows, framed as
+// core_runner.mjs frames the web page's:
 //   total TAB total TAB announcement TAB working    (texts in hexadecimal)
 //   overflow TAB message TAB design name of the box
 #include "calculator_design.h"
@@ -15,7 +14,6 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
-#include <cstdio>
 #include <iostream>
 #include <string>
 #include <string_view>
@@ -28,12 +26,10 @@ bool decode(std::string_view hex, std::u16string &text)
 {
     text.clear();
     for (; hex.size() >= 4; hex.remove_prefix(4)) {
-        unsigned low = 0;
-        unsigned high = 0;
-        if (std::from_chars(hex.data(), hex.data() + 2, low, 16).ptr != hex.data() + 2 ||
-            std::from_chars(hex.data() + 2, hex.data() + 4, high, 16).ptr != hex.data() + 4)
+        unsigned bytes = 0; // the low byte first
+        if (std::from_chars(hex.data(), hex.data() + 4, bytes, 16).ptr != hex.data() + 4)
             return false;
-        text.push_back(static_cast<char16_t>(high << 8U | low));
+        text.push_back(static_cast<char16_t>(bytes >> 8U | (bytes & 0xFFU) << 8U));
     }
     return hex.empty();
 }
@@ -52,7 +48,6 @@ int main()
 {
     std::ios::sync_with_stdio(false);
     std::string line;
-    std::string out;
     std::array<std::u16string, kChallengeRatings + 1> texts; // the counts, then the level
     for (long number = 1; std::getline(std::cin, line); ++number) {
         std::string_view rest = line;
@@ -63,26 +58,20 @@ int main()
             rest.remove_prefix(std::min(end + 1, rest.size()));
         }
         if (!good) {
-            (void)std::fprintf(stderr, "native_runner: line %ld is not 21 fields of hexadecimal UTF-16LE\n", number);
+            std::cerr << "native_runner: line " << number << " is not 21 fields of hexadecimal UTF-16LE\n";
             return 2;
         }
         EncounterSheet sheet{{}, texts[kChallengeRatings]};
         std::copy_n(texts.begin(), kChallengeRatings, sheet.counts.begin());
         const auto result = calculate(sheet);
-        out.clear();
+        std::string out = result ? "total" : "overflow";
         if (result) {
-            const std::u16string_view total = result.value().totalText.view();
-            out += "total\t";
-            encode(total, out);
-            out += '\t';
-            encode(totalAnnouncement(total), out);
-            out += '\t';
-            encode(workingText(result.value().working), out);
+            const std::u16string total(result.value().totalText.view());
+            for (const std::u16string &text : {total, totalAnnouncement(total), workingText(result.value().working)})
+                encode(text, out += '\t');
         } else {
-            out += "overflow\t";
-            encode(overflowMessage(result.error()), out);
-            out += '\t';
-            out += nameOf(kCalculatorControls[overflowControl(result.error())]);
+            encode(overflowMessage(result.error()), out += '\t');
+            (out += '\t') += nameOf(kCalculatorControls[overflowControl(result.error())]);
         }
         std::cout << out << std::endl;
     }
