@@ -1,9 +1,8 @@
 // SPDX-FileCopyrightText: 2026 Kestrow
 // SPDX-License-Identifier: MIT
 
-// The web page's side of the differential test, framed as native/native_runner.cpp
-// frames the desktop's: the build's core.js through the page's own interface to it,
-// its boxes found by role in the build's design.json, as the page finds them.
+// The web page's side of the differential test, framed as native/native_runner.cpp frames the desktop's: the
+// build's core.js through the page's own interface to it, its boxes found by role in design.json as the page does.
 // Usage: node core_runner.mjs CORE_JS DESIGN_JSON < sheets > results
 import fs from 'node:fs';
 import {createRequire} from 'node:module';
