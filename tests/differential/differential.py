@@ -16,6 +16,7 @@ import re
 import subprocess
 import sys
 import time
+from collections import Counter
 from concurrent.futures import ThreadPoolExecutor
 from decimal import Decimal
 from pathlib import Path
@@ -254,11 +255,8 @@ def compare(runners, sheets, what, tally, first=1):
                      f'  party level: {json.dumps(sheet[20])}\n' + ''.join(
                          f'  {name}: {json.dumps(readable(result), ensure_ascii=False)}\n'
                          for name, result in zip(runners, results)))
-        kind = readable(results[0])
-        # Which overflow: the first words of its message's second line.
-        kind = kind[0] if kind[0] == 'total' else ' '.join(kind[1].split('\n')[1].split()[:4])
-        tally[kind] = tally.get(kind, 0) + 1
-    return len(sheets)
+        kind, *texts = readable(results[0])  # an overflow's kind: the first words of its message's second line
+        tally[kind if kind == 'total' else ' '.join(texts[0].split('\n')[1].split()[:4])] += 1
 
 
 def main():
@@ -274,24 +272,24 @@ def main():
 
     awards = json.loads(Path(args.design).read_text())['awardTable']
     runners = {'native': [args.native], 'web': [args.node, str(here / 'core_runner.mjs'), args.core, args.design]}
-    started, tally, compared = time.monotonic(), {}, 0
+    started, tally = time.monotonic(), Counter()
     corpus_sheets, corpus_texts = corpus(here.parent / 'fuzz' / 'corpus')
     tables = [here.parent / f'{name}_test.cpp' for name in ('number_reader', 'experience_calculation',
                                                             'entry_conversion')]
     for what, sheets in [('fuzz corpus', corpus_sheets + sheets_of_texts(corpus_texts, awards)),
                          ('test table', sheets_of_texts(table_texts(tables), awards)),
                          ('calculation test', table_sheets(tables[1]))]:
-        compared += compare(runners, sheets, what, tally)
+        compare(runners, sheets, what, tally)
         print(f'differential: {len(sheets)} {what} sheets agree', flush=True)
     generator = Generator(args.seed, awards)
     for done in range(0, args.sheets, CHUNK):
-        compared += compare(runners, [generator.sheet() for _ in range(min(CHUNK, args.sheets - done))],
-                            f'generated (seed {args.seed})', tally, done + 1)
+        compare(runners, [generator.sheet() for _ in range(min(CHUNK, args.sheets - done))],
+                f'generated (seed {args.seed})', tally, done + 1)
         if (done + CHUNK) % 100000 == 0:
             print(f'differential: {done + CHUNK} generated sheets agree ({time.monotonic() - started:.0f} s)',
                   flush=True)
-    print(f'differential: {compared} sheets, 0 differences, in {time.monotonic() - started:.1f} s; results: ' +
-          ', '.join(f'{kind} {n}' for kind, n in sorted(tally.items(), key=lambda item: -item[1])))
+    print(f'differential: {sum(tally.values())} sheets, 0 differences, in {time.monotonic() - started:.1f} s; '
+          'results: ' + ', '.join(f'{kind} {n}' for kind, n in tally.most_common()))
 
 
 if __name__ == '__main__':
