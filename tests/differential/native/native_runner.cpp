@@ -1,21 +1,19 @@
 // SPDX-FileCopyrightText: 2026 Kestrow
 // SPDX-License-Identifier: MIT
 
-// The desktop's side of the differential test: each line of standard input is
-// a sheet, the texts of the twenty count boxes (challenge rating 1 first) and
-// of the party level box, tab-separated, each as hexadecimal UTF-16LE; each
-// line of output is what the calculator window shows for it, in the framing
-// core_runner.mjs writes for the web page's core:
+// The desktop's side of the differential test, making the window's calls (ui/calculator/calculator_window.cpp)
+// without Qt. Each input line is a sheet: the twenty count boxes' texts (challenge rating 1 first), then the party
+// level's, tab-separated, each hexadecimal UTF-16LE. Each output line is what the window shows, framed as
+// core_runner.mjs frames the web page's:
 //   total TAB total TAB announcement TAB working    (texts in hexadecimal)
 //   overflow TAB message TAB design name of the box
-// The calls are the window's (ui/calculator/calculator_window.cpp), without Qt.
 #include "calculator_design.h"
 #include "experience_calculation.h"
 #include "messages.h"
 
 #include <algorithm>
 #include <array>
-#include <cstdio>
+#include <charconv>
 #include <iostream>
 #include <string>
 #include <string_view>
@@ -24,41 +22,24 @@ namespace {
 
 using namespace xpcalc;
 
-constexpr std::string_view kHexDigits = "0123456789abcdef";
-
-int hexValue(char c)
-{
-    const auto at = kHexDigits.find(c);
-    return at == std::string_view::npos ? -1 : static_cast<int>(at);
-}
-
 bool decode(std::string_view hex, std::u16string &text)
 {
     text.clear();
-    if (hex.size() % 4 != 0)
-        return false;
-    for (std::size_t i = 0; i < hex.size(); i += 4) {
-        int unit = 0;
-        // Little-endian: the low byte's two digits come first.
-        for (const std::size_t at : {i + 2, i + 3, i, i + 1}) {
-            const int digit = hexValue(hex[at]);
-            if (digit < 0)
-                return false;
-            unit = unit * 16 + digit;
-        }
-        text.push_back(static_cast<char16_t>(unit));
+    for (; hex.size() >= 4; hex.remove_prefix(4)) {
+        unsigned bytes = 0; // the low byte first
+        if (std::from_chars(hex.data(), hex.data() + 4, bytes, 16).ptr != hex.data() + 4)
+            return false;
+        text.push_back(static_cast<char16_t>(bytes >> 8U | (bytes & 0xFFU) << 8U));
     }
-    return true;
+    return hex.empty();
 }
 
 void encode(std::u16string_view text, std::string &out)
 {
-    for (const char16_t unit : text) {
-        for (const unsigned byte : {unit & 0xFFU, unsigned{unit} >> 8U}) {
-            out.push_back(kHexDigits[byte >> 4U]);
-            out.push_back(kHexDigits[byte & 0xFU]);
-        }
-    }
+    static constexpr std::string_view digits = "0123456789abcdef";
+    for (const char16_t unit : text)
+        for (const unsigned byte : {unit & 0xFFU, unsigned{unit} >> 8U})
+            out.append({digits[byte >> 4U], digits[byte & 0xFU]});
 }
 
 } // namespace
@@ -66,48 +47,33 @@ void encode(std::u16string_view text, std::string &out)
 int main()
 {
     std::ios::sync_with_stdio(false);
-    std::array<std::u16string, kChallengeRatings + 1> texts;
     std::string line;
-    std::string out;
+    std::array<std::u16string, kChallengeRatings + 1> texts; // the counts, then the level
     for (long number = 1; std::getline(std::cin, line); ++number) {
-        std::size_t field = 0;
-        std::size_t start = 0;
+        std::string_view rest = line;
         bool good = true;
-        for (; good && field < texts.size(); ++field) {
-            const std::size_t end = std::min(line.find('\t', start), line.size());
-            good = decode(std::string_view(line).substr(start, end - start), texts[field]) &&
-                   (end < line.size()) == (field + 1 < texts.size());
-            start = end + 1;
+        for (std::size_t field = 0; field < texts.size(); ++field) {
+            const std::size_t end = std::min(rest.find('\t'), rest.size());
+            good = good && decode(rest.substr(0, end), texts[field]) && (end < rest.size()) == (field + 1 < texts.size());
+            rest.remove_prefix(std::min(end + 1, rest.size()));
         }
         if (!good) {
-            (void)std::fprintf(
-                stderr, "native_runner: line %ld is not 21 tab-separated fields of hexadecimal UTF-16LE\n", number);
+            std::cerr << "native_runner: line " << number << " is not 21 fields of hexadecimal UTF-16LE\n";
             return 2;
         }
-
-        EncounterSheet sheet;
-        for (std::size_t i = 0; i < sheet.counts.size(); ++i)
-            sheet.counts[i] = texts[i];
-        sheet.level = texts[kChallengeRatings];
+        EncounterSheet sheet{{}, texts[kChallengeRatings]};
+        std::copy_n(texts.begin(), kChallengeRatings, sheet.counts.begin());
         const auto result = calculate(sheet);
-        out.clear();
+        std::string out = result ? "total" : "overflow";
         if (result) {
-            const std::u16string_view total = result.value().totalText.view();
-            out += "total\t";
-            encode(total, out);
-            out += '\t';
-            encode(totalAnnouncement(total), out);
-            out += '\t';
-            encode(workingText(result.value().working), out);
+            const std::u16string total(result.value().totalText.view());
+            for (const std::u16string &text : {total, totalAnnouncement(total), workingText(result.value().working)})
+                encode(text, out += '\t');
         } else {
-            out += "overflow\t";
-            encode(overflowMessage(result.error()), out);
-            out += '\t';
-            out += nameOf(kCalculatorControls[overflowControl(result.error())]);
+            encode(overflowMessage(result.error()), out += '\t');
+            (out += '\t') += nameOf(kCalculatorControls[overflowControl(result.error())]);
         }
-        out += '\n';
-        // At once: the driver waits for each batch's answers before it sends more.
-        std::cout << out << std::flush;
+        std::cout << out << std::endl;
     }
     return std::cout ? 0 : 1;
 }
