@@ -1,16 +1,12 @@
 #!/usr/bin/python3
 # SPDX-FileCopyrightText: 2026 Kestrow
 # SPDX-License-Identifier: MIT
-"""What the Orca screen reader says as a blind user drives the program by
-keys alone, held against the designs' export (design.json). The user's walk
-(tools/scenario.json) is replayed along each window's tab order: each window
-as it opens, each control the focus reaches, each box read whole, the total
-announced and its working, the warning, the chart's headers. Then the walk's
-first calculation and its way through both windows, every stop of each, is
-typed at a practised user's pace; and the program writes nothing to the console.
-
-Usage: orca_speaks.py XPCALC DESIGN_JSON, under tools/desktop_session.sh
---window-manager. Orca speaks through speech_log.py, into a file.
+"""What Orca says as a blind user drives the program by keys alone, held
+against the designs' export: the user's walk (tools/scenario.json) along each
+window's tab order, and then its first calculation through every stop of both
+windows at a practised user's pace; and the program writes nothing to the
+console. Usage: orca_speaks.py XPCALC DESIGN_JSON, under
+tools/desktop_session.sh --window-manager; Orca speaks into a file (speech_log.py).
 """
 import json
 import os
@@ -136,9 +132,8 @@ class Design:
         return self.export["awardTable"][level - 1][rating - 1]
 
     def name(self, window, control):
-        """Orca says the label that labels a control (the window makes each
-        count box's label, of its challenge rating, its buddy), else its
-        accessible name or caption; the chart's is the chart's title."""
+        """The label that labels a control (each count box's, of its challenge
+        rating), else its accessible name or caption; the chart's title."""
         if control["kind"] == "chart":
             return self.chart["title"]
         labels = [c["text"] for c in window["controls"] if control["challengeRating"] is not None
@@ -146,9 +141,8 @@ class Design:
         return labels[0] if labels else heard_as(control)
 
     def reached(self, window, control):
-        """What Orca says as the focus reaches a control: its name and role;
-        for the chart, its name, its size counting the row labels as a column,
-        and the header and award of the cell it enters at."""
+        """What Orca says as the focus reaches a control: its name and role; for
+        the chart, its size with the row labels' column, and its first cell."""
         if control["kind"] != "chart":
             return [f"{self.name(window, control)} {ROLE_WORDS[control['kind']]}."]
         row = self.chart["rows"][0]
@@ -169,9 +163,8 @@ class ProgramEnded(Exception):
 
 
 class OrcaDriver:
-    """Replays the walk by keys and checks what Orca says at each step, from
-    the keys pressed last on, once it has said what the step expects and been
-    quiet. A press's outcome is heard by the step after it."""
+    """Replays the walk by keys, checking what Orca says after each step's
+    keys; a press's outcome is heard by the step after it."""
 
     def __init__(self, orca, design, program, since):
         self.orca, self.design, self.program = orca, design, program
@@ -229,8 +222,7 @@ class OrcaDriver:
             self.failures.append(f"{what}: after {name!r} Orca read {read!r}, not {text!r}")
 
     def working(self):
-        """Shift+F1 on the total reads how it came about: a line for each box
-        typed into that earned experience at the level typed."""
+        """Shift+F1 on the total reads a line for each count typed that earned experience."""
         typed = [(self.current["controls"][i], int(text)) for i, text in self.typed.items()]
         levels = [number for control, number in typed if control["role"] == "partyLevel"]
         lines = [WORKING_LINE.format(rating=control["challengeRating"], count=count, award=award, product=count * award)
@@ -243,8 +235,7 @@ class OrcaDriver:
         self.keys("Escape")  # the working's tooltip
 
     def walk_chart(self, chart):
-        """Down the chart's rows and across its columns: Orca names each row
-        by its header, each column by its header with the cell's award."""
+        """Down the chart's rows, named by their headers, and across its columns, with the cell's award."""
         self.focus_on(chart)
         row, column = self.design.chart["rows"][CHART_DOWN], self.design.columns[CHART_ACROSS]
         self.keys(*["Down"] * CHART_DOWN)
@@ -380,9 +371,8 @@ def typed_walk(orca, walk):
 
 
 def start(xpcalc, console, orca, opening):
-    """Starts the program; returns it, and how many utterances Orca had said
-    before. A window that a window manager maps without the focus, as a
-    closing one goes, is clicked into view, as a user would."""
+    """Starts the program; returns it and how many utterances Orca had said. A
+    window mapped without the focus, as another closes, is clicked into view."""
     since = len(orca.utterances())
     program = subprocess.Popen([xpcalc], env=dict(os.environ, QT_QPA_PLATFORM="xcb"), stdout=console,
                                stderr=subprocess.STDOUT)
