@@ -26,11 +26,6 @@ def check(holds, what):
         failures.append(what)
 
 
-def award_table(design):
-    """The award table, by level 1 to 20."""
-    return {level: row for level, row in enumerate(design["awardTable"], 1)}
-
-
 def check_calculator(calculator, design):
     check(calculator.getRoleName() in ("frame", "window", "dialog"),
           f"the calculator's role is {calculator.getRoleName()}")
@@ -47,7 +42,7 @@ def check_calculator(calculator, design):
                   f"no picture named {control['accessibleName']!r}: {sorted(pictures)}")
 
 
-def check_chart(chart, table_rows):
+def check_chart(chart, awards):
     check(chart.getRoleName() in ("frame", "window", "dialog"), f"the chart window's role is {chart.getRoleName()}")
     roles = [child.getRoleName() for child in chart]
     check(roles == ["table", "label", "label", "push button"],
@@ -60,19 +55,16 @@ def check_chart(chart, table_rows):
     check((cells.nRows, cells.nColumns) == (18, 21), f"the chart table is {cells.nRows} x {cells.nColumns}")
     for row in range(cells.nRows):
         level = 1 if row == 0 else row + 3
-        label = "1-3" if row == 0 else str(level)
-        header = cells.getRowHeader(row)
-        check(header is not None and header.name == f"Party level {label}",
-              f"row {row} has header {header and header.name!r}")
-        first = cells.getAccessibleAt(row, 0)
-        check(first is not None and first.name == f"Party level {label}",
-              f"row {row} does not start with its label: {first and first.name!r}")
+        label = f"Party level {'1-3' if row == 0 else level}"
+        # The row's label is its header, and its first cell.
+        for what, cell in (("header", cells.getRowHeader(row)), ("first cell", cells.getAccessibleAt(row, 0))):
+            check(cell is not None and cell.name == label, f"row {row}'s {what} is {cell and cell.name!r}")
         for column in range(1, cells.nColumns):
-            award = table_rows[level][column - 1]
+            award = awards[level - 1][column - 1]
             expected = str(award) if award else ""
             cell = cells.getAccessibleAt(row, column)
             check(cell is not None and cell.name == expected,
-                  f"level {label}, CR {column}: {cell and cell.name!r} instead of {expected!r}")
+                  f"{label}, CR {column}: {cell and cell.name!r} instead of {expected!r}")
     for column in range(cells.nColumns):
         expected = f"CR {column}" if column else "Party level"
         header = cells.getColumnHeader(column)
@@ -83,7 +75,6 @@ def main():
     xpcalc, design_path = sys.argv[1:3]
     with open(design_path, encoding="utf-8") as export:
         design = json.load(export)
-    table_rows = award_table(design)
     environment = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_QPA_PLATFORM="xcb")
     program = subprocess.Popen([xpcalc], env=environment)
     try:
@@ -96,7 +87,7 @@ def main():
             sys.exit(str(error))
         chart = wait_for(lambda: window(app, "chart"), "the chart window", program)
         check(chart.name != calculator.name, "both windows have the same name")
-        check_chart(chart, table_rows)
+        check_chart(chart, design["awardTable"])
     finally:
         program.terminate()
         program.wait(10)

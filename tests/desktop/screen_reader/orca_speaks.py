@@ -1,21 +1,12 @@
 #!/usr/bin/python3
 # SPDX-FileCopyrightText: 2026 Kestrow
 # SPDX-License-Identifier: MIT
-"""What the Orca screen reader says as a blind user drives the program by
-keys alone. The user's walk (tools/scenario.json) is replayed by keys, the
-focus moved by Tab along each window's tab order, and what Orca says is held
-against the designs' export (design.json): each window as it opens, each
-control the focus reaches, by its label or name and its role, each box read
-whole, the total announced and the warning. On the way, Shift+F1 reads the
-working and the chart is walked with its row and column headers. Then the
-walk's first calculation and its way through both windows, every stop of
-each, typed key by key at a steady pace, slow and as fast as a practised
-user types; and the program writes nothing to the console meanwhile.
-
-Usage: orca_speaks.py XPCALC DESIGN_JSON
-Run on a desktop with a window manager and an accessibility bus
-(tools/desktop_session.sh --window-manager). Orca speaks through speech_log.py,
-which writes each utterance to a file instead of a synthesiser.
+"""What Orca says as a blind user drives the program by keys alone, held
+against the designs' export: the user's walk (tools/scenario.json) along each
+window's tab order, and then its first calculation through every stop of both
+windows at a practised user's pace; and the program writes nothing to the
+console. Usage: orca_speaks.py XPCALC DESIGN_JSON, under
+tools/desktop_session.sh --window-manager; Orca speaks into a file (speech_log.py).
 """
 import json
 import os
@@ -34,33 +25,41 @@ sys.dont_write_bytecode = True  # no caches of the shared modules in the source 
 from desktop_test import report  # noqa: E402
 from scenario import ScenarioError, heard_as, replay  # noqa: E402
 
-# Orca's words: for the role of each kind of control that takes the focus,
-# for a window, for a table as the focus enters it and for a column's header
-# as the focus crosses into it.
+# Orca's words for the roles of the controls that take the focus, for a
+# window, for a table the focus enters and for a column header it crosses.
 ROLE_WORDS = {"text box": "text", "button": "push button"}
-WINDOW_WORD = "frame"
+WINDOW = "{name} frame."
 TABLE = "table with {rows} rows {columns} columns"
 COLUMN_HEADER = "{header} column header {cell}."
-# The core's words for a new total and for how it came about
-# (calc/messages.cpp): the export carries neither, so their form is written
-# here; the numbers come from the walk and the award table.
+# The core's words (calc/messages.cpp), which the export does not carry; the
+# numbers come from the walk and the award table.
 ANNOUNCEMENT = "Total experience: {total}"
 WORKING_LINE = "CR {rating}: {count} \u00d7 {award} = {product}"
-# How far the chart is walked from the cell the focus enters it at, the
-# first row's first award: down so many rows, then across so many columns.
+# The chart is walked from the cell the focus enters it at down so many rows,
+# then across so many columns.
 CHART_DOWN, CHART_ACROSS = 4, 2
-PACES = [("slow", 1.2), ("practised", 0.3)]
+PACE = 0.3  # a practised user's seconds a key
 
 
-class ProgramEnded(Exception):
-    pass
+def missing(expected, said):
+    """The expected texts that no one utterance holds."""
+    return [text for text in expected if not any(text in utterance for utterance in said)]
+
+
+def press(key):
+    """A key by its X name, or ("type", text, select): text typed, over the box's text if select."""
+    if isinstance(key, tuple):
+        if key[2]:
+            subprocess.run(["xdotool", "key", "--clearmodifiers", "ctrl+a"], check=True)
+        subprocess.run(["xdotool", "type", "--clearmodifiers", "--", key[1]], check=True)
+    else:
+        subprocess.run(["xdotool", "key", "--clearmodifiers", key], check=True)
 
 
 class Orca:
     def __init__(self, folder):
         shutil.copy(os.path.join(HERE, "user-settings.conf"), folder)
-        self.log = os.path.join(folder, "speech.log")
-        self.debug = os.path.join(folder, "debug.out")
+        self.log, self.debug = os.path.join(folder, "speech.log"), os.path.join(folder, "debug.out")
         environment = dict(os.environ, PYTHONPATH=HERE, XPCALC_SPEECH_LOG=self.log)
         # Orca's launcher ends at once while another Orca of the same user
         # runs, on any desktop: then it is started again once none runs.
@@ -72,10 +71,9 @@ class Orca:
             self.process = subprocess.Popen(["orca", "--user-prefs", folder, "--debug-file", self.debug],
                                             env=environment, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
             started = time.monotonic() + 60
-            while self.process.poll() is None and time.monotonic() < started and not self.utterances():
-                time.sleep(0.1)
-            if self.process.poll() is None and self.wait_for("Screen reader on.", 0, 10):
-                return
+            while self.process.poll() is None and time.monotonic() < started:
+                if self.wait_for("Screen reader on.", 0, 1):
+                    return
             if self.process.poll() is None or time.monotonic() > deadline:
                 self.stop()
                 sys.exit("Orca did not start")
@@ -93,25 +91,22 @@ class Orca:
         return [said for _, said in self.timed_utterances()]
 
     def wait_for(self, text, since, seconds):
-        """Whether Orca says text, within one utterance, after its first
-        `since` utterances, within `seconds`."""
+        """Whether Orca says text after its first `since` utterances, within `seconds`."""
         deadline = time.monotonic() + seconds
-        while time.monotonic() < deadline:
-            if any(text in said for said in self.utterances()[since:]):
-                return True
+        while missing([text], self.utterances()[since:]):
+            if time.monotonic() > deadline:
+                return False
             time.sleep(0.1)
-        return False
+        return True
 
-    def settle(self, settle=1.5, seconds=30):
-        """Waits until Orca has been quiet for `settle` seconds."""
-        deadline = time.monotonic() + seconds
-        count, quiet_since = -1, time.monotonic()
+    def settle(self, quiet=1.5, seconds=30):
+        """Waits until Orca has been quiet for `quiet` seconds."""
+        deadline, count, since = time.monotonic() + seconds, -1, time.monotonic()
         while time.monotonic() < deadline:
-            now = len(self.utterances())
-            if now != count:
-                count, quiet_since = now, time.monotonic()
-            elif time.monotonic() - quiet_since >= settle:
-                break
+            if len(self.utterances()) != count:
+                count, since = len(self.utterances()), time.monotonic()
+            elif time.monotonic() - since >= quiet:
+                return
             time.sleep(0.1)
 
     def stop(self):
@@ -121,18 +116,6 @@ class Orca:
         except subprocess.TimeoutExpired:  # busy with a program that has gone
             self.process.kill()
             self.process.wait(10)
-
-
-def press(key):
-    """A key by its X name, or ("type", text, select): the text typed, over
-    the box's whole text if select (a box the focus reaches by Tab has its
-    text selected already)."""
-    if isinstance(key, tuple):
-        if key[2]:
-            subprocess.run(["xdotool", "key", "--clearmodifiers", "ctrl+a"], check=True)
-        subprocess.run(["xdotool", "type", "--clearmodifiers", "--", key[1]], check=True)
-    else:
-        subprocess.run(["xdotool", "key", "--clearmodifiers", key], check=True)
 
 
 class Design:
@@ -148,47 +131,46 @@ class Design:
     def award(self, level, rating):
         return self.export["awardTable"][level - 1][rating - 1]
 
-    def opened(self, window):
-        return f"{window['accessibleName']} {WINDOW_WORD}."
-
     def name(self, window, control):
-        """What Orca calls a control: Orca says a label that labels it in
-        place of its accessible name, and the window makes each count box's
-        label, of the same challenge rating, its buddy; else its accessible
-        name or caption, and the chart's is the chart's title."""
+        """The label that labels a control (each count box's, of its challenge
+        rating), else its accessible name or caption; the chart's title."""
         if control["kind"] == "chart":
             return self.chart["title"]
-        rating = control["challengeRating"]
-        labels = [c for c in window["controls"]
-                  if rating is not None and c["kind"] == "label" and c["challengeRating"] == rating]
-        return labels[0]["text"] if labels else heard_as(control)
+        labels = [c["text"] for c in window["controls"] if control["challengeRating"] is not None
+                  and c["kind"] == "label" and c["challengeRating"] == control["challengeRating"]]
+        return labels[0] if labels else heard_as(control)
 
     def reached(self, window, control):
-        """What Orca says as the focus reaches a control: its name and role;
-        for the chart, its name, its size counting the row labels as a
-        column, and the row of the cell it enters at, by the row's header."""
-        if control["kind"] == "chart":
-            row = self.chart["rows"][0]
-            return [f"{self.name(window, control)}.",
-                    TABLE.format(rows=len(self.chart["rows"]), columns=1 + len(self.columns)),
-                    f"{row['heardAs']}.", f"{self.award(row['firstLevel'], self.columns[0]['challengeRating'])}."]
-        return [f"{self.name(window, control)} {ROLE_WORDS[control['kind']]}."]
+        """What Orca says as the focus reaches a control: its name and role; for
+        the chart, its size with the row labels' column, and its first cell."""
+        if control["kind"] != "chart":
+            return [f"{self.name(window, control)} {ROLE_WORDS[control['kind']]}."]
+        row = self.chart["rows"][0]
+        return [f"{self.chart['title']}.", TABLE.format(rows=len(self.chart["rows"]), columns=1 + len(self.columns)),
+                f"{row['heardAs']}.", f"{self.award(row['firstLevel'], self.columns[0]['challengeRating'])}."]
+
+    def opened(self, window):
+        """What Orca says as a window opens: its name, and where the focus is."""
+        return [WINDOW.format(name=window["accessibleName"])] + self.reached(window, first_focus(window))
+
+
+def first_focus(window):
+    return window["controls"][window["firstFocus"]]
+
+
+class ProgramEnded(Exception):
+    """The program ended halfway through the walk."""
 
 
 class OrcaDriver:
-    """Replays the scenario by keys and checks what Orca says at each step:
-    what it says of the keys pressed last, from the press on, once it has
-    said what the step expects and then been quiet. A press's outcome is
-    heard by the step after it."""
+    """Replays the walk by keys, checking what Orca says after each step's
+    keys; a press's outcome is heard by the step after it."""
 
     def __init__(self, orca, design, program, since):
         self.orca, self.design, self.program = orca, design, program
         self.since = self.printed = since  # what Orca says after its first `since` utterances is the last keys'
-        self.current = None  # the window's design
-        self.focus = None  # the index of the control with the focus, as far as the drive knows
-        self.pressed = None  # the button pressed last, whose outcome the next step hears
-        self.typed = {}  # what the walk typed, by the box's index
-        self.failures = []
+        self.current = self.focus = self.pressed = None  # the window, the focus's index, the button to hear of
+        self.typed, self.failures = {}, []  # what the walk typed, by the box's index
 
     def keys(self, *keys):
         self.orca.settle()
@@ -198,18 +180,15 @@ class OrcaDriver:
             time.sleep(0.25)
 
     def hear(self, what, expected):
-        """What Orca said of the last keys, once it had said the expected
-        texts (each within one utterance), however long a busy machine keeps
-        it, and had then been quiet."""
+        """What Orca said of the last keys, once it said the expected texts and was quiet."""
         for text in expected:
             self.orca.wait_for(text, self.since, 30)
         self.orca.settle()
         said = self.orca.utterances()[self.since:]
         print(f"{what}: {said[self.printed - self.since:]}", flush=True)
         self.printed = self.since + len(said)
-        missing = [text for text in expected if not any(text in utterance for utterance in said)]
-        if missing:
-            self.failures.append(f"{what}: Orca did not say {missing}, only {said}")
+        if missing(expected, said):
+            self.failures.append(f"{what}: Orca did not say {missing(expected, said)}, only {said}")
         if self.program.poll() is not None:
             raise ProgramEnded(f"the program ended with status {self.program.returncode}")
         return said
@@ -217,11 +196,12 @@ class OrcaDriver:
     def name(self, control):
         return self.design.name(self.current, control)
 
+    def reached(self, control):
+        return self.design.reached(self.current, control)
+
     def focus_on(self, control):
-        """Moves the focus to a control of the current window by Tab, or by
-        Shift+Tab where that is shorter; returns what Orca said of it."""
-        order = self.current["tabOrder"]
-        index = self.current["controls"].index(control)
+        """Moves the focus by Tab, or Shift+Tab where shorter; returns what Orca said."""
+        order, index = self.current["tabOrder"], self.current["controls"].index(control)
         if index not in order or self.focus is None:
             raise ScenarioError(f"{self.name(control)} is not in the {self.current['name']} window's tab order"
                                 if index not in order else f"the focus is lost, on the way to {self.name(control)}")
@@ -230,31 +210,24 @@ class OrcaDriver:
             return None
         self.keys(*(["Tab"] * forward if forward <= len(order) - forward else ["shift+Tab"] * (len(order) - forward)))
         self.focus = index
-        return self.hear(f"to {self.name(control)}", self.design.reached(self.current, control))
+        return self.hear(f"to {self.name(control)}", self.reached(control))
 
     def read_whole(self, what, control, text, said):
-        """Right after a box's name, Orca reads what it holds, selected or
-        not, and nothing else. (Its settings, user-settings.conf, have it read
-        a run of one digit as written, not as a count of the digit.)"""
-        name = self.design.reached(self.current, control)[0]
+        """Right after a box's name Orca reads what it holds, selected or not.
+        (user-settings.conf has it read a run of one digit as written.)"""
+        name = self.reached(control)[0]
         at = [i for i, utterance in enumerate(said) if name in utterance]
         read = said[at[-1] + 1] if at and at[-1] + 1 < len(said) else None
         if at and read not in (f"{text}.", f"{text} selected."):
             self.failures.append(f"{what}: after {name!r} Orca read {read!r}, not {text!r}")
 
     def working(self):
-        """Shift+F1 on the total: Orca reads how it came about, a line for
-        each box typed into that earned experience at the level typed."""
-        controls, table = self.current["controls"], self.design.export["awardTable"]
-        levels = [int(text) for i, text in self.typed.items() if controls[i]["role"] == "partyLevel"]
-        level = levels[-1] if levels else 0
-        lines = []
-        for i, text in self.typed.items():
-            rating = controls[i]["challengeRating"]
-            earns = controls[i]["role"] == "count" and 1 <= level <= len(table)
-            award, count = (self.design.award(level, rating) if earns else 0), int(text)
-            if award and count:
-                lines.append(WORKING_LINE.format(rating=rating, count=count, award=award, product=count * award))
+        """Shift+F1 on the total reads a line for each count typed that earned experience."""
+        typed = [(self.current["controls"][i], int(text)) for i, text in self.typed.items()]
+        levels = [number for control, number in typed if control["role"] == "partyLevel"]
+        lines = [WORKING_LINE.format(rating=control["challengeRating"], count=count, award=award, product=count * award)
+                 for control, count in typed if control["role"] == "count" and levels
+                 for award in [self.design.award(levels[-1], control["challengeRating"])] if count and award]
         if not lines:
             raise ScenarioError("the walk's calculation earns nothing, so has no working to hear")
         self.keys("shift+F1")
@@ -262,14 +235,11 @@ class OrcaDriver:
         self.keys("Escape")  # the working's tooltip
 
     def walk_chart(self, chart):
-        """Into the chart, down its rows and across its columns: Orca names
-        each row by its header, and each column by its header with the
-        cell's award."""
+        """Down the chart's rows, named by their headers, and across its columns, with the cell's award."""
         self.focus_on(chart)
-        row = self.design.chart["rows"][CHART_DOWN]
+        row, column = self.design.chart["rows"][CHART_DOWN], self.design.columns[CHART_ACROSS]
         self.keys(*["Down"] * CHART_DOWN)
         self.hear(f"down to {row['heardAs']}", [f"{row['heardAs']}."])
-        column = self.design.columns[CHART_ACROSS]
         self.keys(*["Right"] * CHART_ACROSS)
         award = self.design.award(row["firstLevel"], column["challengeRating"])
         self.hear(f"across to {column['heardAs']}", [COLUMN_HEADER.format(header=column["heardAs"], cell=award)])
@@ -277,17 +247,14 @@ class OrcaDriver:
     # The steps of the walk.
 
     def window(self, window):
-        self.current, self.pressed, self.typed = window, None, {}
-        first = window["controls"][window["firstFocus"]]
-        said = self.hear(f"the {window['accessibleName']} window opens",
-                         [self.design.opened(window)] + self.design.reached(window, first))
-        self.focus = window["firstFocus"]
+        self.current, self.pressed, self.typed, self.focus = window, None, {}, window["firstFocus"]
+        what, first = f"the {window['accessibleName']} window opens", first_focus(window)
+        said = self.hear(what, self.design.opened(window))
         if first["kind"] == "text box":
-            self.read_whole(f"the {window['accessibleName']} window opens", first, first["text"], said)
-        for control in window["controls"]:
-            if control["kind"] == "chart":
-                self.walk_chart(control)
-                self.focus_on(first)
+            self.read_whole(what, first, first["text"], said)
+        for chart in (control for control in window["controls"] if control["kind"] == "chart"):
+            self.walk_chart(chart)
+            self.focus_on(first)
 
     def shot(self, name):
         pass  # nothing to hear
@@ -304,20 +271,17 @@ class OrcaDriver:
         self.pressed = control
 
     def expect(self, control, text, focused):
-        what = f"{self.name(control)} holds {text}"
-        calculated = self.pressed is not None
-        if calculated:
-            # A box read straight after a press holds what the press worked
-            # out, which Orca is told of.
+        what, calculated = f"{self.name(control)} holds {text}", self.pressed is not None
+        if calculated:  # what a press worked out, which Orca is told of
             self.hear(f"{heard_as(self.pressed)} announces {text}", [ANNOUNCEMENT.format(total=text)])
             self.pressed = None
         index = self.current["controls"].index(control)
         if focused:  # where the program put the focus: Orca said so after the last keys
-            said = self.hear(f"the focus is on {self.name(control)}", self.design.reached(self.current, control))
+            said = self.hear(f"the focus is on {self.name(control)}", self.reached(control))
             self.focus = index
         elif self.focus == index:  # away and back, for Orca to read it
             self.keys("Tab", "shift+Tab")
-            said = self.hear(what, self.design.reached(self.current, control))
+            said = self.hear(what, self.reached(control))
         else:
             said = self.focus_on(control)
         self.read_whole(what, control, text, said)
@@ -334,97 +298,81 @@ class OrcaDriver:
         self.focus = None  # the window hands it to the box concerned
 
 
-class Recorder:
+class Recorder(list):
     """A driver that writes down the steps as the replayer resolves them."""
 
-    def __init__(self):
-        self.steps = []
-
     def __getattr__(self, kind):
-        return lambda *arguments: self.steps.append((kind, *arguments))
+        return lambda *arguments: self.append((kind, *arguments))
 
 
 def paced_walk(design, steps):
-    """The scenario's first calculation and its way through the windows as
-    one walk of keys: in each window, Tab to every stop of its tab order in
-    turn, typing where the scenario types and pressing the button it presses
-    first, then on to the button it leaves by, and Return. Each key comes
-    with what Orca must say for it, whether only at a slow pace (Orca reads
-    a row of the chart whole as the focus enters it, which takes it longer
-    than a practised user's next key), and whether it switches windows."""
-    windows = [i for i, step in enumerate(steps) if step[0] == "window"]
+    """The walk's first calculation and its way through the windows as keys,
+    each with what Orca must say for it and whether it opens a window: Tab to
+    every stop of each window in turn, typing where the walk types, pressing
+    the button it presses first, then on to the button it leaves by."""
+    starts = [i for i, step in enumerate(steps) if step[0] == "window"]
     walk = []
-    for start, end in zip(windows, windows[1:]):
-        window, following, here = steps[start][1], steps[end][1], steps[start + 1:end]
+    for start, end in zip(starts, starts[1:]):
+        window, here = steps[start][1], steps[start + 1:end]
         if not here or here[-1][0] != "press":
             raise ScenarioError(f"the walk leaves the {window['name']} window by no press")
         controls, order = window["controls"], window["tabOrder"]
-        leave = controls.index(here[-1][1])
         first_press = next(i for i, step in enumerate(here) if step[0] == "press")
         typed, calculate, total = {}, None, None
         if first_press < len(here) - 1:  # a press before the one that leaves
             typed = {controls.index(step[1]): step[2] for step in here[:first_press] if step[0] == "type"}
-            calculate = controls.index(here[first_press][1])
-            outcome = here[first_press + 1]
+            calculate, outcome = controls.index(here[first_press][1]), here[first_press + 1]
             if outcome[0] == "expect":
                 total = (controls.index(outcome[1]), outcome[2])
-        stop, seen, calculated, after_chart = window["firstFocus"], set(), False, False
+        stop, seen = window["firstFocus"], set()
         while True:
             seen.add(stop)
             if stop in typed:
-                walk.append((("type", typed[stop], stop == window["firstFocus"]), [], False, False))
-            if stop == calculate and not calculated:
-                walk.append(("Return", [ANNOUNCEMENT.format(total=total[1])] if total else [], False, False))
-                calculated = True
-            if len(seen) == len(order) and stop == leave:
+                walk.append((("type", typed[stop], stop == window["firstFocus"]), [], False))
+            if stop == calculate:
+                walk.append(("Return", [ANNOUNCEMENT.format(total=total[1])] if total else [], False))
+                calculate = None  # pressed
+            if len(seen) == len(order) and stop == controls.index(here[-1][1]):
                 break
-            stop = order[(order.index(stop) + 1) % len(order)]
-            reached = design.reached(window, controls[stop])
-            if total and calculated and stop == total[0]:
-                reached.append(f"{total[1]} selected.")
-            in_chart = controls[stop]["kind"] == "chart"
-            walk.append(("Tab", reached, in_chart or after_chart, False))
-            after_chart = in_chart
-        first = following["controls"][following["firstFocus"]]
-        walk.append(("Return", [design.opened(following)] + design.reached(following, first), False, True))
+            left, stop = stop, order[(order.index(stop) + 1) % len(order)]
+            # Orca reads a row of the chart whole as the focus enters it,
+            # which takes it longer than a practised user's next key.
+            said = [] if "chart" in (controls[left]["kind"], controls[stop]["kind"]) else \
+                design.reached(window, controls[stop])
+            if calculate is None and total and stop == total[0]:
+                said.append(f"{total[1]} selected.")
+            walk.append(("Tab", said, False))
+        walk.append(("Return", design.opened(steps[end][1]), True))
     return walk
 
 
-def typed_walk(orca, walk, pace, fast):
-    """Types the walk at one key every `pace` seconds, waiting only for a
-    window a key opens, as a user waits for it to show and for Orca to say
-    where the focus is; returns the failures and, for each key, what Orca said
-    from its press until the next key's, with a grace of half a key for
-    Orca's own delay."""
-    since = len(orca.utterances())
-    presses = []
-    for key, expected, _, switch in walk:
+def typed_walk(orca, walk):
+    """Types the walk a key every PACE seconds, waiting only for a window a key
+    opens, as a user waits for Orca to say where the focus is; returns the
+    failures. Each key's words are those from its press to the next key's,
+    with a grace of half a key for Orca's own delay."""
+    since, presses, failures = len(orca.utterances()), [], []
+    for key, expected, opens in walk:
         before = len(orca.utterances())
         presses.append(time.monotonic())
         press(key)
-        if switch:
-            for text in expected:
-                orca.wait_for(text, before, 20)
-        time.sleep(pace)
+        for text in expected if opens else []:
+            orca.wait_for(text, before, 20)
+        time.sleep(PACE)
     orca.settle()
     said = orca.timed_utterances()[since:]
-    ends = presses[1:] + [float("inf")]
-    failures, heard = [], []
-    for (key, expected, slow_only, _), start, end in zip(walk, presses, ends):
-        for_key = [text for when, text in said if start <= when < end + pace / 2]
-        heard.append((key, [f"+{when - start:.2f} s {text}" for when, text in said if start <= when < end]))
-        wanted = [] if fast and slow_only else expected
-        missing = [text for text in wanted if not any(text in utterance for utterance in for_key)]
-        if missing:
-            failures.append(f"key {len(heard)} ({key}): Orca did not say {missing}, only {for_key}")
-    return failures, heard
+    print(f"the walk at a practised pace, one key every {PACE} s:")
+    for number, ((key, expected, _), start, end) in enumerate(zip(walk, presses, presses[1:] + [float("inf")]), 1):
+        print(f"  {number:2} {key}: {[f'+{when - start:.2f} s {text}' for when, text in said if start <= when < end]}")
+        for_key = [text for when, text in said if start <= when < end + PACE / 2]
+        if missing(expected, for_key):
+            failures.append(f"key {number} ({key}): Orca did not say {missing(expected, for_key)}, only {for_key}")
+    return failures
 
 
 def start(xpcalc, console, orca, opening):
-    """Starts the program; returns it, and how many utterances Orca had said
-    before. A window manager may leave a window that maps as another closes
-    without the focus, as a user would find it: then it is clicked into view,
-    as a user would."""
+    """Starts the program; returns it and how many utterances Orca had said. A
+    window mapped without the focus, as another closes, is clicked into view."""
     since = len(orca.utterances())
     program = subprocess.Popen([xpcalc], env=dict(os.environ, QT_QPA_PLATFORM="xcb"), stdout=console,
                                stderr=subprocess.STDOUT)
@@ -437,56 +385,43 @@ def start(xpcalc, console, orca, opening):
     return program, since
 
 
-def stop(program):
-    program.terminate()
-    program.wait(10)
+def end(program, orca):
+    if program.poll() is None:
+        program.terminate()
+        program.wait(10)
+        orca.settle()
 
 
 def main():
-    if len(sys.argv) != 3:
-        print(__doc__.split("\n\n")[1], file=sys.stderr)
-        return 2
     xpcalc, design_path = sys.argv[1:]
-    design = Design(design_path)
-    recorder = Recorder()
+    design, steps = Design(design_path), Recorder()
     try:
-        replay(design_path, recorder, SCENARIO)
-        walk = paced_walk(design, recorder.steps)
+        replay(design_path, steps, SCENARIO)
+        walk = paced_walk(design, steps)
     except ScenarioError as error:
         sys.exit(f"orca_speaks.py: {error}")
-    first = recorder.steps[0][1]
-    opening = design.reached(first, first["controls"][first["firstFocus"]])[0]
+    opening = design.reached(steps[0][1], first_focus(steps[0][1]))[0]
     folder = tempfile.mkdtemp()
     orca = Orca(folder)
     # What the program writes to the console while a screen reader drives it:
     # nothing, however slowly the screen reader answers.
     console = open(os.path.join(folder, "console.log"), "w+")
-    failures = []
     program, since = start(xpcalc, console, orca, opening)
     try:
         driver = OrcaDriver(orca, design, program, since)
         try:
             replay(design_path, driver, SCENARIO)
         except (ProgramEnded, ScenarioError) as error:
-            failures.append(f"the walk stopped: {error}")
-        failures += driver.failures
-        stop(program)
-        orca.settle()
-        for name, pace in PACES:
-            program, since = start(xpcalc, console, orca, opening)
-            orca.settle()  # the program's opening
-            walk_failures, heard = typed_walk(orca, walk, pace, fast=pace < 1)
-            print(f"walk at a {name} pace, one key every {pace} s:")
-            for number, (key, said) in enumerate(heard, 1):
-                print(f"  {number:2} {key}: {said}")
-            failures += [f"at a {name} pace: {failure}" for failure in walk_failures]
-            if program.poll() is not None:
-                failures.append(f"the program ended with status {program.returncode}")
-            stop(program)
-            orca.settle()
+            driver.failures.append(f"the walk stopped: {error}")
+        failures = driver.failures
+        end(program, orca)
+        program, _ = start(xpcalc, console, orca, opening)
+        orca.settle()  # the program's opening
+        failures += typed_walk(orca, walk)
+        if program.poll() is not None:
+            failures.append(f"the program ended with status {program.returncode}")
     finally:
-        if program.poll() is None:
-            stop(program)
+        end(program, orca)
         orca.stop()
     console.seek(0)
     written = console.read()

@@ -139,11 +139,7 @@ def main():
         asked, restarts = 0, 0
         width = box[2] - box[0]
         for along in range(width // 2, width + 1, 3):
-            left, top = box[0], box[1]
-            x, y = left + along, top + 10  # in the title bar
-            # weston follows the X pointer by its motion events, which a
-            # warp alone does not make: a small move there and back does.
-            said = point_at(client, x, y)
+            said = point_at(client, box[0] + along, box[1] + 10)  # in the title bar
             subprocess.run(["xdotool", "click", "1"], check=True)
             time.sleep(0.3)
             said += client.news()
