@@ -80,8 +80,8 @@ class DesignTest : public QObject {
     static void windows()
     {
         QTest::addColumn<QString>("window");
-        QTest::newRow("calculator") << QStringLiteral("calculator");
-        QTest::newRow("chart") << QStringLiteral("chart");
+        for (const char *window : {"calculator", "chart"})
+            QTest::newRow(window) << QString::fromLatin1(window);
     }
 
 private slots:
@@ -99,6 +99,16 @@ private slots:
         QCOMPARE(built->size(), QSize(design["size"]["width"].get<int>(), design["size"]["height"].get<int>()));
         QCOMPARE(built->minimumSize() == built->maximumSize(), !design["resizable"].get<bool>());
         const json &controls = design["controls"];
+        // The design's controls and nothing else, but the calculator's announcer.
+        QCOMPARE(built->findChildren<QWidget *>().size() - qsizetype(built->findChild<QWidget *>("announcer") != nullptr),
+                 qsizetype(controls.size()));
+        // The window's ground shows where no control stands.
+        QRegion bare(built->rect());
+        for (const json &row : controls)
+            bare -= QRect(row["placeInWindow"]["left"], row["placeInWindow"]["top"], row["placeInWindow"]["width"],
+                          row["placeInWindow"]["height"]);
+        const QPoint ground = bare.begin()->center();
+        QCOMPARE(hex(built->grab().toImage().pixelColor(ground)), qs(exported()["colours"][design["ground"].get<std::string>()]));
         QWidget *previous = nullptr;
         for (const json &row : controls) {
             const QString name = qs(row["name"]);
@@ -156,22 +166,19 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(built.get()));
         const QWidget *first = QApplication::focusWidget();
         QCOMPARE(first, controlOf(built.get(), design["controls"][design["firstFocus"].get<std::size_t>()]));
-        QList<const QWidget *> visited{first};
+        std::set<const QWidget *> visited;
         int wraps = 0;
         for (std::size_t i = 0; i < tabIndex.size(); ++i) {
             const QWidget *from = QApplication::focusWidget();
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
             const QWidget *to = QApplication::focusWidget();
             QVERIFY2(tabIndex.count(to) == 1, qPrintable(to->objectName()));
-            if (tabIndex[to] <= tabIndex[from])
-                ++wraps;
-            if (i + 1 < tabIndex.size())
-                visited << to;
-            else
-                QCOMPARE(to, first);
+            wraps += tabIndex[to] <= tabIndex[from];
+            visited.insert(to);
         }
+        QCOMPARE(QApplication::focusWidget(), first);
         QCOMPARE(wraps, 1);
-        QCOMPARE(std::set<const QWidget *>(visited.begin(), visited.end()).size(), tabIndex.size());
+        QCOMPARE(visited.size(), tabIndex.size());
     }
 };
 
