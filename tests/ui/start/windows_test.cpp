@@ -24,6 +24,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
 #include <fstream>
 #include <string>
 
@@ -91,25 +92,11 @@ class ScenarioPlayer {
 public:
     ScenarioPlayer(Qt::Key key, Qt::KeyboardModifiers modifiers) : m_key(key), m_modifiers(modifiers) {}
 
-    // Plays the steps in order, up to the first that fails. A "shot" only
-    // marks a point in the walk: the pictures are the screenshot script's.
+    // Plays the steps in order, up to the first that fails.
     void replay(const json &steps)
     {
         for (const json &step : steps) {
-            if (step.contains("window"))
-                window(step["window"].get<std::string>());
-            else if (step.contains("type"))
-                type(control<QLineEdit>(step, "type"), qs(step.at("text")));
-            else if (step.contains("press"))
-                press(control<QPushButton>(step, "press"));
-            else if (step.contains("expect"))
-                expect(control<QLineEdit>(step, "expect"), qs(step.at("text")), step.value("focused", false));
-            else if (step.contains("warning"))
-                warning(qs(step["warning"]));
-            else if (step.contains("answer"))
-                answer(qs(step["answer"]));
-            else
-                QVERIFY2(step.contains("shot"), step.dump().c_str());
+            play(step);
             if (QTest::currentTestFailed()) {
                 qWarning("the walk failed at %s", step.dump().c_str());
                 return;
@@ -118,6 +105,42 @@ public:
     }
 
 private:
+    void play(const json &step)
+    {
+        if (step.contains("window")) {
+            window(step["window"].get<std::string>());
+        } else if (step.contains("type")) { // the text typed into the box in place of its own
+            auto *box = control<QLineEdit>(step, "type");
+            box->selectAll();
+            QTest::keyClicks(box, qs(step.at("text")));
+            QCOMPARE(box->text(), qs(step.at("text")));
+        } else if (step.contains("press")) {
+            press(control<QPushButton>(step, "press"));
+        } else if (step.contains("expect")) {
+            const auto *box = control<QLineEdit>(step, "expect");
+            QCOMPARE(box->text(), qs(step.at("text")));
+            if (step.value("focused", false))
+                QTRY_COMPARE(box->window()->focusWidget(), box);
+        } else if (step.contains("warning")) { // a warning shows, modal, whose text says that
+            QTRY_VERIFY(qobject_cast<QMessageBox *>(QApplication::activeModalWidget()) != nullptr);
+            const auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            QCOMPARE(box->icon(), QMessageBox::Warning);
+            QVERIFY2(box->text().contains(qs(step["warning"])), qPrintable(box->text()));
+        } else if (step.contains("answer")) { // the warning answered with its button of that caption, and gone
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            QVERIFY(box != nullptr);
+            const QList<QAbstractButton *> offered = box->buttons();
+            const auto button = std::find_if(offered.begin(), offered.end(), [&step](QAbstractButton *b) {
+                return b->text().remove(QLatin1Char('&')) == qs(step["answer"]);
+            });
+            QVERIFY2(button != offered.end(), step.dump().c_str());
+            press(*button);
+            QTRY_VERIFY(QApplication::activeModalWidget() == nullptr);
+        } else { // a shot only marks a point in the walk: the pictures are the screenshot script's
+            QVERIFY2(step.contains("shot"), step.dump().c_str());
+        }
+    }
+
     // The window the next steps are in shows, alone, with the program's
     // icon, and the other is unloaded. A calculator the walk starts in or
     // comes back to is fresh: every box at "0".
@@ -139,14 +162,6 @@ private:
         m_window = shown;
     }
 
-    // The text typed into the box in place of its own.
-    static void type(QLineEdit *box, const QString &text)
-    {
-        box->selectAll();
-        QTest::keyClicks(box, text);
-        QCOMPARE(box->text(), text);
-    }
-
     void press(QAbstractButton *button)
     {
         QSignalSpy clicked(button, &QAbstractButton::clicked);
@@ -158,36 +173,6 @@ private:
         }
         // A button pressed by a key shows itself down a moment first.
         QTRY_COMPARE(clicked.count(), 1);
-    }
-
-    static void expect(const QLineEdit *box, const QString &text, bool focused)
-    {
-        QCOMPARE(box->text(), text);
-        if (focused)
-            QTRY_COMPARE(box->window()->focusWidget(), box);
-    }
-
-    // A warning shows, modal, whose text says that.
-    static void warning(const QString &says)
-    {
-        QTRY_VERIFY(qobject_cast<QMessageBox *>(QApplication::activeModalWidget()) != nullptr);
-        const auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-        QCOMPARE(box->icon(), QMessageBox::Warning);
-        QVERIFY2(box->text().contains(says), qPrintable(box->text()));
-    }
-
-    // The warning answered with its button of that caption, and gone.
-    void answer(const QString &caption)
-    {
-        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-        QVERIFY(box != nullptr);
-        QAbstractButton *button = nullptr;
-        for (QAbstractButton *offered : box->buttons())
-            if (offered->text().remove(QLatin1Char('&')) == caption)
-                button = offered;
-        QVERIFY2(button != nullptr, qPrintable(caption));
-        press(button);
-        QTRY_VERIFY(QApplication::activeModalWidget() == nullptr);
     }
 
     template <class Widget> Widget *control(const json &step, const char *kind) const
