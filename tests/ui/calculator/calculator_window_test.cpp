@@ -92,20 +92,27 @@ private slots:
         QTest::addColumn<QString>("levelText");
         QTest::addColumn<QString>("expected");
         // Level 0 has no row: nothing is earned.
-        QTest::newRow("fresh window") << Counts{} << "0" << "0";
+        QTest::newRow("fresh window") << Counts{} << "0"
+                                      << "0";
         // Level 20: CR 1 earns nothing, CR 20 6000: 1 x 0 + 2 x 6000.
-        QTest::newRow("first and last boxes") << Counts{{1, "1"}, {20, "2"}} << "20" << "12000";
+        QTest::newRow("first and last boxes") << Counts{{1, "1"}, {20, "2"}} << "20"
+                                              << "12000";
         // Level 8: CR 1 earns 200, CR 20 nothing: 3 x 200 + 2 x 0.
-        QTest::newRow("first box, last unused") << Counts{{1, "3"}, {20, "2"}} << "8" << "600";
+        QTest::newRow("first box, last unused") << Counts{{1, "3"}, {20, "2"}} << "8"
+                                                << "600";
         // " 1 0 " is 10, "1,5" is 1 and level "2.5" is 2, whose row gives CR 1
         // 300, CR 2 600 and CR 11 nothing: 10 x 300 + 1 x 600 + 5 x 0.
-        QTest::newRow("texts as typed") << Counts{{1, " 1 0 "}, {2, "1,5"}, {11, "5"}} << "2.5" << "3600";
+        QTest::newRow("texts as typed") << Counts{{1, " 1 0 "}, {2, "1,5"}, {11, "5"}} << "2.5"
+                                        << "3600";
         // "1.5" is 2 and level "3.5" is 4, where CR 10 earns 9600: 2 x 9600.
-        QTest::newRow("halves to even") << Counts{{10, "1.5"}} << "3.5" << "19200";
+        QTest::newRow("halves to even") << Counts{{10, "1.5"}} << "3.5"
+                                        << "19200";
         // "&H10" is 16 and level "&HC" is 12, where CR 5 earns 300: 16 x 300.
-        QTest::newRow("hexadecimal") << Counts{{5, "&H10"}} << "&HC" << "4800";
+        QTest::newRow("hexadecimal") << Counts{{5, "&H10"}} << "&HC"
+                                     << "4800";
         // Level 5: CR 1 earns 300, CR 2 500: 4 x 300 - 1 x 500.
-        QTest::newRow("negative count") << Counts{{1, "4"}, {2, "-1"}} << "5" << "700";
+        QTest::newRow("negative count") << Counts{{1, "4"}, {2, "-1"}} << "5"
+                                        << "700";
     }
     void showsTheTotalOfTheTextsAsTyped()
     {
@@ -157,15 +164,18 @@ private slots:
         QTest::addColumn<QString>("range");        // the true range of what failed
         QTest::addColumn<ControlRef>("concerned"); // the box the user is put in to change
         const QString counts = QStringLiteral("(-2147483648 to 2147483647)");
-        QTest::newRow("count") << Counts{{7, "2147483648"}} << "1" << "CR 7" << counts << ControlRef{Role::Count, 7};
-        QTest::newRow("level") << Counts{} << "32768" << "party level" << QStringLiteral("(-32768 to 32767)")
+        QTest::newRow("count") << Counts{{7, "2147483648"}} << "1"
+                               << "CR 7" << counts << ControlRef{Role::Count, 7};
+        QTest::newRow("level") << Counts{} << "32768"
+                               << "party level" << QStringLiteral("(-32768 to 32767)")
                                << ControlRef{Role::PartyLevel, 0};
         // Level 20, CR 20: 357914 x 6000 passes 2^31.
-        QTest::newRow("product") << Counts{{20, "357914"}} << "20" << "CR 20" << counts << ControlRef{Role::Count, 20};
+        QTest::newRow("product") << Counts{{20, "357914"}} << "20"
+                                 << "CR 20" << counts << ControlRef{Role::Count, 20};
         // Level 20: 500000 x 4000 at CR 19 fits, and with 357000 x 6000 at CR
         // 20 the sum passes 2^31 there.
-        QTest::newRow("running total") << Counts{{19, "500000"}, {20, "357000"}} << "20" << "CR 20" << counts
-                                       << ControlRef{Role::Count, 20};
+        QTest::newRow("running total") << Counts{{19, "500000"}, {20, "357000"}} << "20"
+                                       << "CR 20" << counts << ControlRef{Role::Count, 20};
     }
     void overflowIsReportedAndChangesNothing()
     {
@@ -184,7 +194,8 @@ private slots:
         QVERIFY(box != nullptr);
         QCOMPARE(box->windowTitle(), QStringLiteral("Kestrow's Experience Calculator"));
         QCOMPARE(box->icon(), QMessageBox::Warning);
-        for (const QString &says : {QStringLiteral("overflowed"), where, range, QStringLiteral("total was not changed")})
+        for (const QString &says :
+             {QStringLiteral("overflowed"), where, range, QStringLiteral("total was not changed")})
             QVERIFY2(box->text().contains(says), qPrintable(box->text()));
         QTest::keyClick(box, Qt::Key_Return);
 

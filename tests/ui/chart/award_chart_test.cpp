@@ -199,7 +199,8 @@ private slots:
             }
             for (const auto &[column, edges] : rightEdges) {
                 const auto [least, most] = std::minmax_element(edges.begin(), edges.end());
-                QVERIFY2(*most - *least <= 1, qPrintable(QStringLiteral("CR %1 ends at %2").arg(column).arg(at(*least, *most))));
+                QVERIFY2(*most - *least <= 1,
+                         qPrintable(QStringLiteral("CR %1 ends at %2").arg(column).arg(at(*least, *most))));
             }
         }
     }
@@ -216,9 +217,10 @@ private slots:
                         marks.push_back(cell.mark());
             for (int y = g.cells.front().front().mark().top(); y <= g.cells.back().front().mark().bottom(); ++y)
                 for (int x = 0; x < m_chart.width(); ++x)
-                    QVERIFY2(!isLettering(m_chart.pixel(x, y)) ||
-                                 std::any_of(marks.begin(), marks.end(), [&](const QRect &m) { return m.contains(x, y); }),
-                             qPrintable(at(x, y)));
+                    QVERIFY2(
+                        !isLettering(m_chart.pixel(x, y)) ||
+                            std::any_of(marks.begin(), marks.end(), [&](const QRect &m) { return m.contains(x, y); }),
+                        qPrintable(at(x, y)));
         }
     }
 
@@ -315,7 +317,8 @@ private slots:
         const std::vector<std::pair<int, int>> runs = letteredRuns(m_chart, m_chart.rect());
         QVERIFY(!runs.empty());
         const QRect title = letteringIn(m_chart, QRect(0, runs.front().first, m_chart.width(), 3));
-        QVERIFY2(title.left() <= chartCellRect(0, xpcalc::kChartLabelColumn).left(), qPrintable(QString::number(title.left())));
+        QVERIFY2(title.left() <= chartCellRect(0, xpcalc::kChartLabelColumn).left(),
+                 qPrintable(QString::number(title.left())));
         QVERIFY2(title.right() < m_chart.width() / 2, qPrintable(QString::number(title.right())));
     }
 
@@ -384,7 +387,8 @@ private slots:
         const QImage shown = box->grab().toImage();
         for (int y = 2 + xpcalc::kAwardChartSize.height(); y < 2 + 341; ++y)
             QCOMPARE(shown.pixelColor(130, y), QColor(Qt::white));
-        QCOMPARE(shown.pixelColor(2 + 3, 2 + 61), xpcalc::paint(xpcalc::Paint::ChartBand)); // where the chart puts a band
+        QCOMPARE(shown.pixelColor(2 + 3, 2 + 61),
+                 xpcalc::paint(xpcalc::Paint::ChartBand)); // where the chart puts a band
     }
 
     void resizingTheChartWindowMovesNothing()

@@ -28,7 +28,6 @@ namespace {
 
 QAccessibleInterface *accessible(QObject *object) { return QAccessible::queryAccessibleInterface(object); }
 
-
 // Counts the events of one type that reach the objects it watches.
 struct EventCounter : QObject {
     explicit EventCounter(QEvent::Type counted) : type(counted) {}

@@ -28,11 +28,16 @@ private slots:
             R"(QSpiApplication::keyEventError  "org.freedesktop.DBus.Error.NoReply" "Did not receive a reply.")");
         const QString gone = QStringLiteral(
             R"(QSpiApplication::keyEventError  "org.freedesktop.DBus.Error.ServiceUnknown" "The name is not activatable")");
-        const QString late = QStringLiteral("QSpiApplication::notifyKeyboardListenerCallback with no queued key called");
+        const QString late =
+            QStringLiteral("QSpiApplication::notifyKeyboardListenerCallback with no queued key called");
         const QString failed = QStringLiteral("copy failed");
         const std::tuple<QString, QtMsgType, bool> cases[] = {
-            {slow, QtWarningMsg, false}, {late, QtWarningMsg, false}, {late + QStringLiteral(" twice"), QtWarningMsg, true},
-            {gone, QtWarningMsg, true},  {failed, QtWarningMsg, true}, {slow, QtCriticalMsg, true},
+            {slow, QtWarningMsg, false},
+            {late, QtWarningMsg, false},
+            {late + QStringLiteral(" twice"), QtWarningMsg, true},
+            {gone, QtWarningMsg, true},
+            {failed, QtWarningMsg, true},
+            {slow, QtCriticalMsg, true},
         };
         for (const auto &[message, type, shown] : cases) {
             passedOn.clear();
