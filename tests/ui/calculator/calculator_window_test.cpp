@@ -24,8 +24,6 @@ using xpcalc::CalculatorWindow;
 using xpcalc::ControlRef;
 using xpcalc::Role;
 using Counts = QMap<int, QString>; // challenge rating -> text typed into its box
-Q_DECLARE_METATYPE(ControlRef)
-Q_DECLARE_METATYPE(Role)
 
 // The ground of labels, frames and picture boxes: the colour scheme's button
 // face, whatever the desktop's theme.
@@ -86,47 +84,39 @@ private slots:
     // of reading an entry: blanks are skipped, the number ends at the first
     // character that cannot continue it, halves round to even, "&H" is hex,
     // and only levels 1 to 20 have a row.
-    void showsTheTotalOfTheTextsAsTyped_data()
-    {
-        QTest::addColumn<Counts>("counts");
-        QTest::addColumn<QString>("levelText");
-        QTest::addColumn<QString>("expected");
-        // Level 0 has no row: nothing is earned.
-        QTest::newRow("fresh window") << Counts{} << "0"
-                                      << "0";
-        // Level 20: CR 1 earns nothing, CR 20 6000: 1 x 0 + 2 x 6000.
-        QTest::newRow("first and last boxes") << Counts{{1, "1"}, {20, "2"}} << "20"
-                                              << "12000";
-        // Level 8: CR 1 earns 200, CR 20 nothing: 3 x 200 + 2 x 0.
-        QTest::newRow("first box, last unused") << Counts{{1, "3"}, {20, "2"}} << "8"
-                                                << "600";
-        // " 1 0 " is 10, "1,5" is 1 and level "2.5" is 2, whose row gives CR 1
-        // 300, CR 2 600 and CR 11 nothing: 10 x 300 + 1 x 600 + 5 x 0.
-        QTest::newRow("texts as typed") << Counts{{1, " 1 0 "}, {2, "1,5"}, {11, "5"}} << "2.5"
-                                        << "3600";
-        // "1.5" is 2 and level "3.5" is 4, where CR 10 earns 9600: 2 x 9600.
-        QTest::newRow("halves to even") << Counts{{10, "1.5"}} << "3.5"
-                                        << "19200";
-        // "&H10" is 16 and level "&HC" is 12, where CR 5 earns 300: 16 x 300.
-        QTest::newRow("hexadecimal") << Counts{{5, "&H10"}} << "&HC"
-                                     << "4800";
-        // Level 5: CR 1 earns 300, CR 2 500: 4 x 300 - 1 x 500.
-        QTest::newRow("negative count") << Counts{{1, "4"}, {2, "-1"}} << "5"
-                                        << "700";
-    }
     void showsTheTotalOfTheTextsAsTyped()
     {
-        QFETCH(Counts, counts);
-        QFETCH(QString, levelText);
-        QFETCH(QString, expected);
-        for (int cr = 1; cr <= xpcalc::kChallengeRatings; ++cr) {
-            count(cr)->selectAll();
-            QTest::keyClicks(count(cr), counts.value(cr, QStringLiteral("0")));
+        const struct {
+            Counts counts;
+            const char *level;
+            const char *total;
+        } cases[] = {
+            // Level 0 has no row: nothing is earned.
+            {{}, "0", "0"},
+            // Level 20: CR 1 earns nothing, CR 20 6000: 1 x 0 + 2 x 6000.
+            {{{1, "1"}, {20, "2"}}, "20", "12000"},
+            // Level 8: CR 1 earns 200, CR 20 nothing: 3 x 200 + 2 x 0.
+            {{{1, "3"}, {20, "2"}}, "8", "600"},
+            // " 1 0 " is 10, "1,5" is 1 and level "2.5" is 2, whose row gives CR 1
+            // 300, CR 2 600 and CR 11 nothing: 10 x 300 + 1 x 600 + 5 x 0.
+            {{{1, " 1 0 "}, {2, "1,5"}, {11, "5"}}, "2.5", "3600"},
+            // "1.5" is 2 and level "3.5" is 4, where CR 10 earns 9600: 2 x 9600.
+            {{{10, "1.5"}}, "3.5", "19200"},
+            // "&H10" is 16 and level "&HC" is 12, where CR 5 earns 300: 16 x 300.
+            {{{5, "&H10"}}, "&HC", "4800"},
+            // Level 5: CR 1 earns 300, CR 2 500: 4 x 300 - 1 x 500.
+            {{{1, "4"}, {2, "-1"}}, "5", "700"},
+        };
+        for (const auto &typed : cases) {
+            for (int cr = 1; cr <= xpcalc::kChallengeRatings; ++cr) {
+                count(cr)->selectAll();
+                QTest::keyClicks(count(cr), typed.counts.value(cr, QStringLiteral("0")));
+            }
+            level()->selectAll();
+            QTest::keyClicks(level(), typed.level);
+            calculate();
+            QVERIFY2(total()->text() == QLatin1String(typed.total), typed.total);
         }
-        level()->selectAll();
-        QTest::keyClicks(level(), levelText);
-        calculate();
-        QCOMPARE(total()->text(), expected);
     }
 
     // Level 14 earns 1050 at CR 10: once, however often calculated, and
@@ -156,55 +146,49 @@ private slots:
         QCOMPARE(total()->text(), QStringLiteral("7500"));
     }
 
-    void overflowIsReportedAndChangesNothing_data()
-    {
-        QTest::addColumn<Counts>("counts");
-        QTest::addColumn<QString>("levelText");
-        QTest::addColumn<QString>("where");
-        QTest::addColumn<QString>("range");        // the true range of what failed
-        QTest::addColumn<ControlRef>("concerned"); // the box the user is put in to change
-        const QString counts = QStringLiteral("(-2147483648 to 2147483647)");
-        QTest::newRow("count") << Counts{{7, "2147483648"}} << "1"
-                               << "CR 7" << counts << ControlRef{Role::Count, 7};
-        QTest::newRow("level") << Counts{} << "32768"
-                               << "party level" << QStringLiteral("(-32768 to 32767)")
-                               << ControlRef{Role::PartyLevel, 0};
-        // Level 20, CR 20: 357914 x 6000 passes 2^31.
-        QTest::newRow("product") << Counts{{20, "357914"}} << "20"
-                                 << "CR 20" << counts << ControlRef{Role::Count, 20};
-        // Level 20: 500000 x 4000 at CR 19 fits, and with 357000 x 6000 at CR
-        // 20 the sum passes 2^31 there.
-        QTest::newRow("running total") << Counts{{19, "500000"}, {20, "357000"}} << "20"
-                                       << "CR 20" << counts << ControlRef{Role::Count, 20};
-    }
     void overflowIsReportedAndChangesNothing()
     {
-        QFETCH(Counts, counts);
-        QFETCH(QString, levelText);
-        QFETCH(QString, where);
-        QFETCH(QString, range);
-        QFETCH(ControlRef, concerned);
-        // A first, good calculation sets the total and its working.
-        calculate({{1, "1"}}, "1");
-        QCOMPARE(total()->text(), QStringLiteral("300"));
-        const QString working = total()->toolTip();
+        const QString int32 = QStringLiteral("(-2147483648 to 2147483647)");
+        const struct {
+            Counts counts;
+            const char *level;
+            QString where;
+            QString range;        // the true range of what failed
+            ControlRef concerned; // the box the user is put in to change
+        } cases[] = {
+            {{{7, "2147483648"}}, "1", "CR 7", int32, {Role::Count, 7}},
+            {{}, "32768", "party level", "(-32768 to 32767)", {Role::PartyLevel, 0}},
+            // Level 20, CR 20: 357914 x 6000 passes 2^31.
+            {{{20, "357914"}}, "20", "CR 20", int32, {Role::Count, 20}},
+            // Level 20: 500000 x 4000 at CR 19 fits, and with 357000 x 6000 at CR
+            // 20 the sum passes 2^31 there.
+            {{{19, "500000"}, {20, "357000"}}, "20", "CR 20", int32, {Role::Count, 20}},
+        };
+        for (const auto &[typed, levelText, where, range, concerned] : cases) {
+            cleanup();
+            init();
+            // A first, good calculation sets the total and its working.
+            calculate({{1, "1"}}, "1");
+            QCOMPARE(total()->text(), QStringLiteral("300"));
+            const QString working = total()->toolTip();
 
-        calculate(counts, levelText);
-        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-        QVERIFY(box != nullptr);
-        QCOMPARE(box->windowTitle(), QStringLiteral("Kestrow's Experience Calculator"));
-        QCOMPARE(box->icon(), QMessageBox::Warning);
-        for (const QString &says :
-             {QStringLiteral("overflowed"), where, range, QStringLiteral("total was not changed")})
-            QVERIFY2(box->text().contains(says), qPrintable(box->text()));
-        QTest::keyClick(box, Qt::Key_Return);
+            calculate(typed, levelText);
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            QVERIFY(box != nullptr);
+            QCOMPARE(box->windowTitle(), QStringLiteral("Kestrow's Experience Calculator"));
+            QCOMPARE(box->icon(), QMessageBox::Warning);
+            for (const QString &says :
+                 {QStringLiteral("overflowed"), where, range, QStringLiteral("total was not changed")})
+                QVERIFY2(box->text().contains(says), qPrintable(box->text()));
+            QTest::keyClick(box, Qt::Key_Return);
 
-        QCOMPARE(total()->text(), QStringLiteral("300"));
-        QCOMPARE(total()->toolTip(), working);
-        QVERIFY(m_window->isVisible());
-        auto *concernedBox = control<QLineEdit>(concerned.role, concerned.number);
-        QTRY_COMPARE(m_window->focusWidget(), concernedBox);
-        QCOMPARE(concernedBox->selectedText(), concernedBox->text());
+            QCOMPARE(total()->text(), QStringLiteral("300"));
+            QCOMPARE(total()->toolTip(), working);
+            QVERIFY(m_window->isVisible());
+            auto *concernedBox = control<QLineEdit>(concerned.role, concerned.number);
+            QTRY_COMPARE(m_window->focusWidget(), concernedBox);
+            QCOMPARE(concernedBox->selectedText(), concernedBox->text());
+        }
     }
 
     // The working shows as the total's tooltip, and reaches the keyboard
@@ -268,25 +252,19 @@ private slots:
 
     // Pictures stand at natural size from the top-left; where a box is larger,
     // button face shows; where smaller, the picture is cut off.
-    void pictures_data()
-    {
-        QTest::addColumn<Role>("role");
-        QTest::addColumn<QSize>("pictureSize");
-        QTest::newRow("title") << Role::Title << QSize(217, 43);
-        QTest::newRow("total") << Role::TotalHeading << QSize(82, 38);
-        QTest::newRow("party level") << Role::PartyLevelHeading << QSize(127, 21);
-    }
     void pictures()
     {
-        QFETCH(Role, role);
-        QFETCH(QSize, pictureSize);
-        auto *box = control<QLabel>(role);
-        QCOMPARE(box->pixmap().deviceIndependentSize().toSize(), pictureSize);
-        const QImage shown = box->grab().toImage();
-        QCOMPARE(shown.size(), box->size());
-        QCOMPARE(shown.pixelColor(0, 0), QColor(132, 152, 179));
-        if (box->width() > pictureSize.width())
-            QCOMPARE(shown.pixelColor(box->width() - 1, 0), kButtonFace);
+        for (const auto &[role, size] :
+             {std::pair{Role::Title, QSize(217, 43)}, std::pair{Role::TotalHeading, QSize(82, 38)},
+              std::pair{Role::PartyLevelHeading, QSize(127, 21)}}) {
+            auto *box = control<QLabel>(role);
+            QCOMPARE(box->pixmap().deviceIndependentSize().toSize(), size);
+            const QImage shown = box->grab().toImage();
+            QCOMPARE(shown.size(), box->size());
+            QCOMPARE(shown.pixelColor(0, 0), QColor(132, 152, 179));
+            if (box->width() > size.width())
+                QCOMPARE(shown.pixelColor(box->width() - 1, 0), kButtonFace);
+        }
     }
 };
 

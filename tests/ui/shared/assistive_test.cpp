@@ -229,42 +229,39 @@ private slots:
 
     // The keyboard walks the chart as a screen reader reads it: the row's
     // label, then its awards; only the cells the chart draws.
-    void chartCellsByKeys_data()
-    {
-        QTest::addColumn<QString>("keys");
-        QTest::addColumn<int>("row");
-        QTest::addColumn<int>("column");
-        QTest::addColumn<QString>("cell");
-        const QString firstLabel = QStringLiteral("Party level 1-3");
-        QTest::newRow("opens on level 1-3, CR 1") << "" << 0 << 1 << "300";
-        QTest::newRow("level 7, CR 3") << "Down Down Down Down Right Right" << 4 << 3 << "525";
-        QTest::newRow("Home: the row's label") << "Right Home" << 0 << 0 << firstLabel;
-        QTest::newRow("left of the first award: the label") << "Left" << 0 << 0 << firstLabel;
-        QTest::newRow("End of 1-3: CR 10, the last drawn") << "End" << 0 << 10 << "10800";
-        QTest::newRow("no CR 11 for 1-3") << "End Right" << 0 << 10 << "10800";
-        QTest::newRow("nothing above the first row") << "Up" << 0 << 1 << "300";
-        QTest::newRow("Ctrl+End: level 20, CR 20") << "Ctrl+End" << 17 << 20 << "6000";
-        QTest::newRow("no CR 10 for level 20") << "Ctrl+End Home Right" << 17 << 11 << "";
-        QTest::newRow("Ctrl+Home: the first label") << "Ctrl+End Ctrl+Home" << 0 << 0 << firstLabel;
-        QTest::newRow("level 17 down to 18 in CR 1: not drawn") << "Ctrl+End Up Up Up Home Right Down" << 14 << 1 << "";
-    }
     void chartCellsByKeys()
     {
-        QFETCH(QString, keys);
-        QFETCH(int, row);
-        QFETCH(int, column);
-        QFETCH(QString, cell);
-        const auto window = shownWindow<xpcalc::ChartWindow>();
-        auto *chart = window->findChild<xpcalc::AwardChartView *>();
-        chart->setFocus();
-        for (const QString &key : keys.split(QLatin1Char(' '), Qt::SkipEmptyParts))
-            QTest::keyClick(chart, QKeySequence(key)[0].key(), QKeySequence(key)[0].keyboardModifiers());
-        QCOMPARE(chart->currentRow(), row);
-        QCOMPARE(chart->currentColumn(), column);
-        QAccessibleTableInterface *table = accessible(chart)->tableInterface();
-        QCOMPARE(table->cellAt(row, column)->text(QAccessible::Name), cell);
-        QVERIFY(table->cellAt(row, column)->state().focused);
-        QVERIFY(!table->cellAt(row == 0 ? 1 : 0, column)->state().focused);
+        const QString firstLabel = QStringLiteral("Party level 1-3");
+        const struct {
+            const char *keys;
+            int row;
+            int column;
+            QString cell;
+        } cases[] = {
+            {"", 0, 1, "300"},                                // where it opens
+            {"Down Down Down Down Right Right", 4, 3, "525"}, // level 7, CR 3
+            {"Right Home", 0, 0, firstLabel},                 // Home: the row's label
+            {"Left", 0, 0, firstLabel},                       // left of the first award: the label
+            {"End", 0, 10, "10800"},                          // CR 10, the last drawn for 1-3
+            {"End Right", 0, 10, "10800"},                    // no CR 11 for 1-3
+            {"Up", 0, 1, "300"},                              // nothing above the first row
+            {"Ctrl+End", 17, 20, "6000"},                     // level 20, CR 20
+            {"Ctrl+End Home Right", 17, 11, ""},              // no CR 10 for level 20
+            {"Ctrl+End Ctrl+Home", 0, 0, firstLabel},
+            {"Ctrl+End Up Up Up Home Right Down", 14, 1, ""}, // level 17 down to 18 in CR 1: not drawn
+        };
+        for (const auto &[keys, row, column, cell] : cases) {
+            const auto window = shownWindow<xpcalc::ChartWindow>();
+            auto *chart = window->findChild<xpcalc::AwardChartView *>();
+            chart->setFocus();
+            for (const QString &key : QString::fromLatin1(keys).split(QLatin1Char(' '), Qt::SkipEmptyParts))
+                QTest::keyClick(chart, QKeySequence(key)[0].key(), QKeySequence(key)[0].keyboardModifiers());
+            QVERIFY2(chart->currentRow() == row && chart->currentColumn() == column, keys);
+            QAccessibleTableInterface *table = accessible(chart)->tableInterface();
+            QCOMPARE(table->cellAt(row, column)->text(QAccessible::Name), cell);
+            QVERIFY2(table->cellAt(row, column)->state().focused, keys);
+            QVERIFY2(!table->cellAt(row == 0 ? 1 : 0, column)->state().focused, keys);
+        }
     }
 
     // The current cell shows inverted while the chart has the focus;

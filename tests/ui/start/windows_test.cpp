@@ -84,6 +84,7 @@ void toChartAndBack()
 }
 
 QString qs(const json &text) { return QString::fromStdString(text.get<std::string>()); }
+
 // The user's walk (tools/scenario.json) on the windows as the program loads
 // and switches them; each control is found by its role (a count box by its
 // challenge rating too) in the design of the window the walk is in. Buttons
