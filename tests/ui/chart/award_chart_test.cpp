@@ -363,8 +363,10 @@ private slots:
     }
 
     // The chart window opens with the focus shown on its button, though no
-    // key was pressed.
-    void chartWindowShowsTheFocusAtOnce()
+    // key was pressed. The chart stands inside its box's 2-pixel sunken
+    // border, cut off at the right and with 12 pixels of the box's white
+    // ground below it. Resizing the window moves nothing.
+    void chartWindow()
     {
         const auto window = shownWindow<xpcalc::ChartWindow>();
         window->activateWindow();
@@ -373,13 +375,7 @@ private slots:
         const QImage focused = button->grab().toImage();
         button->clearFocus();
         QVERIFY(focused != button->grab().toImage());
-    }
 
-    // The chart stands inside the window's 2-pixel sunken border, cut off at
-    // the right and with 12 pixels of the box's white ground below it.
-    void chartSitsInsideTheBorder()
-    {
-        const auto window = shownWindow<xpcalc::ChartWindow>();
         auto *box = control<QLabel>(window.get(), Role::Chart);
         QCOMPARE(box->frameWidth(), 2);
         QCOMPARE(box->contentsRect(), QRect(2, 2, 261, 341));
@@ -387,13 +383,8 @@ private slots:
         const QImage shown = box->grab().toImage();
         for (int y = 2 + xpcalc::kAwardChartSize.height(); y < 2 + 341; ++y)
             QCOMPARE(shown.pixelColor(130, y), QColor(Qt::white));
-        QCOMPARE(shown.pixelColor(2 + 3, 2 + 61),
-                 xpcalc::paint(xpcalc::Paint::ChartBand)); // where the chart puts a band
-    }
+        QCOMPARE(shown.pixelColor(2 + 3, 2 + 61), xpcalc::paint(xpcalc::Paint::ChartBand)); // a band, as drawn
 
-    void resizingTheChartWindowMovesNothing()
-    {
-        const auto window = shownWindow<xpcalc::ChartWindow>();
         std::map<QString, QRect> before;
         for (QWidget *child : window->findChildren<QWidget *>())
             before[child->objectName()] = child->geometry();
