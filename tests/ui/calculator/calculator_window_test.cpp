@@ -228,8 +228,12 @@ private slots:
         QVERIFY(QFontMetrics(box->font()).horizontalAdvance(QStringLiteral("12")) < box->width() - 6);
     }
 
+    // The window's ground is the scheme's active border, as the program's
+    // own colour, not as the design's export (which follows the design) says.
     void colours()
     {
+        QCOMPARE(m_window->grab().toImage().pixelColor(440, 100),
+                 xpcalc::schemeColour(xpcalc::SystemColour::ActiveBorder));
         QCOMPARE(control(Role::Copyright)->grab().toImage().pixelColor(2, 2), QColor(Qt::black));
         QCOMPARE(control(Role::Version)->grab().toImage().pixelColor(22, 22), kButtonFace);
     }
