@@ -17,58 +17,38 @@
 #include <QPushButton>
 #include <QtTest>
 
-#include <map>
+#include <algorithm>
 #include <memory>
 
 using xpcalc::CalculatorWindow;
 using xpcalc::ControlRef;
 using xpcalc::Role;
 using Counts = QMap<int, QString>; // challenge rating -> text typed into its box
-Q_DECLARE_METATYPE(ControlRef)
 
 // The ground of labels, frames and picture boxes: the colour scheme's button
 // face, whatever the desktop's theme.
 const QColor kButtonFace = xpcalc::schemeColour(xpcalc::SystemColour::ButtonFace);
 
-namespace {
-
-// What a modal message box said before the test closed it.
-struct MessageSeen {
-    QString title;
-    QString text;
-    QMessageBox::Icon icon = QMessageBox::NoIcon;
-    bool shown = false;
-};
-
-} // namespace
-
 class CalculatorWindowTest : public QObject {
     Q_OBJECT
 
-private:
     std::unique_ptr<CalculatorWindow> m_window;
 
     template <class Widget = QWidget> Widget *control(Role role, int challengeRating = 0) const
     {
         return ::control<Widget>(m_window.get(), role, challengeRating);
     }
-    QLineEdit *box(Role role, int challengeRating = 0) const { return control<QLineEdit>(role, challengeRating); }
-    QLineEdit *count(int cr) const { return box(Role::Count, cr); }
-    QLineEdit *level() const { return box(Role::PartyLevel); }
-    QLineEdit *total() const { return box(Role::Total); }
+    QLineEdit *count(int cr) const { return control<QLineEdit>(Role::Count, cr); }
+    QLineEdit *level() const { return control<QLineEdit>(Role::PartyLevel); }
+    QLineEdit *total() const { return control<QLineEdit>(Role::Total); }
 
     void calculate() { QTest::mouseClick(control<QPushButton>(Role::Calculate), Qt::LeftButton); }
-
-    // Presses "Calculate Experience" and answers the message box it opens.
-    MessageSeen calculateExpectingMessage()
+    void calculate(const Counts &counts, const QString &levelText)
     {
+        for (auto typed = counts.cbegin(); typed != counts.cend(); ++typed)
+            count(typed.key())->setText(typed.value());
+        level()->setText(levelText);
         calculate();
-        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-        if (box == nullptr)
-            return {};
-        MessageSeen seen{box->windowTitle(), box->text(), box->icon(), true};
-        QTest::keyClick(box, Qt::Key_Return);
-        return seen;
     }
 
 private slots:
@@ -83,15 +63,6 @@ private slots:
     }
     void cleanup() { m_window.reset(); }
 
-    void freshWindowShowsZeroInEveryBox()
-    {
-        for (int cr = 1; cr <= 20; ++cr)
-            QCOMPARE(count(cr)->text(), QStringLiteral("0"));
-        QCOMPARE(level()->text(), QStringLiteral("0"));
-        QCOMPARE(total()->text(), QStringLiteral("0"));
-        QVERIFY(total()->toolTip().isEmpty());
-    }
-
     // The keyboard walks the count boxes from CR 1 to CR 20, then the party
     // level, "Calculate Experience", the total and "XP Chart", and comes
     // round to CR 1, where the window opens.
@@ -101,17 +72,10 @@ private slots:
         for (int cr = 1; cr <= xpcalc::kChallengeRatings; ++cr)
             walk << count(cr);
         walk << level() << control(Role::Calculate) << total() << control(Role::ShowChart) << count(1);
-        const auto heardAs = [](const QWidget *stop) {
-            const auto *button = qobject_cast<const QPushButton *>(stop);
-            return button != nullptr ? button->text() : stop->accessibleName();
-        };
         QCOMPARE(QApplication::focusWidget(), walk.front());
         for (qsizetype i = 1; i < walk.size(); ++i) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-            QVERIFY2(QApplication::focusWidget() == walk[i],
-                     qPrintable(QStringLiteral("stop %1 is %2, not %3")
-                                    .arg(i)
-                                    .arg(heardAs(QApplication::focusWidget()), heardAs(walk[i]))));
+            QVERIFY2(QApplication::focusWidget() == walk[i], qPrintable(QStringLiteral("stop %1").arg(i)));
         }
     }
 
@@ -120,56 +84,46 @@ private slots:
     // of reading an entry: blanks are skipped, the number ends at the first
     // character that cannot continue it, halves round to even, "&H" is hex,
     // and only levels 1 to 20 have a row.
-    void showsTheTotalOfTheTextsAsTyped_data()
-    {
-        QTest::addColumn<Counts>("counts");
-        QTest::addColumn<QString>("levelText");
-        QTest::addColumn<QString>("expected");
-        // Level 0 has no row: nothing is earned.
-        QTest::newRow("fresh window") << Counts{} << "0"
-                                      << "0";
-        // Level 20: CR 1 earns nothing, CR 20 6000: 1 x 0 + 2 x 6000.
-        QTest::newRow("first and last boxes") << Counts{{1, "1"}, {20, "2"}} << "20"
-                                              << "12000";
-        // Level 8: CR 1 earns 200, CR 20 nothing: 3 x 200 + 2 x 0.
-        QTest::newRow("first box, last unused") << Counts{{1, "3"}, {20, "2"}} << "8"
-                                                << "600";
-        // " 1 0 " is 10, "1,5" is 1 and level "2.5" is 2, whose row gives CR 1
-        // 300, CR 2 600 and CR 11 nothing: 10 x 300 + 1 x 600 + 5 x 0.
-        QTest::newRow("texts as typed") << Counts{{1, " 1 0 "}, {2, "1,5"}, {11, "5"}} << "2.5"
-                                        << "3600";
-        // "1.5" is 2 and level "3.5" is 4, where CR 10 earns 9600: 2 x 9600.
-        QTest::newRow("halves to even") << Counts{{10, "1.5"}} << "3.5"
-                                        << "19200";
-        // "&H10" is 16 and level "&HC" is 12, where CR 5 earns 300: 16 x 300.
-        QTest::newRow("hexadecimal") << Counts{{5, "&H10"}} << "&HC"
-                                     << "4800";
-        // Level 5: CR 1 earns 300, CR 2 500: 4 x 300 - 1 x 500.
-        QTest::newRow("negative count") << Counts{{1, "4"}, {2, "-1"}} << "5"
-                                        << "700";
-    }
     void showsTheTotalOfTheTextsAsTyped()
     {
-        QFETCH(Counts, counts);
-        QFETCH(QString, levelText);
-        QFETCH(QString, expected);
-        for (int cr = 1; cr <= xpcalc::kChallengeRatings; ++cr) {
-            count(cr)->selectAll();
-            QTest::keyClicks(count(cr), counts.value(cr, QStringLiteral("0")));
+        const struct {
+            Counts counts;
+            const char *level;
+            const char *total;
+        } cases[] = {
+            // Level 0 has no row: nothing is earned.
+            {{}, "0", "0"},
+            // Level 20: CR 1 earns nothing, CR 20 6000: 1 x 0 + 2 x 6000.
+            {{{1, "1"}, {20, "2"}}, "20", "12000"},
+            // Level 8: CR 1 earns 200, CR 20 nothing: 3 x 200 + 2 x 0.
+            {{{1, "3"}, {20, "2"}}, "8", "600"},
+            // " 1 0 " is 10, "1,5" is 1 and level "2.5" is 2, whose row gives CR 1
+            // 300, CR 2 600 and CR 11 nothing: 10 x 300 + 1 x 600 + 5 x 0.
+            {{{1, " 1 0 "}, {2, "1,5"}, {11, "5"}}, "2.5", "3600"},
+            // "1.5" is 2 and level "3.5" is 4, where CR 10 earns 9600: 2 x 9600.
+            {{{10, "1.5"}}, "3.5", "19200"},
+            // "&H10" is 16 and level "&HC" is 12, where CR 5 earns 300: 16 x 300.
+            {{{5, "&H10"}}, "&HC", "4800"},
+            // Level 5: CR 1 earns 300, CR 2 500: 4 x 300 - 1 x 500.
+            {{{1, "4"}, {2, "-1"}}, "5", "700"},
+        };
+        for (const auto &typed : cases) {
+            for (int cr = 1; cr <= xpcalc::kChallengeRatings; ++cr) {
+                count(cr)->selectAll();
+                QTest::keyClicks(count(cr), typed.counts.value(cr, QStringLiteral("0")));
+            }
+            level()->selectAll();
+            QTest::keyClicks(level(), typed.level);
+            calculate();
+            QVERIFY2(total()->text() == QLatin1String(typed.total), typed.total);
         }
-        level()->selectAll();
-        QTest::keyClicks(level(), levelText);
-        calculate();
-        QCOMPARE(total()->text(), expected);
     }
 
     // Level 14 earns 1050 at CR 10: once, however often calculated, and
     // whatever the user typed into the total.
     void totalIsReplacedNeverAddedTo()
     {
-        count(10)->setText("1");
-        level()->setText("14");
-        calculate();
+        calculate({{10, "1"}}, "14");
         calculate();
         QCOMPARE(total()->text(), QStringLiteral("1050"));
         total()->selectAll();
@@ -186,102 +140,78 @@ private slots:
         QApplication::clipboard()->setText(text);
         count(1)->selectAll();
         count(1)->paste();
-        QCOMPARE(count(1)->text().size(), 100'000);
         QCOMPARE(count(1)->text(), text);
         level()->setText("1");
         calculate();
         QCOMPARE(total()->text(), QStringLiteral("7500"));
     }
 
-    void overflowIsReportedAndChangesNothing_data()
-    {
-        QTest::addColumn<Counts>("counts");
-        QTest::addColumn<QString>("levelText");
-        QTest::addColumn<QString>("where");
-        QTest::addColumn<QString>("range");        // the true range of what failed
-        QTest::addColumn<ControlRef>("concerned"); // the box the user is put in to change
-        const QString counts = QStringLiteral("(-2147483648 to 2147483647)");
-        QTest::newRow("count") << Counts{{7, "2147483648"}} << "1"
-                               << "CR 7" << counts << ControlRef{Role::Count, 7};
-        QTest::newRow("level") << Counts{} << "32768"
-                               << "party level" << QStringLiteral("(-32768 to 32767)")
-                               << ControlRef{Role::PartyLevel, 0};
-        // Level 20, CR 20: 357914 x 6000 passes 2^31.
-        QTest::newRow("product") << Counts{{20, "357914"}} << "20"
-                                 << "CR 20" << counts << ControlRef{Role::Count, 20};
-        // Level 20: 500000 x 4000 at CR 19 fits, and with 357000 x 6000 at CR
-        // 20 the sum passes 2^31 there.
-        QTest::newRow("running total") << Counts{{19, "500000"}, {20, "357000"}} << "20"
-                                       << "CR 20" << counts << ControlRef{Role::Count, 20};
-    }
-
     void overflowIsReportedAndChangesNothing()
     {
-        QFETCH(Counts, counts);
-        QFETCH(QString, levelText);
-        QFETCH(QString, where);
-        QFETCH(QString, range);
-        QFETCH(ControlRef, concerned);
+        const QString int32 = QStringLiteral("(-2147483648 to 2147483647)");
+        const struct {
+            Counts counts;
+            const char *level;
+            QString where;
+            QString range;        // the true range of what failed
+            ControlRef concerned; // the box the user is put in to change
+        } cases[] = {
+            {{{7, "2147483648"}}, "1", "CR 7", int32, {Role::Count, 7}},
+            {{}, "32768", "party level", "(-32768 to 32767)", {Role::PartyLevel, 0}},
+            // Level 20, CR 20: 357914 x 6000 passes 2^31.
+            {{{20, "357914"}}, "20", "CR 20", int32, {Role::Count, 20}},
+            // Level 20: 500000 x 4000 at CR 19 fits, and with 357000 x 6000 at CR
+            // 20 the sum passes 2^31 there.
+            {{{19, "500000"}, {20, "357000"}}, "20", "CR 20", int32, {Role::Count, 20}},
+        };
+        for (const auto &[typed, levelText, where, range, concerned] : cases) {
+            cleanup();
+            init();
+            // A first, good calculation sets the total and its working.
+            calculate({{1, "1"}}, "1");
+            QCOMPARE(total()->text(), QStringLiteral("300"));
+            const QString working = total()->toolTip();
 
-        // A first, good calculation sets the total and its working.
-        count(1)->setText("1");
-        level()->setText("1");
-        calculate();
-        QCOMPARE(total()->text(), QStringLiteral("300"));
-        const QString working = total()->toolTip();
+            calculate(typed, levelText);
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            QVERIFY(box != nullptr);
+            QCOMPARE(box->windowTitle(), QStringLiteral("Kestrow's Experience Calculator"));
+            QCOMPARE(box->icon(), QMessageBox::Warning);
+            for (const QString &says :
+                 {QStringLiteral("overflowed"), where, range, QStringLiteral("total was not changed")})
+                QVERIFY2(box->text().contains(says), qPrintable(box->text()));
+            QTest::keyClick(box, Qt::Key_Return);
 
-        for (auto typed = counts.cbegin(); typed != counts.cend(); ++typed)
-            count(typed.key())->setText(typed.value());
-        level()->setText(levelText);
-        const MessageSeen seen = calculateExpectingMessage();
-        QVERIFY(seen.shown);
-        QCOMPARE(seen.title, QStringLiteral("Kestrow's Experience Calculator"));
-        QCOMPARE(seen.icon, QMessageBox::Warning);
-        QVERIFY2(seen.text.contains("overflowed"), qPrintable(seen.text));
-        QVERIFY2(seen.text.contains(where), qPrintable(seen.text));
-        QVERIFY2(seen.text.contains(range), qPrintable(seen.text));
-        QVERIFY2(seen.text.contains("total was not changed"), qPrintable(seen.text));
-
-        QCOMPARE(total()->text(), QStringLiteral("300"));
-        QCOMPARE(total()->toolTip(), working);
-        QVERIFY(m_window->isVisible());
-        QLineEdit *concernedBox = box(concerned.role, concerned.number);
-        QTRY_COMPARE(m_window->focusWidget(), concernedBox);
-        QCOMPARE(concernedBox->selectedText(), concernedBox->text());
+            QCOMPARE(total()->text(), QStringLiteral("300"));
+            QCOMPARE(total()->toolTip(), working);
+            QVERIFY(m_window->isVisible());
+            auto *concernedBox = control<QLineEdit>(concerned.role, concerned.number);
+            QTRY_COMPARE(m_window->focusWidget(), concernedBox);
+            QCOMPARE(concernedBox->selectedText(), concernedBox->text());
+        }
     }
 
-    void tooltipShowsTheWorking()
+    // The working shows as the total's tooltip, and reaches the keyboard
+    // too: Shift+F1 in the total shows it, and a screen reader reads it as
+    // the total's description.
+    void totalShowsTheWorking()
     {
-        count(1)->setText("1");
-        count(10)->setText("2");
-        count(11)->setText("5");
-        level()->setText("1");
-        calculate();
+        QVERIFY(total()->toolTip().isEmpty());
+        calculate({{1, "1"}, {10, "2"}, {11, "5"}}, "1");
         const QString working = total()->toolTip();
         QVERIFY2(working.contains(QStringLiteral("CR 1: 1 \u00D7 300 = 300")), qPrintable(working));
         QVERIFY2(working.contains(QStringLiteral("CR 10: 2 \u00D7 10800 = 21600")), qPrintable(working));
         QVERIFY2(!working.contains(QStringLiteral("CR 11")), qPrintable(working));
-
-        level()->setText("21");
-        calculate();
-        const QString noRow = total()->toolTip();
-        QVERIFY2(noRow.contains("no row") && noRow.contains("total is 0"), qPrintable(noRow));
-    }
-
-    // The working reaches the keyboard too: Shift+F1 in the total shows it,
-    // and a screen reader reads it as the total's description.
-    void workingReachableFromTheKeyboard()
-    {
-        count(1)->setText("1");
-        level()->setText("1");
-        calculate();
+        QCOMPARE(total()->accessibleDescription(), working);
         total()->setFocus();
         QTest::keyClick(total(), Qt::Key_F1, Qt::ShiftModifier);
-        bool shown = false;
-        for (QWidget *window : QApplication::topLevelWidgets())
-            shown = shown || (window != m_window.get() && window->isVisible());
-        QVERIFY(shown);
-        QCOMPARE(total()->accessibleDescription(), total()->toolTip());
+        const QWidgetList windows = QApplication::topLevelWidgets();
+        QVERIFY(std::any_of(windows.begin(), windows.end(),
+                            [this](const QWidget *w) { return w != m_window.get() && w->isVisible(); }));
+
+        calculate({}, "21");
+        const QString noRow = total()->toolTip();
+        QVERIFY2(noRow.contains("no row") && noRow.contains("total is 0"), qPrintable(noRow));
     }
 
     // The count boxes keep the window font's fixed size, whatever font the
@@ -298,18 +228,13 @@ private slots:
         QVERIFY(QFontMetrics(box->font()).horizontalAdvance(QStringLiteral("12")) < box->width() - 6);
     }
 
-    void windowProperties()
-    {
-        // The design's controls, and the announcer.
-        QCOMPARE(m_window->findChildren<QWidget *>().size(), qsizetype(xpcalc::kCalculatorControls.size() + 1));
-        QCOMPARE(m_window->grab().toImage().pixelColor(440, 100),
-                 xpcalc::schemeColour(xpcalc::SystemColour::ActiveBorder));
-    }
-
+    // The window's ground is the scheme's active border, as the program's
+    // own colour, not as the design's export (which follows the design) says.
     void colours()
     {
-        const QImage credit = control(Role::Copyright)->grab().toImage();
-        QCOMPARE(credit.pixelColor(2, 2), QColor(Qt::black));
+        QCOMPARE(m_window->grab().toImage().pixelColor(440, 100),
+                 xpcalc::schemeColour(xpcalc::SystemColour::ActiveBorder));
+        QCOMPARE(control(Role::Copyright)->grab().toImage().pixelColor(2, 2), QColor(Qt::black));
         QCOMPARE(control(Role::Version)->grab().toImage().pixelColor(22, 22), kButtonFace);
     }
 
@@ -320,39 +245,30 @@ private slots:
         auto *frame = control<QGroupBox>(Role::Instructions);
         const QImage shown = frame->grab().toImage();
         const int line = QFontMetrics(frame->font()).height() / 2;
+        const QColor border = shown.pixelColor(frame->width() - 20, line);
         QCOMPARE(shown.pixelColor(frame->width() / 2, 1), kButtonFace);
-        QVERIFY(shown.pixelColor(frame->width() - 20, line) != kButtonFace);
+        QVERIFY(border != kButtonFace);
         int inked = 0;
         for (int x = 10; x < 60; ++x)
-            inked += shown.pixelColor(x, line) == shown.pixelColor(frame->width() - 20, line);
+            inked += shown.pixelColor(x, line) == border;
         QVERIFY2(inked < 10, qPrintable(QString::number(inked)));
     }
 
     // Pictures stand at natural size from the top-left; where a box is larger,
     // button face shows; where smaller, the picture is cut off.
-    void pictures_data()
-    {
-        QTest::addColumn<ControlRef>("pictureBox");
-        QTest::addColumn<QSize>("pictureSize");
-        QTest::newRow("title") << ControlRef{Role::Title, 0} << QSize(217, 43);
-        QTest::newRow("total") << ControlRef{Role::TotalHeading, 0} << QSize(82, 38);
-        QTest::newRow("party level") << ControlRef{Role::PartyLevelHeading, 0} << QSize(127, 21);
-    }
-
     void pictures()
     {
-        QFETCH(ControlRef, pictureBox);
-        QFETCH(QSize, pictureSize);
-        auto *box = control<QLabel>(pictureBox.role);
-        const QPixmap picture = box->pixmap();
-        QCOMPARE(picture.deviceIndependentSize().toSize(), pictureSize);
-        const QImage shown = box->grab().toImage();
-        const QColor ground(132, 152, 179);
-        QCOMPARE(shown.pixelColor(0, 0), ground);
-        if (box->width() > pictureSize.width()) {
-            QCOMPARE(shown.pixelColor(box->width() - 1, 0), kButtonFace);
+        for (const auto &[role, size] :
+             {std::pair{Role::Title, QSize(217, 43)}, std::pair{Role::TotalHeading, QSize(82, 38)},
+              std::pair{Role::PartyLevelHeading, QSize(127, 21)}}) {
+            auto *box = control<QLabel>(role);
+            QCOMPARE(box->pixmap().deviceIndependentSize().toSize(), size);
+            const QImage shown = box->grab().toImage();
+            QCOMPARE(shown.size(), box->size());
+            QCOMPARE(shown.pixelColor(0, 0), QColor(132, 152, 179));
+            if (box->width() > size.width())
+                QCOMPARE(shown.pixelColor(box->width() - 1, 0), kButtonFace);
         }
-        QCOMPARE(shown.size(), box->size());
     }
 };
 

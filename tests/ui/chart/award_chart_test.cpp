@@ -3,18 +3,25 @@
 
 // The award chart, checked by what a reader sees in its pixels: each award in
 // its own cell and blank cells blank, columns aligned, rows, columns, lines
-// and grids parted, and the bands behind every other group of three levels.
+// and grids parted, and the bands behind every other group of three levels;
+// and the chart window around it.
 #include "award_chart.h"
 #include "award_table.h"
+#include "chart_window.h"
 #include "colours.h"
 #include "look.h"
+#include "window_test_support.h"
 
+#include <QLabel>
 #include <QtTest>
 
 #include <algorithm>
+#include <array>
+#include <map>
 #include <vector>
 
 using xpcalc::chartCellRect;
+using xpcalc::Role;
 
 namespace {
 
@@ -32,8 +39,8 @@ QRect letteringIn(const QImage &image, QRect box)
     return ink;
 }
 
-// The pixel rows of a box that hold lettering, as runs of consecutive rows:
-// one run a line of lettering.
+// The runs of consecutive pixel rows of a box that hold lettering: one run a
+// line of lettering.
 std::vector<std::pair<int, int>> letteredRuns(const QImage &image, QRect box)
 {
     std::vector<std::pair<int, int>> runs;
@@ -59,26 +66,24 @@ struct Cell {
     QRect mark() const { return room.adjusted(0, -1, 1, 1); }
 };
 
-// One of the two grids: the challenge ratings of its columns, and for each
-// chart row it shows, its cells from the label to the last column.
 constexpr int kGridColumns = xpcalc::kChallengeRatings / 2;
 
+// One of the two grids: for each chart row it shows, its cells from the
+// label to the last column.
 struct Grid {
-    int firstRating = 1;
     std::vector<int> rows;
     std::vector<std::vector<Cell>> cells;
 };
 
 Grid grid(int firstRating)
 {
-    Grid g{firstRating, {}, {}};
+    Grid g;
     for (int row = 0; row < xpcalc::kChartTableRows; ++row) {
         const QRect first = chartCellRect(row, firstRating);
         if (first.isEmpty())
             continue;
-        // Both grids label their rows; the chart's table takes a level's label
-        // from the upper grid, so the lower grid's labels stand in the same
-        // column, left of the grid's first column.
+        // The chart's table takes a level's label from the upper grid; the
+        // lower grid's labels stand in the same column, left of its first column.
         QRect label = chartCellRect(row, xpcalc::kChartLabelColumn);
         if (label.top() != first.top())
             label = QRect(QPoint(chartCellRect(0, xpcalc::kChartLabelColumn).left(), first.top()),
@@ -93,28 +98,25 @@ Grid grid(int firstRating)
     return g;
 }
 
-const Grid &upperGrid()
+// The upper grid, then the lower.
+const std::array<Grid, 2> &grids()
 {
-    static const Grid g = grid(1);
-    return g;
-}
-
-const Grid &lowerGrid()
-{
-    static const Grid g = grid(kGridColumns + 1);
-    return g;
+    static const std::array<Grid, 2> both{grid(1), grid(kGridColumns + 1)};
+    return both;
 }
 
 // The lines of lettering above a grid's first row, up to the grid above, in
 // a chart drawn at a pixel ratio; in the chart's right half, clear of the
 // title at the left.
-std::vector<std::pair<int, int>> headerLines(const QImage &chart, bool upper)
+std::vector<std::pair<int, int>> headerLines(const QImage &chart, std::size_t g)
 {
     const qreal ratio = chart.devicePixelRatio();
-    const int above = upper ? -1 : qCeil((upperGrid().cells.back().front().mark().bottom() + 1) * ratio) - 1;
-    const int firstRow = qFloor((upper ? upperGrid() : lowerGrid()).cells.front().front().mark().top() * ratio);
+    const int above = g == 0 ? -1 : qCeil((grids()[0].cells.back().front().mark().bottom() + 1) * ratio) - 1;
+    const int firstRow = qFloor(grids()[g].cells.front().front().mark().top() * ratio);
     return letteredRuns(chart, QRect(QPoint(chart.width() / 2, above + 1), QPoint(chart.width() - 1, firstRow - 1)));
 }
+
+QString at(int a, int b) { return QStringLiteral("%1, %2").arg(a).arg(b); }
 
 } // namespace
 
@@ -123,15 +125,12 @@ class AwardChartTest : public QObject {
 
     QImage m_chart;
 
-    void addGridRows()
-    {
-        QTest::addColumn<bool>("upper");
-        QTest::newRow("upper") << true;
-        QTest::newRow("lower") << false;
-    }
-
 private slots:
-    void initTestCase() { m_chart = xpcalc::awardChartImage(1.0).convertToFormat(QImage::Format_RGB32); }
+    void initTestCase()
+    {
+        xpcalc::applyColourScheme();
+        m_chart = xpcalc::awardChartImage(1.0).convertToFormat(QImage::Format_RGB32);
+    }
 
     // The rows name every level once, in order; a row naming several levels
     // shows awards they all share; every award other than 0 has a cell.
@@ -149,7 +148,7 @@ private slots:
             next = last + 1;
             for (int column = 1; column < xpcalc::kChartTableColumns; ++column)
                 QVERIFY2(xpcalc::award(first, column) == 0 || !chartCellRect(row, column).isEmpty(),
-                         qPrintable(QStringLiteral("row %1, CR %2").arg(row).arg(column)));
+                         qPrintable(at(row, column)));
         }
         QCOMPARE(next, xpcalc::kLevels + 1);
     }
@@ -160,92 +159,68 @@ private slots:
         const QRect inside = m_chart.rect().adjusted(1, 1, -1, -1);
         for (int y = 0; y < m_chart.height(); ++y)
             for (int x = 0; x < m_chart.width(); ++x)
-                if (!inside.contains(x, y))
-                    QVERIFY2(m_chart.pixelColor(x, y) == Qt::white, qPrintable(QStringLiteral("%1, %2").arg(x).arg(y)));
+                QVERIFY2(inside.contains(x, y) || m_chart.pixelColor(x, y) == Qt::white, qPrintable(at(x, y)));
     }
-
-    void cellsShowExactlyTheNonZeroAwards_data() { addGridRows(); }
 
     // An award's number stands inside its cell, right-aligned with the rest of
-    // its column; a cell whose award is 0 stays blank.
-    void cellsShowExactlyTheNonZeroAwards()
+    // its column; a cell whose award is 0 stays blank. Cells follow their
+    // columns' order without overlapping, and a clear pixel column parts
+    // neighbouring numbers, a clear pixel row the rows.
+    void cellsShowExactlyTheNonZeroAwardsApart()
     {
-        QFETCH(bool, upper);
-        const Grid &g = upper ? upperGrid() : lowerGrid();
-        for (int column = 1; column <= kGridColumns; ++column) {
-            std::vector<int> rightEdges;
+        for (const Grid &g : grids()) {
+            std::map<int, std::vector<int>> rightEdges; // by column
             for (std::size_t i = 0; i < g.rows.size(); ++i) {
-                const Cell &cell = g.cells[i][static_cast<std::size_t>(column)];
-                const QString where = QStringLiteral("row %1, CR %2").arg(g.rows[i]).arg(cell.column);
-                // The pixel column at the left may hold the end of the number before.
-                const QRect ink = letteringIn(m_chart, cell.room.adjusted(1, 0, 0, 0));
-                QVERIFY2(ink.isEmpty() != cell.lettered, qPrintable(where));
-                if (cell.lettered)
-                    rightEdges.push_back(letteringIn(m_chart, cell.mark()).right());
+                QRect before;
+                QRect inkBefore;
+                for (std::size_t j = 0; j < g.cells[i].size(); ++j) {
+                    const Cell &cell = g.cells[i][j];
+                    const QString where = at(g.rows[i], cell.column);
+                    // The pixel column at the left may hold the end of the number before.
+                    QVERIFY2(letteringIn(m_chart, cell.room.adjusted(1, 0, 0, 0)).isEmpty() != cell.lettered,
+                             qPrintable(where));
+                    QVERIFY2(before.isNull() || cell.room.left() > before.right(), qPrintable(where));
+                    QVERIFY2(before.isNull() || cell.room.top() == before.top(), qPrintable(where));
+                    before = cell.room;
+                    if (!cell.lettered)
+                        continue;
+                    const QRect ink = letteringIn(m_chart, cell.mark());
+                    if (j > 0)
+                        rightEdges[cell.column].push_back(ink.right());
+                    QVERIFY2(inkBefore.isNull() || ink.left() > inkBefore.right() + 1, qPrintable(where));
+                    inkBefore = ink;
+                    if (i > 0) {
+                        const Cell &above = g.cells[i - 1][j];
+                        QVERIFY2(cell.room.top() > above.room.bottom(), qPrintable(where));
+                        if (above.lettered)
+                            QVERIFY2(ink.top() > letteringIn(m_chart, above.mark()).bottom() + 1, qPrintable(where));
+                    }
+                }
             }
-            const auto [least, most] = std::minmax_element(rightEdges.begin(), rightEdges.end());
-            QVERIFY2(
-                *most - *least <= 1,
-                qPrintable(
-                    QStringLiteral("CR %1 ends at %2 to %3").arg(g.firstRating + column - 1).arg(*least).arg(*most)));
+            for (const auto &[column, edges] : rightEdges) {
+                const auto [least, most] = std::minmax_element(edges.begin(), edges.end());
+                QVERIFY2(*most - *least <= 1,
+                         qPrintable(QStringLiteral("CR %1 ends at %2").arg(column).arg(at(*least, *most))));
+            }
         }
     }
-
-    void noLetteringOutsideTheCells_data() { addGridRows(); }
 
     // Between a grid's first and last rows, every lettered pixel belongs to a
     // label or an award: it lies where that cell's mark would cover it.
     void noLetteringOutsideTheCells()
     {
-        QFETCH(bool, upper);
-        const Grid &g = upper ? upperGrid() : lowerGrid();
-        std::vector<QRect> marks;
-        for (const std::vector<Cell> &row : g.cells)
-            for (const Cell &cell : row)
-                if (cell.lettered)
-                    marks.push_back(cell.mark());
-        const int top = g.cells.front().front().mark().top();
-        const int bottom = g.cells.back().front().mark().bottom();
-        for (int y = top; y <= bottom; ++y) {
-            for (int x = 0; x < m_chart.width(); ++x) {
-                if (!isLettering(m_chart.pixel(x, y)))
-                    continue;
-                const bool inACell =
-                    std::any_of(marks.begin(), marks.end(), [&](const QRect &mark) { return mark.contains(x, y); });
-                QVERIFY2(inACell, qPrintable(QStringLiteral("%1, %2").arg(x).arg(y)));
-            }
-        }
-    }
-
-    void neighboursStandApart_data() { addGridRows(); }
-
-    // Cells follow their columns' order without overlapping, and a clear
-    // pixel column parts neighbouring numbers, a clear pixel row the rows.
-    void neighboursStandApart()
-    {
-        QFETCH(bool, upper);
-        const Grid &g = upper ? upperGrid() : lowerGrid();
-        for (std::size_t i = 0; i < g.rows.size(); ++i) {
-            QRect before;
-            QRect inkBefore;
-            for (std::size_t j = 0; j < g.cells[i].size(); ++j) {
-                const Cell &cell = g.cells[i][j];
-                const QString where = QStringLiteral("row %1, column %2").arg(g.rows[i]).arg(cell.column);
-                QVERIFY2(before.isNull() || cell.room.left() > before.right(), qPrintable(where));
-                QVERIFY2(before.isNull() || cell.room.top() == before.top(), qPrintable(where));
-                before = cell.room;
-                if (!cell.lettered)
-                    continue;
-                const QRect ink = letteringIn(m_chart, cell.mark());
-                QVERIFY2(inkBefore.isNull() || ink.left() > inkBefore.right() + 1, qPrintable(where));
-                inkBefore = ink;
-                if (i > 0) {
-                    const Cell &above = g.cells[i - 1][j];
-                    QVERIFY2(cell.room.top() > above.room.bottom(), qPrintable(where));
-                    if (above.lettered)
-                        QVERIFY2(ink.top() > letteringIn(m_chart, above.mark()).bottom() + 1, qPrintable(where));
-                }
-            }
+        for (const Grid &g : grids()) {
+            std::vector<QRect> marks;
+            for (const std::vector<Cell> &row : g.cells)
+                for (const Cell &cell : row)
+                    if (cell.lettered)
+                        marks.push_back(cell.mark());
+            for (int y = g.cells.front().front().mark().top(); y <= g.cells.back().front().mark().bottom(); ++y)
+                for (int x = 0; x < m_chart.width(); ++x)
+                    QVERIFY2(
+                        !isLettering(m_chart.pixel(x, y)) ||
+                            std::any_of(marks.begin(), marks.end(), [&](const QRect &m) { return m.contains(x, y); }),
+                        qPrintable(at(x, y)));
         }
     }
 
@@ -254,23 +229,23 @@ private slots:
     void labelsCentredInTheirColumn()
     {
         std::vector<int> centres; // doubled, to stay whole
-        for (const Grid *g : {&upperGrid(), &lowerGrid()}) {
-            for (const std::vector<Cell> &row : g->cells) {
+        for (const Grid &g : grids()) {
+            for (const std::vector<Cell> &row : g.cells) {
                 const QRect ink = letteringIn(m_chart, row.front().mark());
                 QVERIFY(!ink.isEmpty());
                 centres.push_back(ink.left() + ink.right());
             }
         }
         const auto [least, most] = std::minmax_element(centres.begin(), centres.end());
-        QVERIFY2(*most - *least <= 4, qPrintable(QStringLiteral("%1 to %2").arg(*least / 2.0).arg(*most / 2.0)));
+        QVERIFY2(*most - *least <= 4, qPrintable(at(*least, *most)));
     }
 
     // The lower grid, its heading first, stands wholly below the upper one,
     // parted from it by a clear pixel row at least.
     void gridsStandApart()
     {
-        const int upperBottom = upperGrid().cells.back().front().mark().bottom();
-        const int lowerTop = lowerGrid().cells.front().front().mark().top();
+        const int upperBottom = grids()[0].cells.back().front().mark().bottom();
+        const int lowerTop = grids()[1].cells.front().front().mark().top();
         QVERIFY(upperBottom < lowerTop);
         const std::vector<std::pair<int, int>> between =
             letteredRuns(m_chart, QRect(QPoint(0, upperBottom + 1), QPoint(m_chart.width() - 1, lowerTop - 1)));
@@ -278,91 +253,62 @@ private slots:
         QVERIFY2(between.front().first > upperBottom + 1, qPrintable(QString::number(between.front().first)));
     }
 
-    void bandsBehindEveryOtherGroupOfThreeLevels_data() { addGridRows(); }
-
     // Grey behind levels 6 to 8, 12 to 14 and 18 to 20, in one piece across
     // each group and under the whole row; white behind the other levels.
     void bandsBehindEveryOtherGroupOfThreeLevels()
     {
-        QFETCH(bool, upper);
-        const Grid &g = upper ? upperGrid() : lowerGrid();
         // The design's band colour, and black lettering stays readable on it.
         const QColor band = xpcalc::paint(xpcalc::Paint::ChartBand);
         QVERIFY(xpcalc::contrastRatio(xpcalc::toRgb(band), xpcalc::paintColour(xpcalc::Paint::ChartInk)) >=
                 xpcalc::kReadableContrast);
-        const auto isBand = [&band](QColor colour) { return colour == band; };
-        // From level 6 on, every other group of three levels.
-        const auto banded = [&g](std::size_t i) {
-            const int level = xpcalc::chartRowLevel(g.rows[i]);
-            return level >= 6 && (level - 6) / 3 % 2 == 0;
-        };
-        for (std::size_t i = 0; i < g.rows.size(); ++i) {
-            const QRect &label = g.cells[i].front().room;
-            const int left = label.left();
-            const int right = g.cells[i].back().mark().right() + 1;
-            const bool nextBanded = i + 1 < g.rows.size() && banded(i + 1);
-            // A band runs on through the gap to the next row of its group.
-            const int bottom = banded(i) && nextBanded ? g.cells[i + 1].front().room.top() - 1 : label.bottom();
-            for (int y = label.top(); y <= bottom; ++y) {
-                const QString where = QStringLiteral("row %1, y %2").arg(g.rows[i]).arg(y);
-                if (banded(i)) {
-                    for (int x = left; x <= right; ++x)
-                        QVERIFY2(m_chart.pixelColor(x, y) != Qt::white, qPrintable(where));
-                } else {
-                    QVERIFY2(m_chart.pixelColor(left, y) == Qt::white, qPrintable(where));
-                    QVERIFY2(m_chart.pixelColor(right, y) == Qt::white, qPrintable(where));
+        for (const Grid &g : grids()) {
+            const auto banded = [&g](std::size_t i) {
+                const int level = xpcalc::chartRowLevel(g.rows[i]);
+                return level >= 6 && (level - 6) / 3 % 2 == 0;
+            };
+            for (std::size_t i = 0; i < g.rows.size(); ++i) {
+                const QRect &label = g.cells[i].front().room;
+                const int left = label.left();
+                const int right = g.cells[i].back().mark().right() + 1;
+                // A band runs on through the gap to the next row of its group.
+                const bool runsOn = banded(i) && i + 1 < g.rows.size() && banded(i + 1);
+                const int bottom = runsOn ? g.cells[i + 1].front().room.top() - 1 : label.bottom();
+                for (int y = label.top(); y <= bottom; ++y) {
+                    const QString where = at(g.rows[i], y);
+                    for (int x = left; x <= right; x += banded(i) ? 1 : right - left)
+                        QVERIFY2((m_chart.pixelColor(x, y) == Qt::white) != banded(i), qPrintable(where));
+                    QVERIFY2(m_chart.pixelColor(left - 1, y) == Qt::white, qPrintable(where));
                 }
-                QVERIFY2(m_chart.pixelColor(left - 1, y) == Qt::white, qPrintable(where));
-            }
-            if (banded(i)) {
-                QVERIFY(isBand(m_chart.pixelColor(left, label.top())));
-                QVERIFY(isBand(m_chart.pixelColor(right, label.bottom())));
+                if (banded(i)) {
+                    QCOMPARE(m_chart.pixelColor(left, label.top()), band);
+                    QCOMPARE(m_chart.pixelColor(right, label.bottom()), band);
+                }
             }
         }
     }
 
     // Above each grid's first row stand three lines, the heading "Challenge
     // Rating", the "CR" line and the ratings, each parted from the next by a
-    // clear pixel row (the heading's descenders too) at the usual pixel ratios.
-    void headerLinesStandApart_data()
+    // clear pixel row (the heading's descenders too) at the usual pixel
+    // ratios. The "CR" line and the ratings are set alike, no taller than the
+    // awards; the heading above them is taller, its descenders whole.
+    void headerLines()
     {
-        QTest::addColumn<qreal>("ratio");
-        QTest::addColumn<bool>("upper");
-        for (const qreal ratio : {1.0, 1.5, 2.0}) {
-            QTest::addRow("upper at %.1fx", ratio) << ratio << true;
-            QTest::addRow("lower at %.1fx", ratio) << ratio << false;
+        for (std::size_t g = 0; g < grids().size(); ++g) {
+            for (const qreal ratio : {1.5, 2.0})
+                QCOMPARE(::headerLines(xpcalc::awardChartImage(ratio), g).size(), std::size_t{3});
+            const std::vector<std::pair<int, int>> lines = ::headerLines(m_chart, g);
+            QCOMPARE(lines.size(), std::size_t{3});
+            const auto height = [](const std::pair<int, int> &line) { return line.second - line.first + 1; };
+            int tallestAward = 0;
+            for (const std::vector<Cell> &row : grids()[g].cells)
+                for (std::size_t column = 1; column < row.size(); ++column)
+                    if (row[column].lettered)
+                        tallestAward = std::max(tallestAward, letteringIn(m_chart, row[column].mark()).height());
+            QCOMPARE(height(lines[1]), height(lines[2]));
+            QVERIFY2(height(lines[2]) <= tallestAward, qPrintable(at(height(lines[2]), tallestAward)));
+            QVERIFY2(height(lines[0]) > height(lines[1]), qPrintable(at(height(lines[0]), height(lines[1]))));
         }
-    }
-
-    void headerLinesStandApart()
-    {
-        QFETCH(qreal, ratio);
-        QFETCH(bool, upper);
-        QCOMPARE(headerLines(xpcalc::awardChartImage(ratio), upper).size(), std::size_t{3});
-    }
-
-    void headerLinesSetAlike_data() { addGridRows(); }
-
-    // The "CR" line and the ratings are set alike, no taller than the awards;
-    // the heading above them is taller, its descenders whole.
-    void headerLinesSetAlike()
-    {
-        QFETCH(bool, upper);
-        const Grid &g = upper ? upperGrid() : lowerGrid();
-        const std::vector<std::pair<int, int>> lines = headerLines(m_chart, upper);
-        QCOMPARE(lines.size(), std::size_t{3});
-        const auto height = [](const std::pair<int, int> &line) { return line.second - line.first + 1; };
-        const int heading = height(lines[0]);
-        const int crLine = height(lines[1]);
-        const int ratings = height(lines[2]);
-        int tallestAward = 0;
-        for (const std::vector<Cell> &row : g.cells)
-            for (std::size_t column = 1; column < row.size(); ++column)
-                if (row[column].lettered)
-                    tallestAward = std::max(tallestAward, letteringIn(m_chart, row[column].mark()).height());
-        QCOMPARE(crLine, ratings);
-        QVERIFY2(ratings <= tallestAward, qPrintable(QStringLiteral("%1 over %2").arg(ratings).arg(tallestAward)));
-        QVERIFY2(heading > crLine, qPrintable(QStringLiteral("%1 over %2").arg(heading).arg(crLine)));
     }
 
     // The title is the top line, at the left, where the label column starts.
@@ -370,52 +316,84 @@ private slots:
     {
         const std::vector<std::pair<int, int>> runs = letteredRuns(m_chart, m_chart.rect());
         QVERIFY(!runs.empty());
-        const int top = runs.front().first;
-        const QRect title = letteringIn(m_chart, QRect(0, top, m_chart.width(), 3));
-        const QRect label = chartCellRect(0, xpcalc::kChartLabelColumn);
-        QVERIFY2(title.left() <= label.left(), qPrintable(QString::number(title.left())));
+        const QRect title = letteringIn(m_chart, QRect(0, runs.front().first, m_chart.width(), 3));
+        QVERIFY2(title.left() <= chartCellRect(0, xpcalc::kChartLabelColumn).left(),
+                 qPrintable(QString::number(title.left())));
         QVERIFY2(title.right() < m_chart.width() / 2, qPrintable(QString::number(title.right())));
     }
 
+    // Anti-aliased type squeezed into narrow columns turns grey. Here every
+    // number has near-black ink, and in each grid a digit typically has
+    // several pixels of it.
     void numbersInSolidDarkInk()
     {
-        // Anti-aliased type squeezed into narrow columns turns grey. Here
-        // every number has near-black ink, and in each grid a digit typically
-        // has several pixels of it.
         std::array<std::vector<double>, 2> inkPerDigit; // upper grid, lower grid
         for (int row = 0; row < xpcalc::kChartTableRows; ++row) {
             for (int column = 1; column < xpcalc::kChartTableColumns; ++column) {
                 const std::int32_t award = xpcalc::award(xpcalc::chartRowLevel(row), column);
+                const QRect cell = chartCellRect(row, column).adjusted(0, -1, 1, 1);
                 if (award == 0 || chartCellRect(row, column).isEmpty())
                     continue;
-                const QRect cell = chartCellRect(row, column).adjusted(0, -1, 1, 1);
                 int dark = 0;
                 for (int y = cell.top(); y <= cell.bottom(); ++y)
                     for (int x = cell.left(); x <= cell.right(); ++x)
                         dark += qGray(m_chart.pixel(x, y)) < 96;
-                QVERIFY2(dark >= 2, qPrintable(QStringLiteral("row %1, CR %2").arg(row).arg(column)));
-                inkPerDigit[column <= 10 ? 0 : 1].push_back(dark / static_cast<double>(QString::number(award).size()));
+                QVERIFY2(dark >= 2, qPrintable(at(row, column)));
+                inkPerDigit[column <= kGridColumns ? 0 : 1].push_back(dark / double(QString::number(award).size()));
             }
         }
         for (std::vector<double> &grid : inkPerDigit) {
             std::sort(grid.begin(), grid.end());
-            const double median = grid[grid.size() / 2];
-            QVERIFY2(median >= 3.5, qPrintable(QString::number(median)));
+            QVERIFY2(grid[grid.size() / 2] >= 3.5, qPrintable(QString::number(grid[grid.size() / 2])));
         }
     }
 
+    // Drawn at full resolution on dense screens, not scaled up: some lettering
+    // edges are one device pixel wide, which a doubled picture never has.
     void staysSharpOnDenseScreens()
     {
         const QImage dense = xpcalc::awardChartImage(2.0);
         QCOMPARE(dense.size(), xpcalc::kAwardChartSize * 2);
         QCOMPARE(dense.deviceIndependentSize().toSize(), xpcalc::kAwardChartSize);
-        // Drawn at full resolution, not scaled up: some lettering edges are
-        // one device pixel wide, which a doubled picture never has.
         int oddEdges = 0;
         for (int y = 0; y < dense.height(); ++y)
             for (int x = 1; x < dense.width(); x += 2)
                 oddEdges += isLettering(dense.pixel(x - 1, y)) != isLettering(dense.pixel(x, y));
         QVERIFY(oddEdges > 100);
+    }
+
+    // The chart window opens with the focus shown on its button, though no
+    // key was pressed. The chart stands inside its box's 2-pixel sunken
+    // border, cut off at the right and with 12 pixels of the box's white
+    // ground below it. Resizing the window moves nothing.
+    void chartWindow()
+    {
+        const auto window = shownWindow<xpcalc::ChartWindow>();
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        QWidget *button = control(window.get(), Role::ReturnToCalculator);
+        const QImage focused = button->grab().toImage();
+        button->clearFocus();
+        QVERIFY(focused != button->grab().toImage());
+
+        auto *box = control<QLabel>(window.get(), Role::Chart);
+        QCOMPARE(box->frameWidth(), 2);
+        QCOMPARE(box->contentsRect(), QRect(2, 2, 261, 341));
+        QCOMPARE(box->pixmap().deviceIndependentSize().toSize(), xpcalc::kAwardChartSize);
+        const QImage shown = box->grab().toImage();
+        for (int y = 2 + xpcalc::kAwardChartSize.height(); y < 2 + 341; ++y)
+            QCOMPARE(shown.pixelColor(130, y), QColor(Qt::white));
+        QCOMPARE(shown.pixelColor(2 + 3, 2 + 61), xpcalc::paint(xpcalc::Paint::ChartBand)); // a band, as drawn
+
+        std::map<QString, QRect> before;
+        for (QWidget *child : window->findChildren<QWidget *>())
+            before[child->objectName()] = child->geometry();
+        for (const QSize size : {QSize(900, 700), QSize(200, 150), QSize(448, 369)}) {
+            window->resize(size);
+            QTRY_COMPARE(window->size(), size);
+            for (QWidget *child : window->findChildren<QWidget *>())
+                QCOMPARE(child->geometry(), before[child->objectName()]);
+        }
     }
 };
 

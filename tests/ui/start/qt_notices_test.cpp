@@ -8,6 +8,8 @@
 #include <QScopeGuard>
 #include <QtTest>
 
+#include <tuple>
+
 class QtNoticesTest : public QObject {
     Q_OBJECT
 
@@ -22,36 +24,32 @@ private slots:
         const auto restore = qScopeGuard([testHandler] { qInstallMessageHandler(testHandler); });
         xpcalc::quietHarmlessQtNotices();
 
-        const QString slowScreenReader = QStringLiteral(
+        const QString slow = QStringLiteral(
             R"(QSpiApplication::keyEventError  "org.freedesktop.DBus.Error.NoReply" "Did not receive a reply.")");
-        const QString goneScreenReader = QStringLiteral(
+        const QString gone = QStringLiteral(
             R"(QSpiApplication::keyEventError  "org.freedesktop.DBus.Error.ServiceUnknown" "The name is not activatable")");
-        const QString lateScreenReader =
+        const QString late =
             QStringLiteral("QSpiApplication::notifyKeyboardListenerCallback with no queued key called");
-        const struct {
-            QString message;
-            QtMsgType type;
-            bool shown;
-        } cases[] = {
-            {slowScreenReader, QtWarningMsg, false},
-            {lateScreenReader, QtWarningMsg, false},
-            {lateScreenReader + QStringLiteral(" twice"), QtWarningMsg, true},
-            {goneScreenReader, QtWarningMsg, true},
-            {QStringLiteral("copy failed"), QtWarningMsg, true},
-            {slowScreenReader, QtCriticalMsg, true},
+        const QString failed = QStringLiteral("copy failed");
+        const std::tuple<QString, QtMsgType, bool> cases[] = {
+            {slow, QtWarningMsg, false},
+            {late, QtWarningMsg, false},
+            {late + QStringLiteral(" twice"), QtWarningMsg, true},
+            {gone, QtWarningMsg, true},
+            {failed, QtWarningMsg, true},
+            {slow, QtCriticalMsg, true},
         };
-        for (const auto &notice : cases) {
+        for (const auto &[message, type, shown] : cases) {
             passedOn.clear();
-            qt_message_output(notice.type, QMessageLogContext(), notice.message);
-            QVERIFY2(passedOn == (notice.shown ? QStringList{notice.message} : QStringList{}),
-                     qPrintable(notice.message));
+            qt_message_output(type, QMessageLogContext(), message);
+            QVERIFY2(passedOn == (shown ? QStringList{message} : QStringList{}), qPrintable(message));
         }
 
         // Installed once: a second call does not wrap the filter in itself.
         xpcalc::quietHarmlessQtNotices();
         passedOn.clear();
-        qt_message_output(QtWarningMsg, QMessageLogContext(), QStringLiteral("copy failed"));
-        QCOMPARE(passedOn, QStringList{QStringLiteral("copy failed")});
+        qt_message_output(QtWarningMsg, QMessageLogContext(), failed);
+        QCOMPARE(passedOn, QStringList{failed});
     }
 };
 

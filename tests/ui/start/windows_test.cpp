@@ -24,6 +24,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
 #include <fstream>
 #include <string>
 
@@ -60,17 +61,13 @@ QStringList faintTexts(const QWidget *window)
 {
     QStringList faint;
     for (const QWidget *w : window->findChildren<QWidget *>()) {
-        QPalette::ColorRole text = QPalette::WindowText;
-        QPalette::ColorRole ground = QPalette::Window;
-        if (qobject_cast<const QLineEdit *>(w) != nullptr) {
-            text = QPalette::Text;
-            ground = QPalette::Base;
-        } else if (qobject_cast<const QPushButton *>(w) != nullptr) {
-            text = QPalette::ButtonText;
-            ground = QPalette::Button;
-        } else if (const auto *label = qobject_cast<const QLabel *>(w); label != nullptr && label->text().isEmpty()) {
+        const auto *label = qobject_cast<const QLabel *>(w);
+        if (label != nullptr && label->text().isEmpty())
             continue; // a picture
-        }
+        const bool box = qobject_cast<const QLineEdit *>(w) != nullptr;
+        const bool button = qobject_cast<const QPushButton *>(w) != nullptr;
+        const QPalette::ColorRole text = box ? QPalette::Text : button ? QPalette::ButtonText : QPalette::WindowText;
+        const QPalette::ColorRole ground = box ? QPalette::Base : button ? QPalette::Button : QPalette::Window;
         const double ratio =
             xpcalc::contrastRatio(xpcalc::toRgb(w->palette().color(text)), xpcalc::toRgb(w->palette().color(ground)));
         if (ratio < 4.5)
@@ -86,24 +83,12 @@ void toChartAndBack()
     settle();
 }
 
-const json &scenario()
-{
-    static const json steps = [] {
-        std::ifstream file(XPCALC_SCENARIO_JSON);
-        if (!file)
-            qFatal("cannot read %s", XPCALC_SCENARIO_JSON);
-        return json::parse(file).at("steps");
-    }();
-    return steps;
-}
-
 QString qs(const json &text) { return QString::fromStdString(text.get<std::string>()); }
 
 // The user's walk (tools/scenario.json) on the windows as the program loads
-// and switches them, one function per kind of step; each control is found
-// by its role (a count box by its challenge rating too) in the design of the
-// window the walk is in. Buttons are pressed by the mouse, or by a key while
-// they have the focus.
+// and switches them; each control is found by its role (a count box by its
+// challenge rating too) in the design of the window the walk is in. Buttons
+// are pressed by the mouse, or by a key while they have the focus.
 class ScenarioPlayer {
 public:
     ScenarioPlayer(Qt::Key key, Qt::KeyboardModifiers modifiers) : m_key(key), m_modifiers(modifiers) {}
@@ -112,27 +97,48 @@ public:
     void replay(const json &steps)
     {
         for (const json &step : steps) {
-            const int rating = step.value("challengeRating", 0);
-            if (step.contains("window"))
-                window(step["window"].get<std::string>());
-            else if (step.contains("shot"))
-                shot(qs(step["shot"]));
-            else if (step.contains("type"))
-                type(control<QLineEdit>(step["type"], rating), qs(step.at("text")));
-            else if (step.contains("press"))
-                press(control<QPushButton>(step["press"], rating));
-            else if (step.contains("expect"))
-                expect(control<QLineEdit>(step["expect"], rating), qs(step.at("text")), step.value("focused", false));
-            else if (step.contains("warning"))
-                warning(qs(step["warning"]));
-            else if (step.contains("answer"))
-                answer(qs(step["answer"]));
-            else
-                QFAIL(qPrintable(QStringLiteral("a step of no known kind: ") + QString::fromStdString(step.dump())));
+            play(step);
             if (QTest::currentTestFailed()) {
                 qWarning("the walk failed at %s", step.dump().c_str());
                 return;
             }
+        }
+    }
+
+private:
+    void play(const json &step)
+    {
+        if (step.contains("window")) {
+            window(step["window"].get<std::string>());
+        } else if (step.contains("type")) { // the text typed into the box in place of its own
+            auto *box = control<QLineEdit>(step, "type");
+            box->selectAll();
+            QTest::keyClicks(box, qs(step.at("text")));
+            QCOMPARE(box->text(), qs(step.at("text")));
+        } else if (step.contains("press")) {
+            press(control<QPushButton>(step, "press"));
+        } else if (step.contains("expect")) {
+            const auto *box = control<QLineEdit>(step, "expect");
+            QCOMPARE(box->text(), qs(step.at("text")));
+            if (step.value("focused", false))
+                QTRY_COMPARE(box->window()->focusWidget(), box);
+        } else if (step.contains("warning")) { // a warning shows, modal, whose text says that
+            QTRY_VERIFY(qobject_cast<QMessageBox *>(QApplication::activeModalWidget()) != nullptr);
+            const auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            QCOMPARE(box->icon(), QMessageBox::Warning);
+            QVERIFY2(box->text().contains(qs(step["warning"])), qPrintable(box->text()));
+        } else if (step.contains("answer")) { // the warning answered with its button of that caption, and gone
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            QVERIFY(box != nullptr);
+            const QList<QAbstractButton *> offered = box->buttons();
+            const auto button = std::find_if(offered.begin(), offered.end(), [&step](QAbstractButton *b) {
+                return b->text().remove(QLatin1Char('&')) == qs(step["answer"]);
+            });
+            QVERIFY2(button != offered.end(), step.dump().c_str());
+            press(*button);
+            QTRY_VERIFY(QApplication::activeModalWidget() == nullptr);
+        } else { // a shot only marks a point in the walk: the pictures are the screenshot script's
+            QVERIFY2(step.contains("shot"), step.dump().c_str());
         }
     }
 
@@ -141,14 +147,11 @@ public:
     // comes back to is fresh: every box at "0".
     void window(const std::string &name)
     {
-        xpcalc::SwitchedWindow *shown = name == "calculator" ? &calculatorWindow()
-                                        : name == "chart"    ? &chartWindow()
-                                                             : nullptr;
-        QVERIFY2(shown != nullptr, name.c_str());
-        xpcalc::SwitchedWindow &other = shown == &calculatorWindow() ? chartWindow() : calculatorWindow();
+        QVERIFY2(name == "calculator" || name == "chart", name.c_str());
+        xpcalc::SwitchedWindow *shown = name == "calculator" ? &calculatorWindow() : &chartWindow();
         QTRY_VERIFY(shown->isLoaded() && shown->window()->isVisible());
         settle();
-        QVERIFY(!other.isLoaded());
+        QVERIFY(!(shown == &calculatorWindow() ? chartWindow() : calculatorWindow()).isLoaded());
         QCOMPARE(visibleWindows(), QWidgetList{shown->window()});
         QVERIFY(!shown->window()->windowIcon().isNull());
         if (shown == &calculatorWindow() && shown != m_window) {
@@ -158,18 +161,6 @@ public:
                 QCOMPARE(box->text(), QStringLiteral("0"));
         }
         m_window = shown;
-    }
-
-    // The pictures are the screenshot script's; here a shot only marks a
-    // point in the walk.
-    void shot(const QString & /*name*/) {}
-
-    // The text typed into the box in place of its own.
-    void type(QLineEdit *box, const QString &text)
-    {
-        box->selectAll();
-        QTest::keyClicks(box, text);
-        QCOMPARE(box->text(), text);
     }
 
     void press(QAbstractButton *button)
@@ -185,42 +176,11 @@ public:
         QTRY_COMPARE(clicked.count(), 1);
     }
 
-    void expect(const QLineEdit *box, const QString &text, bool focused)
-    {
-        QCOMPARE(box->text(), text);
-        if (focused)
-            QTRY_COMPARE(box->window()->focusWidget(), box);
-    }
-
-    // A warning shows, modal, whose text says that.
-    void warning(const QString &says)
-    {
-        QTRY_VERIFY(qobject_cast<QMessageBox *>(QApplication::activeModalWidget()) != nullptr);
-        const auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-        QCOMPARE(box->icon(), QMessageBox::Warning);
-        QVERIFY2(box->text().contains(says), qPrintable(box->text()));
-    }
-
-    // The warning answered with its button of that caption, and gone.
-    void answer(const QString &caption)
-    {
-        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-        QVERIFY(box != nullptr);
-        QAbstractButton *button = nullptr;
-        for (QAbstractButton *offered : box->buttons())
-            if (offered->text().remove(QLatin1Char('&')) == caption)
-                button = offered;
-        QVERIFY2(button != nullptr, qPrintable(caption));
-        press(button);
-        QTRY_VERIFY(QApplication::activeModalWidget() == nullptr);
-    }
-
-private:
-    template <class Widget> Widget *control(const json &role, int challengeRating) const
+    template <class Widget> Widget *control(const json &step, const char *kind) const
     {
         if (m_window == nullptr)
             qFatal("the walk names a control before its window");
-        return ::control<Widget>(m_window->window(), role.get<std::string>(), challengeRating);
+        return ::control<Widget>(m_window->window(), step[kind].get<std::string>(), step.value("challengeRating", 0));
     }
 
     Qt::Key m_key; // Qt::Key_unknown: the mouse
@@ -259,15 +219,6 @@ private slots:
         settle();
     }
 
-    void startsOnTheCalculatorAlone()
-    {
-        QVERIFY(calculatorWindow().isLoaded());
-        QVERIFY(!chartWindow().isLoaded());
-        QCOMPARE(visibleWindows(), QWidgetList{calculatorWindow().window()});
-        QCOMPARE(QApplication::applicationVersion(), QStringLiteral("1.01"));
-        QVERIFY(!calculatorWindow().window()->windowIcon().isNull());
-    }
-
     // The user's walk through both windows, with the buttons pressed by the
     // mouse and by each key that presses a focused button: Return and keypad
     // Enter, as on Windows, and Space.
@@ -285,8 +236,10 @@ private slots:
     {
         QFETCH(Qt::Key, key);
         QFETCH(Qt::KeyboardModifiers, modifiers);
-        ScenarioPlayer player(key, modifiers);
-        player.replay(scenario());
+        QCOMPARE(QApplication::applicationVersion(), QStringLiteral("1.01"));
+        std::ifstream scenario(XPCALC_SCENARIO_JSON);
+        QVERIFY2(scenario, XPCALC_SCENARIO_JSON);
+        ScenarioPlayer(key, modifiers).replay(json::parse(scenario).at("steps"));
         QVERIFY(!m_lastWindowClosed);
     }
 
@@ -301,12 +254,11 @@ private slots:
                       QColor(40, 40, 40), QColor(230, 230, 230), Qt::white, QColor(30, 30, 30), QColor(50, 50, 50));
         QApplication::setPalette(dark);
         xpcalc::startUp();
-        const QStringList faintOnCalculator = faintTexts(calculatorWindow().window());
+        QStringList faint = faintTexts(calculatorWindow().window());
         click(calculatorWindow(), Role::ShowChart);
-        const QStringList faintOnChart = faintTexts(chartWindow().window());
+        faint += faintTexts(chartWindow().window());
         QApplication::setPalette(desktop);
-        QVERIFY2(faintOnCalculator.isEmpty(), qPrintable(faintOnCalculator.join(", ")));
-        QVERIFY2(faintOnChart.isEmpty(), qPrintable(faintOnChart.join(", ")));
+        QVERIFY2(faint.isEmpty(), qPrintable(faint.join(", ")));
     }
 
     void manyRoundTripsLeaveOneWindowAndGrowNothing()
@@ -346,28 +298,26 @@ private slots:
         QCOMPARE(pictures, 12); // three pictures at two sizes, the icon at six
     }
 
-    void closingTheChartEndsTheProgram()
+    // Closing either window ends the program, and unloads the window.
+    void closingAWindowEndsTheProgram_data()
     {
-        click(calculatorWindow(), Role::ShowChart);
-        QWidget *chart = chartWindow().window();
-        QVERIFY(QTest::qWaitForWindowExposed(chart));
-        QTimer::singleShot(0, chart, &QWidget::close);
+        QTest::addColumn<bool>("chart");
+        QTest::newRow("the calculator") << false;
+        QTest::newRow("the chart") << true;
+    }
+    void closingAWindowEndsTheProgram()
+    {
+        QFETCH(bool, chart);
+        if (chart)
+            click(calculatorWindow(), Role::ShowChart);
+        xpcalc::SwitchedWindow &closed = chart ? chartWindow() : calculatorWindow();
+        QVERIFY(QTest::qWaitForWindowExposed(closed.window()));
+        QTimer::singleShot(0, closed.window(), &QWidget::close);
         QTimer::singleShot(5000, qApp, [] { QCoreApplication::exit(1); }); // not ended: fail
         QCOMPARE(QApplication::exec(), 0);
         QVERIFY(m_lastWindowClosed);
         settle();
-        QVERIFY(!chartWindow().isLoaded());
-    }
-
-    void closingTheCalculatorEndsTheProgram()
-    {
-        QWidget *calculator = calculatorWindow().window();
-        QTimer::singleShot(0, calculator, &QWidget::close);
-        QTimer::singleShot(5000, qApp, [] { QCoreApplication::exit(1); });
-        QCOMPARE(QApplication::exec(), 0);
-        QVERIFY(m_lastWindowClosed);
-        settle();
-        QVERIFY(!calculatorWindow().isLoaded());
+        QVERIFY(!closed.isLoaded());
     }
 };
 
