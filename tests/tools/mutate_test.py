@@ -11,7 +11,7 @@ import unittest
 
 sys.dont_write_bytecode = True
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "tools"))
-from code_locator import definitions, locate, mutated  # noqa: E402
+from code_locator import locate, mutated  # noqa: E402
 from mutate import FAULTS, ROOT  # noqa: E402
 
 ONE_LINE = """
@@ -35,54 +35,48 @@ bool fits(std::int64_t
 """
 
 
+TWICE = "int add(int a, int b)\n{\n    if (!fits(a))\n        return 0;\n    if (!fits(a + b)) return 0;\n    return a + b;\n}\n"
+LITERALS = ("int f(char16_t c)\n{\n    if (c == u'}') // a } here\n        return 1'000'000;\n"
+            "    const char *s = \"}\\\"}\"; /* } */\n    return c == u'{' ? 2 : 3;\n}\nint g() { return 3; }\n")
+DEFINITIONS = ("#if FAST\nint scan(int n) { return n * 8; }\n#else\nint scan(int n) { return n; }\n#endif\n"
+               "constexpr std::int64_t kLow = -345;\ninline constexpr std::array<int, 3> kTable{{1, 2, 3}};\n"
+               "int use() { return kTable[0] < kLow || kLow == -345; }\nint f(int limit = 5) { return limit * 2; }\n"
+               "bool fits(int);\nint call() { return fits(2) ? 1 : fits(3); }\n")
+
+# Each case: the code, where and what to look for, what replaces it, and the
+# text the result holds once, or the refusal it meets.
+CASES = [
+    ("one line, a local named value", ONE_LINE, "fits", "&& @ <= kMax", r"&& \1 < kMax", "&& value < kMax"),
+    ("reflowed, a local renamed", REFLOWED, "fits", "&& @ <= kMax", r"&& \1 < kMax", "&& total < kMax"),
+    ("another function's code left alone", REFLOWED, "fits", "&& @ <= kMax", r"&& \1 < kMax", "<= kMax ? sum"),
+    ("a pattern twice", TWICE, "add", "return 0;", "", "stands 2 times in add"),
+    ("made once by a wider pattern", TWICE, "add", "@ + @)) return 0", r"\1 + \2)) return 1",
+     "if (!fits(a + b)) return 1;"),
+    ("only in another function", ONE_LINE, "fits", "? @ : 0", "", "stands 0 times in fits"),
+    ("tokens match whole", ONE_LINE, "fits", "value <= kMa", "", "stands 0 times"),
+    ("a call is no definition", DEFINITIONS, "fits", "return", "", "no definition of fits"),
+    ("a definition that calls", DEFINITIONS, "call", "fits(3)", "fits(4)", "fits(4)"),
+    ("braces in literals and comments", LITERALS, "f", "? 2 : 3", "? 3 : 2", "? 3 : 2"),
+    ("a body ends at its own brace", LITERALS, "f", "return 3;", "", "stands 0 times in f"),
+    ("alternative definitions", DEFINITIONS, "scan", "* 8", "* 9", "return n * 9;"),
+    ("a constant", DEFINITIONS, "kLow", "-345", "-320", "kLow = -320;"),
+    ("a table", DEFINITIONS, "kTable", "2", "5", "{{1, 5, 3}}"),
+    ("a constant ends at its semicolon", DEFINITIONS, "kLow", "kTable", "", "stands 0 times in kLow"),
+    ("a default ends at its bracket", DEFINITIONS, "limit", "2", "", "stands 0 times in limit"),
+]
+
+
 class Locate(unittest.TestCase):
-    def test_a_pattern_is_found_across_a_reflowed_function_and_a_renamed_local(self):
-        for text, local in ((ONE_LINE, "value"), (REFLOWED, "total")):
-            with self.subTest(local=local):
-                changed = mutated(text, "fits", "&& @ <= kMax", r"&& \1 < kMax")
-                self.assertIn(f"&& {local} < kMax", changed)
-                self.assertIn("<= kMax ? sum", changed)  # the other function's is left alone
-                self.assertEqual(changed.count("<="), 1)
+    def test_cases(self):
+        for about, text, where, code, replacement, expected in CASES:
+            with self.subTest(about):
+                try:
+                    changed = mutated(text, where, code, replacement)
+                except LookupError as error:
+                    self.assertIn(expected, str(error))
+                    continue
+                self.assertEqual(changed.count(expected), 1, changed)
 
-    def test_a_pattern_that_stands_twice_is_refused(self):
-        text = ("int add(int a, int b)\n{\n    if (!fits(a))\n        return 0;\n"
-                "    if (!fits(a + b)) return 0;\n    return a + b;\n}\n")
-        with self.assertRaisesRegex(LookupError, "stands 2 times in add"):
-            locate(text, "add", "return 0;")
-        self.assertIn("if (!fits(a + b)) return 1;", mutated(text, "add", "@ + @)) return 0", r"\1 + \2)) return 1"))
-
-    def test_a_pattern_only_in_another_function_is_refused(self):
-        with self.assertRaisesRegex(LookupError, "stands 0 times in fits"):
-            locate(ONE_LINE, "fits", "? @ : 0")
-
-    def test_tokens_match_whole(self):
-        with self.assertRaisesRegex(LookupError, "stands 0 times"):
-            locate(ONE_LINE, "fits", "value <= kMa")
-
-    def test_a_call_is_no_definition(self):
-        text = "bool fits(int);\nint use() { return fits(2) ? 1 : fits(3); }\n"
-        with self.assertRaisesRegex(LookupError, "no definition of fits"):
-            locate(text, "fits", "return")
-        self.assertEqual(len(definitions(text, "use")), 1)
-
-    def test_braces_in_literals_and_comments_do_not_end_a_body(self):
-        text = ("int f(char16_t c)\n{\n    if (c == u'}') // a } here\n        return 1'000'000;\n"
-                "    const char *s = \"}\\\"}\"; /* } */\n    return c == u'{' ? 2 : 3;\n}\nint g() { return 3; }\n")
-        self.assertEqual(mutated(text, "f", "? 2 : 3", "? 3 : 2").count("? 3 : 2"), 1)
-        with self.assertRaisesRegex(LookupError, "stands 0 times in f"):
-            locate(text, "f", "return 3;")
-
-    def test_constants_and_alternative_definitions(self):
-        text = ("#if FAST\nint scan(int n) { return n * 8; }\n#else\nint scan(int n) { return n; }\n#endif\n"
-                "constexpr std::int64_t kLow = -345;\ninline constexpr std::array<int, 3> kTable{{1, 2, 3}};\n"
-                "int use() { return kTable[0] < kLow || kLow == -345; }\nint f(int limit = 5) { return limit * 2; }\n")
-        self.assertIn("return n * 9;", mutated(text, "scan", "* 8", "* 9"))
-        self.assertIn("kLow = -320;", mutated(text, "kLow", "-345", "-320"))
-        self.assertIn("{{1, 5, 3}}", mutated(text, "kTable", "2", "5"))
-        with self.assertRaisesRegex(LookupError, "stands 0 times in kLow"):
-            locate(text, "kLow", "kTable")
-        with self.assertRaisesRegex(LookupError, "stands 0 times in limit"):  # a default ends at its bracket
-            locate(text, "limit", "2")
 
     def test_every_fault_stands_once_in_the_sources(self):
         for name, path, where, code, _ in FAULTS:
