@@ -247,6 +247,7 @@ private slots:
             {"Up", 0, 1, "300"},                              // nothing above the first row
             {"Ctrl+End", 17, 20, "6000"},                     // level 20, CR 20
             {"Ctrl+End Home Right", 17, 11, ""},              // no CR 10 for level 20
+            {"Ctrl+End Home Right Left", 17, 0, "Party level 20"}, // left of the row's first award
             {"Ctrl+End Ctrl+Home", 0, 0, firstLabel},
             {"Ctrl+End Up Up Up Home Right Down", 14, 1, ""}, // level 17 down to 18 in CR 1: not drawn
         };
