@@ -238,15 +238,15 @@ private slots:
             int column;
             QString cell;
         } cases[] = {
-            {"", 0, 1, "300"},                                // where it opens
-            {"Down Down Down Down Right Right", 4, 3, "525"}, // level 7, CR 3
-            {"Right Home", 0, 0, firstLabel},                 // Home: the row's label
-            {"Left", 0, 0, firstLabel},                       // left of the first award: the label
-            {"End", 0, 10, "10800"},                          // CR 10, the last drawn for 1-3
-            {"End Right", 0, 10, "10800"},                    // no CR 11 for 1-3
-            {"Up", 0, 1, "300"},                              // nothing above the first row
-            {"Ctrl+End", 17, 20, "6000"},                     // level 20, CR 20
-            {"Ctrl+End Home Right", 17, 11, ""},              // no CR 10 for level 20
+            {"", 0, 1, "300"},                                     // where it opens
+            {"Down Down Down Down Right Right", 4, 3, "525"},      // level 7, CR 3
+            {"Right Home", 0, 0, firstLabel},                      // Home: the row's label
+            {"Left", 0, 0, firstLabel},                            // left of the first award: the label
+            {"End", 0, 10, "10800"},                               // CR 10, the last drawn for 1-3
+            {"End Right", 0, 10, "10800"},                         // no CR 11 for 1-3
+            {"Up", 0, 1, "300"},                                   // nothing above the first row
+            {"Ctrl+End", 17, 20, "6000"},                          // level 20, CR 20
+            {"Ctrl+End Home Right", 17, 11, ""},                   // no CR 10 for level 20
             {"Ctrl+End Home Right Left", 17, 0, "Party level 20"}, // left of the row's first award
             {"Ctrl+End Ctrl+Home", 0, 0, firstLabel},
             {"Ctrl+End Up Up Up Home Right Down", 14, 1, ""}, // level 17 down to 18 in CR 1: not drawn
