@@ -54,7 +54,8 @@ int main()
         bool good = true;
         for (std::size_t field = 0; field < texts.size(); ++field) {
             const std::size_t end = std::min(rest.find('\t'), rest.size());
-            good = good && decode(rest.substr(0, end), texts[field]) && (end < rest.size()) == (field + 1 < texts.size());
+            good =
+                good && decode(rest.substr(0, end), texts[field]) && (end < rest.size()) == (field + 1 < texts.size());
             rest.remove_prefix(std::min(end + 1, rest.size()));
         }
         if (!good) {
