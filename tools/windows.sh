@@ -43,7 +43,7 @@ cmake -S . -B "$app" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/mingw-w64-x86_6
     -DCMAKE_BUILD_TYPE=Release -DCMAKE_PREFIX_PATH="$qt" -DQT_HOST_PATH=/usr \
     -DQT_HOST_PATH_CMAKE_DIR="$host_cmake_dir" -DXPCALC_BENCHMARKS=OFF >"$out/configure.log" ||
     { cat "$out/configure.log"; exit 1; }
-window_tests=(design_test calculator_window_test award_chart_test windows_test)
+window_tests=(calculator_window_test award_chart_test windows_test)
 targets=(xpcalc)
 $packages_only || targets+=("${window_tests[@]}")
 nice -n 19 cmake --build "$app" -j "$jobs" --target "${targets[@]}"
