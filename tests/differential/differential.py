@@ -1,10 +1,9 @@
 #!/usr/bin/env python3
 # SPDX-FileCopyrightText: 2026 Kestrow
 # SPDX-License-Identifier: MIT
-"""The differential test of the two cores: the desktop's, built for this machine (native/native_runner.cpp), and
-the web page's, core.js under Node.js (core_runner.mjs), must show the same total, announcement and working, or the
-same overflow message naming the same box, for every sheet: texts of the fuzz corpus and of the core's tests, then
-sheets from a seeded generator (its seed printed first). The first sheet that differs stops the run."""
+"""The differential test: the desktop's core (native/native_runner.cpp) and the web page's, core.js under Node.js
+(core_runner.mjs), must show the same total, announcement and working, or overflow message and box, for every sheet:
+texts of the fuzz corpus and of the core's tests, then a seeded generator's. The first that differs stops the run."""
 
 import argparse
 import json
@@ -16,7 +15,7 @@ import sys
 import time
 from collections import Counter
 from concurrent.futures import ThreadPoolExecutor
-from decimal import Decimal
+from decimal import Context, Decimal
 from pathlib import Path
 
 INT32, CHUNK = 2**31, 20000  # CHUNK: sheets per start of the runners
@@ -160,6 +159,8 @@ def test_sheets(tests, corpus, awards):
                 'utf-16-be', 'surrogatepass') for s in (0, 1)]
     texts += [''.join(cpp(m[1]) for m in re.finditer(LITERAL, group[0])) for test in tests
               for group in re.finditer(rf'{LITERAL}(?:\s*{LITERAL})*', test.read_text())]
+    # on the halfway between the double 2.5 and the next, and just past it by a digit beyond the 768 the reader keeps
+    texts += [f'{Context(prec=99).add(Decimal(2.5), Decimal(2 ** -52)):f}' + '0' * 800 + end for end in ('', '1')]
     awarding = [[level for level, row in enumerate(awards, 1) if row[cr]] for cr in range(20)]
     return [sheet for i, text in enumerate(dict.fromkeys(texts)) for sheet in (
         ['1'] * (i % 20) + [text] + ['1'] * (19 - i % 20) + [str(awarding[i % 20][i // 20 % len(awarding[i % 20])])],
@@ -171,8 +172,7 @@ def shown(r):  # a runner's answer, its texts decoded
 
 
 def compare(runners, sheets, what, tally, first=1):
-    """Runs the sheets through both runners, texts as four hexadecimal digits a UTF-16 code unit, tab-separated,
-    their answers likewise; stops at the first sheet whose answers differ."""
+    """Runs the sheets through both runners; stops at the first whose answers differ."""
     hexed = ''.join('\t'.join(text.encode('utf-16-be', 'surrogatepass').hex() for text in sheet) + '\n'
                     for sheet in sheets)
     with ThreadPoolExecutor(2) as pool:
