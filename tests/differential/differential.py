@@ -1,12 +1,9 @@
 #!/usr/bin/env python3
 # SPDX-FileCopyrightText: 2026 Kestrow
 # SPDX-License-Identifier: MIT
-"""The differential test of the two cores: the desktop's, built for this machine (native/native_runner.cpp), and
-the web page's, core.js and its WebAssembly under Node.js (core_runner.mjs), must show the same for every sheet:
-the same total, announcement and working, or the same overflow message naming the same box. The first sheet that
-differs stops the run, shown with both results. The sheets: texts derived from the fuzz corpus files, the texts
-and sheets of the core's number-reading and calculation tests, then sheets from a seeded generator (the seed is
-printed, so a run can be repeated)."""
+"""The differential test: the desktop's core (native/native_runner.cpp) and the web page's, core.js under Node.js
+(core_runner.mjs), must show the same total, announcement and working, or overflow message and box, for every sheet:
+texts of the fuzz corpus and of the core's tests, then a seeded generator's. The first that differs stops the run."""
 
 import argparse
 import json
@@ -18,28 +15,23 @@ import sys
 import time
 from collections import Counter
 from concurrent.futures import ThreadPoolExecutor
-from decimal import Decimal
+from decimal import Context, Decimal
 from pathlib import Path
 
-INT32 = 2**31
-CHUNK = 20000  # sheets per start of the runners
-
+INT32, CHUNK = 2**31, 20000  # CHUNK: sheets per start of the runners
 BLANKS = ' \t\n'
-# Characters that stand where a number might go on, and end it instead.
-ENDERS = [',', '$', '#', '%', "'", '_', 'x', '/', '\r', '\v', '\f', '\0', '\u00a0', '\u2007', '\u202f', '\u3000',
-          '\ufeff', '\ud800', '\udbff', '\udc00', '\udfff', '\u2212']
+# What ends a number where it might go on: punctuation, other blanks, lone surrogates, a minus sign.
+ENDERS = list(',$#%\'_x/\r\v\f\0\u00a0\u2007\u202f\u3000\ufeff\ud800\udbff\udc00\udfff\u2212')
 # Other scripts' zeros, the last two beyond the Basic Multilingual Plane (a surrogate pair each).
 FOREIGN_ZEROS = [0xFF10, 0x0660, 0x06F0, 0x0966, 0x09E6, 0x0E50, 0x1040, 0x2070, 0x2080, 0x1D7CE, 0x1FBF0]
 NUMBER_ALPHABET = '0123456789+-.eEdD&HhOo ,\t\n'  # for garbage that comes close to being a number
-SPECIAL_NUMBERS = [
-    '1E308', '1E309', '-1E309', '1.7976931348623157E308', '1.7976931348623158E308', '1.8E308', '1E400', '1E-400',
-    '5E-324', '2.4703282292062327E-324', '2.4703282292062328E-324', '1E-330', '9E99999999999999999',
-    '0E999999999999', '1E-999999999999', '1E', '1E-', '1E+', 'E5', '1 E 2', '1e3x', '25E-1', '2d2', '1D3',
-    '9007199254740993', '9007199254740995', '2147483647.5', '2147483646.5', '-2147483648.5', '-2147483647.5',
-    '32767.5', '-32768.5', '32766.5', '2147483647.4999999999', '-2147483648.5000000001', '&H8000', '&HFFFF',
-    '&H7FFF', '&H10000', '&HFFFFFFFF', '&H80000000', '&H7FFFFFFF', '&H100000000', '&O177777', '&O37777777777',
-    '&O40000000000', '-&H10', '& H 1 0', '&', '&12', '&HG', '&O78', '-0', '+0', '.', '-', '+', '-.', '.5', '5.',
-    '0.000', '1.2.3', '+-8', '--8', '- 8']
+SPECIAL_NUMBERS = [number.replace('_', ' ') for number in '''1E308 1E309 -1E309 1.7976931348623157E308
+    1.7976931348623158E308 1.8E308 1E400 1E-400 5E-324 2.4703282292062327E-324 2.4703282292062328E-324 1E-330
+    9E99999999999999999 0E999999999999 1E-999999999999 1E 1E- 1E+ E5 1_E_2 1e3x 25E-1 2d2 1D3 9007199254740993
+    9007199254740995 2147483647.5 2147483646.5 -2147483648.5 -2147483647.5 32767.5 -32768.5 32766.5
+    2147483647.4999999999 -2147483648.5000000001 &H8000 &HFFFF &H7FFF &H10000 &HFFFFFFFF &H80000000 &H7FFFFFFF
+    &H100000000 &O177777 &O37777777777 &O40000000000 -&H10 &_H_1_0 & &12 &HG &O78 -0 +0 . - + -. .5 5. 0.000 1.2.3
+    +-8 --8 -_8'''.split()]
 
 
 def pick(g, *weighted):  # one of (weight, make) pairs, made
@@ -81,8 +73,8 @@ KINDS = [  # the classes of a count's text: weight, text
 
 
 class Generator(random.Random):
-    """Sheets from a seeded generator: plausible ones, ones at the edges of reading, rounding and the 32-bit and
-    16-bit ranges, ones that aim at an overflow of a product or of the running total, and garbage."""
+    """Plausible sheets, ones at the edges of reading, rounding and the 32-bit and 16-bit ranges, ones that aim at
+    an overflow of a product or of the running total, and garbage."""
 
     def __init__(self, seed, awards):
         super().__init__(seed)
@@ -144,123 +136,63 @@ class Generator(random.Random):
             [self.mutate(self.spell(level))]
 
 
-class Fuzzed:
-    """A fuzz input handing out integers as libFuzzer's FuzzedDataProvider does: bytes from the end, the first
-    taken most significant, as many as the range needs, then reduced into it."""
-
-    def __init__(self, data):
-        self.data, self.left = data, len(data)
-
-    def integral(self, low, high, bits=32):
-        value = taken = 0
-        while taken < bits and (high - low) >> taken and self.left:
-            self.left -= 1
-            value, taken = value << 8 | self.data[self.left], taken + 8
-        return low + value % (high - low + 1)
-
-    def text(self):
-        """consumeText() of tests/fuzz/fuzz_text.h, at its kLongText: each code unit takes two bytes."""
-        length = self.integral(0, 4096, 64)
-        return ''.join(chr(self.integral(0, 0xFFFF, 16)) for _ in range(min(length, self.left // 2)))
-
-
-def corpus(folder):
-    """Each fuzz corpus file's sheet as the calculation's fuzz target reads it (consumeEntry() of
-    tests/fuzz/calculation_fuzz.cpp, for each box); its text as the reader's does (tests/fuzz/reader_fuzz.cpp: a
-    flag, then the text), and the file as bytes, UTF-8 and UTF-16LE at either byte alignment."""
-    sheets, texts = [], []
-    entries = [Fuzzed.text, lambda f: str(f.integral(-INT32, INT32 - 1)), lambda f: str(f.integral(-30, 30)),
-               lambda f: '0']
-    for data in [path.read_bytes() for path in sorted(Path(folder).iterdir())]:
-        fuzzed = Fuzzed(data)
-        sheets.append([entries[fuzzed.integral(0, 3)](fuzzed) for _ in range(21)])
-        fuzzed = Fuzzed(data)
-        fuzzed.integral(0, 255, 8)
-        texts += dict.fromkeys([fuzzed.text(), data.decode('latin-1'), data.decode('utf-8', 'replace')] + [
-            data[s:s + (len(data) - s) // 2 * 2].decode('utf-16-le', 'surrogatepass') for s in (0, 1)])
-    return sheets, texts
-
-
 LITERAL = r'u"((?:[^"\\\n]|\\.)*)"'
-ESCAPES = {'n': '\n', 't': '\t', 'r': '\r', 'v': '\v', 'f': '\f', 'a': '\a', 'b': '\b'}
 
 
-def cpp_literal(body):
+def cpp(body):
     """The text of the body of a C++ u"" literal: \\x and \\u give one code unit each, a lone surrogate too."""
-    def unescape(m):
-        e = m.group(1)
-        return chr(int(e[1:], 16)) if e[0] in 'uUx' else chr(int(e, 8)) if e[0] in '01234567' else ESCAPES.get(e, e)
-    return re.sub(r'\\(u[0-9A-Fa-f]{4}|U[0-9A-Fa-f]{8}|x[0-9A-Fa-f]+|[0-7]{1,3}|.)', unescape, body, flags=re.S)
+    return re.sub(r'\\(u[0-9A-Fa-f]{4}|U[0-9A-Fa-f]{8}|x[0-9A-Fa-f]+|[0-7]{1,3}|.)', lambda m: (
+        chr(int(m[1][1:], 16)) if m[1][0] in 'uUx' else chr(int(m[1], 8)) if m[1][0] in '01234567' else
+        dict(n='\n', t='\t', r='\r', v='\v', f='\f', a='\a', b='\b').get(m[1], m[1])), body, flags=re.S)
 
 
-def table_texts(sources):
-    """Every text in the tests' u"" literals, adjacent literals joined as the compiler joins them."""
-    return list(dict.fromkeys(''.join(cpp_literal(m.group(1)) for m in re.finditer(LITERAL, group.group(0)))
-                              for source in sources
-                              for group in re.finditer(rf'{LITERAL}(?:\s*{LITERAL})*', Path(source).read_text())))
+def test_sheets(tests, corpus, awards):
+    """Each text of the fuzz corpus (as Latin-1, UTF-8, UTF-16LE, and as the fuzz targets read it) and of the tests'
+    u"" literals (adjacent ones joined) in a count box at a level whose row awards it, as the party level, and in
+    every box."""
+    texts = []
+    for data in sorted(path.read_bytes() for path in corpus.iterdir()):
+        back = data[::-1]  # as the fuzz targets read a text: from the end, after a byte or none
+        texts += [data.decode(encoding, 'replace') for encoding in ('latin-1', 'utf-8')] + [
+            data[s:s + (len(data) - s) // 2 * 2].decode('utf-16-le', 'surrogatepass') for s in (0, 1)] + [
+            back[s + 2:s + 2 + min(int.from_bytes(back[s:s + 2], 'big') % 4097, (len(back) - s) // 2 - 1) * 2].decode(
+                'utf-16-be', 'surrogatepass') for s in (0, 1)]
+    texts += [''.join(cpp(m[1]) for m in re.finditer(LITERAL, group[0])) for test in tests
+              for group in re.finditer(rf'{LITERAL}(?:\s*{LITERAL})*', test.read_text())]
+    # on the halfway between the double 2.5 and the next, and just past it by a digit beyond the 768 the reader keeps
+    texts += [f'{Context(prec=99).add(Decimal(2.5), Decimal(2 ** -52)):f}' + '0' * 800 + end for end in ('', '1')]
+    awarding = [[level for level, row in enumerate(awards, 1) if row[cr]] for cr in range(20)]
+    return [sheet for i, text in enumerate(dict.fromkeys(texts)) for sheet in (
+        ['1'] * (i % 20) + [text] + ['1'] * (19 - i % 20) + [str(awarding[i % 20][i // 20 % len(awarding[i % 20])])],
+        ['1'] * 20 + [text], [text] * 21)]
 
 
-def table_sheets(source):
-    """The calculation tests' sheets, {{{challenge rating, u"count"}, ...}, u"level"}, other counts "0"."""
-    code = Path(source).read_text()
-    entry = rf'\{{\s*(\d+)\s*,\s*{LITERAL}\s*\}}'
-    sheets = []
-    for counts, *_, level in re.findall(rf'\{{\{{((?:\s*{entry}\s*,?)*)\s*\}}\s*,\s*{LITERAL}\s*\}}', code):
-        sheets.append(['0'] * 20 + [cpp_literal(level)])
-        for cr, text in re.findall(entry, counts):
-            sheets[-1][int(cr) - 1] = cpp_literal(text)
-    # A case left unread means the tests have a form this does not know yet; `{}` is a fresh window's sheet.
-    written = len(re.findall(r'\b(?:total|overflow)\("|\bSheet sheet\{', code)) - \
-        len(re.findall(r'"\s*,\s*\{\}\s*,', code))
-    if len(sheets) != written or not sheets:
-        sys.exit(f'differential: read {len(sheets)} of the {written} sheets in {source}: teach table_sheets their form')
-    return sheets + [['0'] * 21]
-
-
-def sheets_of_texts(texts, awards):
-    """Each text in a count box, at a party level whose row awards it, as the party level, and in every box."""
-    sheets = []
-    for i, text in enumerate(texts):
-        levels = [level for level in range(1, 21) if awards[level - 1][i % 20]]
-        counts = ['1'] * 20
-        counts[i % 20] = text
-        sheets += [counts + [str(levels[i // 20 % len(levels)])], ['1'] * 20 + [text], [text] * 21]
-    return sheets
-
-
-def readable(result):
-    """A runner's line, its texts decoded: every field but an overflow's box name is hexadecimal UTF-16LE."""
-    kind, *fields = result.split('\t')
-    return [kind] + [f if kind == 'overflow' and i == 1 else bytes.fromhex(f).decode('utf-16-le', 'surrogatepass')
-                     for i, f in enumerate(fields)]
+def shown(r):  # a runner's answer, its texts decoded
+    return [f if i == 0 else bytes.fromhex(f).decode('utf-16-be', 'surrogatepass') for i, f in enumerate(r.split('\t'))]
 
 
 def compare(runners, sheets, what, tally, first=1):
-    """Runs the sheets through both runners; stops at the first that differs, numbered from `first`."""
-    lines = b''.join(b'\t'.join(text.encode('utf-16-le', 'surrogatepass').hex().encode() for text in sheet) + b'\n'
-                     for sheet in sheets)
+    """Runs the sheets through both runners; stops at the first whose answers differ."""
+    hexed = ''.join('\t'.join(text.encode('utf-16-be', 'surrogatepass').hex() for text in sheet) + '\n'
+                    for sheet in sheets)
     with ThreadPoolExecutor(2) as pool:
-        runs = list(pool.map(lambda command: subprocess.run(command, input=lines, stdout=subprocess.PIPE),
+        runs = list(pool.map(lambda command: subprocess.run(command, input=hexed, stdout=subprocess.PIPE, text=True),
                              runners.values()))
-    for name, run in zip(runners, runs):
-        answered = run.stdout.count(b'\n')
-        if run.returncode or answered != len(sheets):
-            sys.exit(f'differential: the {name} runner ended with status {run.returncode} after answering '
-                     f'{answered} of {len(sheets)} sheets')
-    for number, sheet, results in zip(range(first, first + len(sheets)), sheets,
-                                      zip(*(run.stdout.decode().splitlines() for run in runs))):
+    answers = [run.stdout.splitlines() for run in runs]
+    for name, run, lines in zip(runners, runs, answers):
+        if run.returncode or len(lines) != len(sheets):
+            sys.exit(f'differential: the {name} runner ended ({run.returncode}) after {len(lines)} of {len(sheets)}')
+    for number, sheet, *results in zip(range(first, first + len(sheets)), sheets, *answers):
         if results[0] != results[1]:
-            sys.exit(f'DIFFERENCE at {what} sheet {number}:\n'
-                     f'  counts (challenge rating 1 first): {json.dumps(sheet[:20])}\n'
-                     f'  party level: {json.dumps(sheet[20])}\n' + ''.join(
-                         f'  {name}: {json.dumps(readable(result), ensure_ascii=False)}\n'
+            sys.exit(f'DIFFERENCE at {what} sheet {number}:\n  counts (challenge rating 1 first): '
+                     f'{json.dumps(sheet[:20])}\n  party level: {json.dumps(sheet[20])}\n' + ''.join(
+                         f'  {name}: {json.dumps(shown(result), ensure_ascii=False)}\n'
                          for name, result in zip(runners, results)))
-        kind, *texts = readable(results[0])  # an overflow's kind: the first words of its message's second line
+        kind, *texts = shown(results[0])  # an overflow's kind: the first words of its message's second line
         tally[kind if kind == 'total' else ' '.join(texts[0].split('\n')[1].split()[:4])] += 1
 
 
 def main():
-    here = Path(__file__).resolve().parent
     parser = argparse.ArgumentParser(description=__doc__)
     for option in ('--native', '--core', '--design'):
         parser.add_argument(option, required=True)
@@ -270,18 +202,12 @@ def main():
     args = parser.parse_args()
     print(f'differential: seed {args.seed}', flush=True)
 
-    awards = json.loads(Path(args.design).read_text())['awardTable']
+    here, awards = Path(__file__).resolve().parent, json.loads(Path(args.design).read_text())['awardTable']
     runners = {'native': [args.native], 'web': [args.node, str(here / 'core_runner.mjs'), args.core, args.design]}
-    started, tally = time.monotonic(), Counter()
-    corpus_sheets, corpus_texts = corpus(here.parent / 'fuzz' / 'corpus')
-    tables = [here.parent / f'{name}_test.cpp' for name in ('number_reader', 'experience_calculation',
-                                                            'entry_conversion')]
-    for what, sheets in [('fuzz corpus', corpus_sheets + sheets_of_texts(corpus_texts, awards)),
-                         ('test table', sheets_of_texts(table_texts(tables), awards)),
-                         ('calculation test', table_sheets(tables[1]))]:
-        compare(runners, sheets, what, tally)
-        print(f'differential: {len(sheets)} {what} sheets agree', flush=True)
-    generator = Generator(args.seed, awards)
+    started, tally, generator = time.monotonic(), Counter(), Generator(args.seed, awards)
+    tests = [here.parent / f'{n}_test.cpp' for n in 'number_reader experience_calculation entry_conversion'.split()]
+    compare(runners, test_sheets(tests, here.parent / 'fuzz' / 'corpus', awards), 'test', tally)
+    print(f'differential: {sum(tally.values())} sheets of the tests and the fuzz corpus agree', flush=True)
     for done in range(0, args.sheets, CHUNK):
         compare(runners, [generator.sheet() for _ in range(min(CHUNK, args.sheets - done))],
                 f'generated (seed {args.seed})', tally, done + 1)
