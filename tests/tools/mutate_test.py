@@ -21,8 +21,8 @@ REFLOWED = ("int other(int sum)\n{\n    return sum <= kMax ? sum : 0;\n}\nbool f
             "               <= kMax;\n}\n")
 TWICE = ("int add(int a, int b)\n{\n    if (!fits(a))\n        return 0;\n"
          "    if (!fits(a + b)) return 0;\n    return a + b;\n}\n")
-LITERALS = ("int f(char16_t c)\n{\n    if (c == u'}') // a } here\n        return 1'000'000;\n"
-            "    const char *s = \"}\\\"}\"; /* } */\n    return c == u'{' ? 2 : 3;\n}\nint g() { return 3; }\n")
+LITERALS = ("int f(char16_t c)\n{\n    if (c == u'{') // a } here\n        return 1'000'000;\n"
+            "    const char *s = \"}\\\"}\"; /* } */\n    return c == u'x' ? 2 : 3;\n}\nint g() { return 3; }\n")
 DEFINITIONS = ("#if FAST\nint scan(int n) { return n * 8; }\n#else\nint scan(int n) { return n; }\n#endif\n"
                "constexpr std::int64_t kLow = -345;\ninline constexpr std::array<int, 3> kTable{{1, 2, 3}};\n"
                "int use() { return kTable[0] < kLow || kLow == -345; }\nint f(int limit = 5) { return limit * 2; }\n"
