@@ -141,6 +141,7 @@ class WindowsPackage(unittest.TestCase):
             "xpcalc.exe", "Qt6Core.dll", *RUNTIME, *wp.PLUGINS, "LICENSE.txt", "THIRD-PARTY.txt",
             "licenses/winpthreads.txt", "licenses/LGPL-3.txt", "licenses/GPL-3.txt", "licenses/GCC-exception-3.1.txt"})
         self.assertEqual(msi_files.zip_differences(name, name + ".zip"), [])
+        self.assertNotIn(".debug_info", sections(os.path.join(name, "xpcalc.exe")))
         licence = read(os.path.join(name, "licenses", "GCC-exception-3.1.txt"))
         self.assertTrue(licence.startswith(b"GCC RUNTIME LIBRARY EXCEPTION\r\n"))
         self.assertEqual(licence.count(b"\n"), licence.count(b"\r\n"))
