@@ -72,16 +72,15 @@ class WindowsPackage(unittest.TestCase):
     def test_deploy_brings_every_dll_loaded_stripped_and_leaves_the_rest_to_windows(self):
         self.assertIn(".debug_info", sections(self.at("qt/bin/Qt6Core.dll")))
         windows = ["KERNEL32.dll", "msvcrt.dll"]
-        for program, qt_bin, brought, left in [
-                ("app/xpcalc.exe", "qt/bin", {"Qt6Core.dll"}, windows),
-                ("app/xpcalc.exe", "missing", set(), ["KERNEL32.dll", "Qt6Core.dll", "msvcrt.dll"]),
-                ("app/xpcalc.exe", "upper", {"QT6CORE.DLL"}, windows)]:
-            with self.subTest(program=program, qt_bin=qt_bin):
-                copy = shutil.copy(self.at(program), tempfile.mkdtemp(dir=self.at()))
-                self.assertEqual(wp.deploy(os.path.dirname(copy), [copy], self.at(qt_bin)), left)
-                self.assertEqual(set(os.listdir(os.path.dirname(copy))), brought | RUNTIME | {os.path.basename(copy)})
+        for qt_bin, brought, left in [("qt/bin", {"Qt6Core.dll"}, windows), ("upper", {"QT6CORE.DLL"}, windows),
+                                      ("missing", set(), ["KERNEL32.dll", "Qt6Core.dll", "msvcrt.dll"])]:
+            with self.subTest(qt_bin):
+                dest = tempfile.mkdtemp(dir=self.at())
+                program = shutil.copy(self.at("app/xpcalc.exe"), dest)
+                self.assertEqual(wp.deploy(dest, [program], self.at(qt_bin)), left)
+                self.assertEqual(set(os.listdir(dest)), brought | RUNTIME | {"xpcalc.exe"})
                 for dll in brought:
-                    self.assertNotIn(".debug_info", sections(os.path.join(os.path.dirname(copy), dll)))
+                    self.assertNotIn(".debug_info", sections(os.path.join(dest, dll)))
 
     def test_the_gcc_runtime_exception_is_cut_whole_from_debians_copyright_file(self):
         text = read(wp.GCC_COPYRIGHT).decode()
