@@ -14,30 +14,15 @@ sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."
 from code_locator import locate, mutated  # noqa: E402
 from mutate import FAULTS, ROOT  # noqa: E402
 
-ONE_LINE = """
-int other(int sum) { return sum <= kMax ? sum : 0; }
-bool fits(std::int64_t value) noexcept { return value >= kMin && value <= kMax; }
-"""
-
-REFLOWED = """
-int other(int sum)
-{
-    return sum <= kMax ? sum : 0;
-}
-bool fits(std::int64_t
-              total) noexcept
-{
-    return total >=
-               kMin &&
-           total
-               <= kMax;
-}
-"""
-
-
-TWICE = "int add(int a, int b)\n{\n    if (!fits(a))\n        return 0;\n    if (!fits(a + b)) return 0;\n    return a + b;\n}\n"
-LITERALS = ("int f(char16_t c)\n{\n    if (c == u'}') // a } here\n        return 1'000'000;\n"
-            "    const char *s = \"}\\\"}\"; /* } */\n    return c == u'{' ? 2 : 3;\n}\nint g() { return 3; }\n")
+ONE_LINE = ("int other(int sum) { return sum <= kMax ? sum : 0; }\n"
+            "bool fits(std::int64_t value) noexcept { return value >= kMin && value <= kMax; }\n")
+REFLOWED = ("int other(int sum)\n{\n    return sum <= kMax ? sum : 0;\n}\nbool fits(std::int64_t\n"
+            "              total) noexcept\n{\n    return total >=\n               kMin &&\n           total\n"
+            "               <= kMax;\n}\n")
+TWICE = ("int add(int a, int b)\n{\n    if (!fits(a))\n        return 0;\n"
+         "    if (!fits(a + b)) return 0;\n    return a + b;\n}\n")
+LITERALS = ("int f(char16_t c)\n{\n    if (c == u'{') // a } here\n        return 1'000'000;\n"
+            "    const char *s = \"}\\\"}\"; /* } */\n    return c == u'x' ? 2 : 3;\n}\nint g() { return 3; }\n")
 DEFINITIONS = ("#if FAST\nint scan(int n) { return n * 8; }\n#else\nint scan(int n) { return n; }\n#endif\n"
                "constexpr std::int64_t kLow = -345;\ninline constexpr std::array<int, 3> kTable{{1, 2, 3}};\n"
                "int use() { return kTable[0] < kLow || kLow == -345; }\nint f(int limit = 5) { return limit * 2; }\n"
@@ -73,16 +58,13 @@ class Locate(unittest.TestCase):
                 try:
                     changed = mutated(text, where, code, replacement)
                 except LookupError as error:
-                    self.assertIn(expected, str(error))
-                    continue
+                    changed = str(error)
                 self.assertEqual(changed.count(expected), 1, changed)
-
 
     def test_every_fault_stands_once_in_the_sources(self):
         for name, path, where, code, _ in FAULTS:
-            with self.subTest(name):
-                with open(os.path.join(ROOT, path), encoding="utf-8") as file:
-                    locate(file.read(), where, code)
+            with self.subTest(name), open(os.path.join(ROOT, path), encoding="utf-8") as file:
+                locate(file.read(), where, code)
 
 
 if __name__ == "__main__":

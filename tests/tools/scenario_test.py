@@ -2,10 +2,7 @@
 # SPDX-FileCopyrightText: 2026 Kestrow
 # SPDX-License-Identifier: MIT
 """The user's walk names only windows and controls the designs have, and
-reaches the driver step by step, in order.
-
-Usage: scenario_test.py DESIGN_JSON
-"""
+reaches the driver step by step, in order. Usage: scenario_test.py DESIGN_JSON"""
 import json
 import os
 import sys
@@ -19,36 +16,33 @@ from scenario import ScenarioError, replay  # noqa: E402
 DESIGN = sys.argv.pop(1) if len(sys.argv) > 1 else ""
 
 
-class Recorder:
-    """A driver that writes down what it is asked."""
-
-    def __init__(self):
-        self.asked = []
-
+class Recorder(list):
+    """A driver that writes down what it is asked, a control by its role."""
     def __getattr__(self, step):
-        return lambda *arguments: self.asked.append(
-            (step, *[a["role"] if isinstance(a, dict) and "role" in a else a for a in arguments]))
+        return lambda *arguments: self.append((step, *[a.get("role", a) if isinstance(a, dict) else a
+                                                       for a in arguments]))
 
 
 class Scenario(unittest.TestCase):
     def test_replays_on_the_designs(self):
-        recorder = Recorder()
-        replay(DESIGN, recorder)
-        kinds = [asked[0] for asked in recorder.asked]
-        self.assertEqual(kinds[0], "window")
-        for kind in ("shot", "type", "press", "expect", "warning", "answer"):
-            self.assertIn(kind, kinds)
-        self.assertIn(("press", "showChart"), recorder.asked)  # XP Chart, on to the chart
-        self.assertEqual(recorder.asked[-1][0], "expect")
+        asked = Recorder()
+        replay(DESIGN, asked)
+        self.assertEqual({kind for kind, *_ in asked},
+                         {"window", "shot", "type", "press", "expect", "warning", "answer"})
+        self.assertEqual((asked[0][0], asked[-1][0]), ("window", "expect"))
+        self.assertIn(("press", "showChart"), asked)  # XP Chart, on to the chart
 
-    def test_a_control_the_design_lacks_is_refused(self):
-        with tempfile.NamedTemporaryFile("w", suffix=".json", delete=False) as file:
-            json.dump({"steps": [{"window": "calculator"}, {"press": "count", "challengeRating": 21}]}, file)
-        self.addCleanup(os.unlink, file.name)
-        recorder = Recorder()
-        with self.assertRaises(ScenarioError):
-            replay(DESIGN, recorder, file.name)
-        self.assertEqual([asked[0] for asked in recorder.asked], ["window"])
+    def test_a_step_the_designs_lack_is_refused_before_the_driver_is_asked(self):
+        for steps, asked_before in [([{"window": "calculator"}, {"press": "count", "challengeRating": 21}], ["window"]),
+                                    ([{"window": "nowhere"}], []),
+                                    ([{"window": "calculator"}, {"dance": "count"}], ["window"])]:
+            with self.subTest(steps), tempfile.NamedTemporaryFile("w", suffix=".json") as file:
+                json.dump({"steps": steps}, file)
+                file.flush()
+                asked = Recorder()
+                with self.assertRaises(ScenarioError):
+                    replay(DESIGN, asked, file.name)
+                self.assertEqual([kind for kind, *_ in asked], asked_before)
 
 
 if __name__ == "__main__":

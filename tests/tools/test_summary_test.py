@@ -11,58 +11,45 @@ sys.dont_write_bytecode = True
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "tools"))
 from test_summary import summary  # noqa: E402
 
-PASSED = '<testcase name="{}" status="run"/>'
-FAILED = '<testcase name="{}" status="fail"><failure message="Failed"/></testcase>'
-NOT_STARTED = '<testcase name="{}" status="notrun"><skipped message="Disabled"/></testcase>'
-SKIPPED = '<testcase name="{}" status="notrun"><skipped message="SKIP_REGULAR_EXPRESSION_MATCHED"/></testcase>'
+# A test's outcome as CTest's JUnit report gives it: + passed, - failed,
+# ! could not start, ~ skipped by its own request.
+KINDS = {"+": 'status="run"/>', "-": 'status="fail"><failure message="Failed"/></testcase>',
+         "!": 'status="notrun"><skipped message="Disabled"/></testcase>',
+         "~": 'status="notrun"><skipped message="SKIP_REGULAR_EXPRESSION_MATCHED"/></testcase>'}
+# Each case: every preset's tests and CTest's status, or the step that broke,
+# or nothing for no report at all; the lines of the count (... ends a line's
+# start) and whether anything failed.
+CASES = [
+    ({"p": ("a+ b+", 0)}, ["p: 2 passed, 0 failed", "total: 2 passed, 0 failed"], False),
+    ({"p": ("a+ b-", 8)}, ["p: 1 passed, 1 failed (b)", "total: 1 passed, 1 failed"], True),
+    ({"p": ("c!", 8)}, ["p: 0 passed, 1 failed (c)", "total: 0 passed, 1 failed"], True),
+    ({"p": ("a+ d~", 0)}, ["p: 1 passed, 0 failed, 1 skipped", "total: 1 passed, 0 failed, 1 skipped"], False),
+    ({"p": ("a+", 2)}, ["p: 1 passed, 1 failed (ctest exited with status 2)", "total: 1 passed, 1 failed"], True),
+    ({"p": "build"}, ["p: 0 passed, 1 failed (the build step failed, no tests ran)",
+                      "total: 0 passed, 1 failed"], True),
+    ({"one": ("a+ b-", 8), "two": ("c+ d~", 0)}, ["one: 1 passed, 1 failed (b)",
+                                                 "two: 1 passed, 0 failed, 1 skipped",
+                                                 "total: 2 passed, 1 failed, 1 skipped"], True),
+    ({"absent": None}, ["absent: 0 passed, 2 failed (no test report...", "total: 0 passed, 2 failed"], True),
+]
 
 
 class Summary(unittest.TestCase):
-    def setUp(self):
-        self.folder = tempfile.TemporaryDirectory()
-        self.addCleanup(self.folder.cleanup)
-
-    def preset(self, name, cases=(), status=0, broken=None):
-        path = os.path.join(self.folder.name, name)
-        if broken:
-            with open(path + ".broken", "w", encoding="utf-8") as file:
-                file.write(broken + "\n")
-            return
-        with open(path + ".xml", "w", encoding="utf-8") as file:
-            file.write("<testsuite>" + "".join(kind.format(test) for kind, test in cases) + "</testsuite>")
-        with open(path + ".status", "w", encoding="utf-8") as file:
-            file.write(f"{status}\n")
-
     def test_counts(self):
-        cases = {
-            "all pass": ([(PASSED, "a"), (PASSED, "b")], 0, None, "p: 2 passed, 0 failed", False),
-            "a failure names its test": ([(PASSED, "a"), (FAILED, "b")], 8, None, "p: 1 passed, 1 failed (b)", True),
-            "a test that could not start fails": ([(NOT_STARTED, "c")], 8, None, "p: 0 passed, 1 failed (c)", True),
-            "a test's own skip is a skip": ([(PASSED, "a"), (SKIPPED, "d")], 0, None,
-                                            "p: 1 passed, 0 failed, 1 skipped", False),
-            "a failing ctest with no failed test": ([(PASSED, "a")], 2, None,
-                                                    "p: 1 passed, 1 failed (ctest exited with status 2)", True),
-            "a broken build": ([], 0, "build", "p: 0 passed, 1 failed (the build step failed, no tests ran)", True),
-        }
-        for name, (tests, status, broken, line, failed) in cases.items():
-            with self.subTest(name):
-                self.setUp()
-                self.preset("p", tests, status, broken)
-                lines, any_failed = summary(self.folder.name, ["p"])
-                self.assertEqual(lines[0], line)
-                self.assertEqual(any_failed, failed)
-
-    def test_total_adds_the_presets(self):
-        self.preset("one", [(PASSED, "a"), (FAILED, "b")], 8)
-        self.preset("two", [(PASSED, "c"), (SKIPPED, "d")])
-        lines, failed = summary(self.folder.name, ["one", "two"])
-        self.assertEqual(lines[-1], "total: 2 passed, 1 failed, 1 skipped")
-        self.assertTrue(failed)
-
-    def test_a_missing_report_fails(self):
-        lines, failed = summary(self.folder.name, ["absent"])
-        self.assertTrue(lines[0].startswith("absent: 0 passed, 2 failed (no test report"))
-        self.assertTrue(failed)
+        for presets, expected, failed in CASES:
+            with self.subTest(presets), tempfile.TemporaryDirectory() as folder:
+                for preset, report in presets.items():
+                    files = {".broken": report} if isinstance(report, str) else {} if report is None else {
+                        ".xml": "<testsuite>" + "".join(f'<testcase name="{test[0]}" {KINDS[test[1]]}'
+                                                        for test in report[0].split()) + "</testsuite>",
+                        ".status": f"{report[1]}\n"}
+                    for suffix, text in files.items():
+                        with open(os.path.join(folder, preset + suffix), "w", encoding="utf-8") as file:
+                            file.write(text)
+                lines, any_failed = summary(folder, list(presets))
+                self.assertEqual([line[:len(want) - 3] + "..." if want.endswith("...") else line
+                                  for line, want in zip(lines, expected)], expected)
+                self.assertEqual((len(lines), any_failed), (len(expected), failed))
 
 
 if __name__ == "__main__":

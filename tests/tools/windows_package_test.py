@@ -1,16 +1,9 @@
 #!/usr/bin/env python3
 # SPDX-FileCopyrightText: 2026 Kestrow
 # SPDX-License-Identifier: MIT
-"""The Windows packaging tool, on small Windows programs and DLLs built here
-with MinGW-w64 in the places of the program and of Qt: which DLLs go beside
-the program, the licences, the zip and the installer, alike from build to
-build, and the winget manifest. No Qt for Windows is needed.
-
-Usage: windows_package_test.py
-"""
-import contextlib
+"""The Windows packaging tool, on programs built here with MinGW-w64 in the places of the program and of Qt:
+DLLs, licences, zip, installer and winget manifest, alike from build to build."""
 import hashlib
-import io
 import os
 import shutil
 import subprocess
@@ -25,24 +18,20 @@ sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."
 import msi_files  # noqa: E402
 import windows_package as wp  # noqa: E402
 
-CXX = "x86_64-w64-mingw32-g++-posix"
 EPOCH = 1767225600  # 2026-01-01 00:00:00 UTC
+TOP = "xpcalc-1.01-win64"
 RUNTIME = {"libstdc++-6.dll", "libgcc_s_seh-1.dll", "libwinpthread-1.dll"}
-
-
-def build(out, source, *flags):
-    """A Windows program or DLL from C++ source text, with its debug
-    information."""
-    with tempfile.NamedTemporaryFile("w", suffix=".cpp", delete=False) as file:
-        file.write(source)
-    try:
-        subprocess.run([CXX, "-g", "-o", out, file.name, *flags], check=True)
-    finally:
-        os.unlink(file.name)
-
-
-def sections(path):
-    return subprocess.run([f"{wp.MINGW}-objdump", "-h", path], check=True, capture_output=True, text=True).stdout
+CORE = "#include <string>\n#include <cstdio>\nstd::string core(int);\n"
+EXPORT = "__declspec(dllexport) int {}() {{ return {}; }}"
+# Qt stands in as a core DLL that needs the C++ runtime, plugins that need the
+# core, and a DLL the licence note does not name, which only "unnamed" loads.
+BUILDS = [("qt/bin/Qt6Core.dll", "#include <string>\n__declspec(dllexport) std::string core(int n)"
+           " { return std::string(n, 'x'); }", []),
+          ("qt/bin/Qt6Unused.dll", EXPORT.format("unused", 1), []),
+          *[(f"qt/plugins/{plugin}", CORE + EXPORT.format("plugin", "int(core(2).size())"), ["qt/bin/Qt6Core.dll"])
+            for plugin in wp.PLUGINS],
+          ("app/xpcalc.exe", CORE + "int main() { std::puts(core(3).c_str()); }", ["qt/bin/Qt6Core.dll"]),
+          ("unnamed/xpcalc.exe", "int unused();\nint main() { return unused(); }", ["qt/bin/Qt6Unused.dll"])]
 
 
 def read(path):
@@ -55,6 +44,11 @@ def write(path, data=b"", mode=0o644):
     with open(path, "wb") as file:
         file.write(data)
     os.chmod(path, mode)
+    return path
+
+
+def sections(path):
+    return subprocess.run([f"{wp.MINGW}-objdump", "-h", path], check=True, capture_output=True, text=True).stdout
 
 
 class WindowsPackage(unittest.TestCase):
@@ -62,201 +56,103 @@ class WindowsPackage(unittest.TestCase):
     def setUpClass(cls):
         os.environ["SOURCE_DATE_EPOCH"] = str(EPOCH)
         cls.work = tempfile.TemporaryDirectory()
-        root = cls.work.name
-        # A stand-in for Qt for Windows: a core DLL that needs the C++
-        # runtime, the two plugins, which need the core, and a DLL nothing
-        # loads; and programs that need the core and, for one, a DLL that is
-        # nowhere to be found.
-        cls.qt = os.path.join(root, "qt")
-        core = os.path.join(cls.qt, "bin", "Qt6Core.dll")
-        os.makedirs(os.path.dirname(core))
-        build(core, "#include <string>\n"
-              "__declspec(dllexport) std::string core(int n) { return std::string(n, 'x'); }", "-shared")
-        build(os.path.join(cls.qt, "bin", "Qt6Unused.dll"), "__declspec(dllexport) int unused() { return 1; }",
-              "-shared")
-        for plugin in wp.PLUGINS:
-            path = os.path.join(cls.qt, "plugins", plugin)
-            os.makedirs(os.path.dirname(path), exist_ok=True)
-            build(path, "#include <string>\nstd::string core(int);\n"
-                  "__declspec(dllexport) int plugin() { return static_cast<int>(core(2).size()); }", "-shared", core)
-        gone = os.path.join(root, "gone", "Gone.dll")
-        os.makedirs(os.path.dirname(gone))
-        build(gone, "__declspec(dllexport) int gone() { return 0; }", "-shared")
-        main = "#include <string>\n#include <cstdio>\nstd::string core(int);\n"
-        cls.app = os.path.join(root, "app")
-        os.makedirs(cls.app)
-        build(os.path.join(cls.app, "xpcalc.exe"), main + "int main() { std::puts(core(3).c_str()); }", core)
-        with open(os.path.join(cls.app, "CMakeCache.txt"), "w", encoding="utf-8") as cache:
-            cache.write("CMAKE_PROJECT_NAME:STATIC=xpcalc\nCMAKE_PROJECT_VERSION:STATIC=1.01\n")
-        cls.needs_gone = os.path.join(root, "needs_gone.exe")
-        build(cls.needs_gone, main + "int gone();\nint main() { std::puts(core(gone()).c_str()); }", core, gone)
+        cls.addClassCleanup(cls.work.cleanup)
+        for out, source, links in BUILDS:
+            subprocess.run([f"{wp.MINGW}-g++-posix", "-g", "-o", write(cls.at(out)), "-x", "c++", "-", "-x", "none",
+                            *map(cls.at, links)] + ["-shared"] * out.endswith(".dll"), input=source, text=True,
+                           check=True)
+            if out.endswith("xpcalc.exe"):
+                write(cls.at(os.path.dirname(out), "CMakeCache.txt"), b"CMAKE_PROJECT_VERSION:STATIC=1.01\n")
+        write(cls.at("upper", "QT6CORE.DLL"), read(cls.at("qt/bin/Qt6Core.dll")))
 
     @classmethod
-    def tearDownClass(cls):
-        cls.work.cleanup()
+    def at(cls, *parts):
+        return os.path.join(cls.work.name, *parts)
 
-    def setUp(self):
-        self.folder = tempfile.mkdtemp(dir=self.work.name)
-
-    def test_deploy_brings_every_dll_loaded_and_no_other(self):
-        cases = [
-            # programs, Qt's bin folder as given, DLLs beside them after, DLLs left to Windows
-            ("a program", ["xpcalc.exe"], "bin", {"Qt6Core.dll"} | RUNTIME, ["KERNEL32.dll", "msvcrt.dll"]),
-            ("a program needing a DLL found nowhere", ["needs_gone.exe"], "bin", {"Qt6Core.dll"} | RUNTIME,
-             ["Gone.dll", "KERNEL32.dll", "msvcrt.dll"]),
-            ("no Qt", ["xpcalc.exe"], "missing", RUNTIME, ["KERNEL32.dll", "Qt6Core.dll", "msvcrt.dll"]),
-        ]
-        for case, programs, bin_folder, expected, left in cases:
-            with self.subTest(case):
-                dest = tempfile.mkdtemp(dir=self.folder)
-                copies = []
-                for program in programs:
-                    source = os.path.join(self.app if program == "xpcalc.exe" else self.work.name, program)
-                    copies.append(os.path.join(dest, program))
-                    shutil.copyfile(source, copies[-1])
-                found_left = wp.deploy(dest, copies, os.path.join(self.qt, bin_folder))
-                self.assertEqual(set(os.listdir(dest)) - set(programs), expected)
-                self.assertEqual(found_left, left)
-
-    def test_deploy_strips_and_matches_names_as_windows_does(self):
-        qt_bin = os.path.join(self.folder, "bin")
-        os.makedirs(qt_bin)
-        shutil.copyfile(os.path.join(self.qt, "bin", "Qt6Core.dll"), os.path.join(qt_bin, "QT6CORE.DLL"))
-        shutil.copyfile(os.path.join(self.app, "xpcalc.exe"), os.path.join(self.folder, "xpcalc.exe"))
-        wp.deploy(self.folder, [os.path.join(self.folder, "xpcalc.exe")], qt_bin)
-        self.assertIn("QT6CORE.DLL", os.listdir(self.folder))
-        self.assertIn(".debug_info", sections(os.path.join(qt_bin, "QT6CORE.DLL")))
-        self.assertNotIn(".debug_info", sections(os.path.join(self.folder, "QT6CORE.DLL")))
+    def test_deploy_brings_every_dll_loaded_stripped_and_leaves_the_rest_to_windows(self):
+        self.assertIn(".debug_info", sections(self.at("qt/bin/Qt6Core.dll")))
+        windows = ["KERNEL32.dll", "msvcrt.dll"]
+        for qt_bin, brought, left in [("qt/bin", {"Qt6Core.dll"}, windows), ("upper", {"QT6CORE.DLL"}, windows),
+                                      ("missing", set(), ["KERNEL32.dll", "Qt6Core.dll", "msvcrt.dll"])]:
+            with self.subTest(qt_bin):
+                dest = tempfile.mkdtemp(dir=self.at())
+                program = shutil.copy(self.at("app/xpcalc.exe"), dest)
+                self.assertEqual(wp.deploy(dest, [program], self.at(qt_bin)), left)
+                self.assertEqual(set(os.listdir(dest)), brought | RUNTIME | {"xpcalc.exe"})
+                for dll in brought:
+                    self.assertNotIn(".debug_info", sections(os.path.join(dest, dll)))
 
     def test_the_gcc_runtime_exception_is_cut_whole_from_debians_copyright_file(self):
-        with open(wp.GCC_COPYRIGHT, encoding="utf-8") as file:
-            copyright_text = file.read()
-        text = wp.gcc_runtime_exception(copyright_text)
-        self.assertTrue(text.startswith("GCC RUNTIME LIBRARY EXCEPTION\n"))
-        self.assertIn("2. No Weakening of GCC Copyleft.", text)
-        self.assertNotIn("libquadmath", text)
-        self.assertTrue(text.endswith(".\n"), text[-80:])
-        heading = copyright_text.index("GCC RUNTIME LIBRARY EXCEPTION")
-        for case, broken in [("no heading", copyright_text[:heading]),
-                             ("cut short", copyright_text[:copyright_text.index("No Weakening")])]:
-            with self.subTest(case), self.assertRaises(wp.PackageError):
+        text = read(wp.GCC_COPYRIGHT).decode()
+        cut = wp.gcc_runtime_exception(text)
+        self.assertTrue(cut.startswith("GCC RUNTIME LIBRARY EXCEPTION\n") and cut.endswith(".\n"), cut[-80:])
+        self.assertIn("2. No Weakening of GCC Copyleft.", cut)
+        self.assertNotIn("libquadmath", cut)
+        for broken in (text[:text.index("GCC RUNTIME LIBRARY EXCEPTION")], text[:text.index("No Weakening")]):
+            with self.subTest(broken[-40:]), self.assertRaises(wp.PackageError):
                 wp.gcc_runtime_exception(broken)
 
-    def make_folder(self, where, order, mode):
-        """A folder to zip: the same files whatever the order they are made
-        in and the modes they are given, an executable among them."""
-        folder = os.path.join(where, "xpcalc-1.01-win64")
-        files = {"xpcalc.exe": b"MZ program", "b-c.txt": b"b", "b/c.txt": b"c", "b_c.txt": b"d",
-                 "licenses/GPL-3.txt": b"GPL\r\n"}
-        for name in order(sorted(files)):
-            write(os.path.join(folder, name), files[name], 0o755 if name.endswith(".exe") else mode)
-        return folder
-
-    def test_the_zip_is_alike_byte_for_byte_whatever_the_files_times_modes_and_order(self):
-        first = self.make_folder(os.path.join(self.folder, "one"), list, 0o644)
-        second = self.make_folder(os.path.join(self.folder, "two"), reversed, 0o600)
-        for path in wp.files_under(second):
-            os.utime(os.path.join(second, path), (EPOCH + 1000, EPOCH + 1000))
-        wp.make_zip(first, os.path.join(self.folder, "one.zip"), EPOCH)
-        wp.make_zip(second, os.path.join(self.folder, "two.zip"), EPOCH)
-        self.assertEqual(read(os.path.join(self.folder, "one.zip")), read(os.path.join(self.folder, "two.zip")))
-        with zipfile.ZipFile(os.path.join(self.folder, "one.zip")) as archive:
+    def test_the_zip_and_its_installer_are_alike_whatever_the_files_times_modes_and_order(self):
+        files = {"xpcalc.exe": b"MZ", "b-c.txt": b"b", "b/c.txt": b"c", "b_c.txt": b"d", "licenses/GPL-3.txt": b"G\r\n"}
+        for order, mode in [(list, 0o644), (reversed, 0o600)]:
+            for name in order(sorted(files)):
+                path = write(self.at(f"{mode:o}", TOP, name), files[name], 0o755 if name.endswith(".exe") else mode)
+                os.utime(path, (EPOCH + mode, EPOCH + mode))
+            wp.make_zip(self.at(f"{mode:o}", TOP), self.at(f"{mode:o}.zip"), EPOCH)
+        wp.make_zip(self.at("644", TOP), self.at("later.zip"), EPOCH + 86400)
+        self.assertEqual(read(self.at("644.zip")), read(self.at("600.zip")))
+        self.assertNotEqual(read(self.at("644.zip")), read(self.at("later.zip")))
+        with zipfile.ZipFile(self.at("644.zip")) as archive:
             entries = archive.infolist()
-            self.assertEqual([e.filename for e in entries],
-                             ["xpcalc-1.01-win64/", "xpcalc-1.01-win64/b-c.txt", "xpcalc-1.01-win64/b/",
-                              "xpcalc-1.01-win64/b/c.txt", "xpcalc-1.01-win64/b_c.txt",
-                              "xpcalc-1.01-win64/licenses/", "xpcalc-1.01-win64/licenses/GPL-3.txt",
-                              "xpcalc-1.01-win64/xpcalc.exe"])
+            self.assertEqual([e.filename for e in entries], [f"{TOP}/{path}" for path in [
+                "", "b-c.txt", "b/", "b/c.txt", "b_c.txt", "licenses/", "licenses/GPL-3.txt", "xpcalc.exe"]])
             self.assertEqual({e.date_time for e in entries}, {(2026, 1, 1, 0, 0, 0)})
-            modes = {e.filename.split("/", 1)[1]: e.external_attr >> 16 for e in entries}
-            self.assertEqual((modes["xpcalc.exe"], modes["b-c.txt"], modes["b/"]), (0o100755, 0o100644, 0o40755))
-            self.assertEqual(archive.read("xpcalc-1.01-win64/b/c.txt"), b"c")
-        self.assertEqual(msi_files.zip_differences(first, os.path.join(self.folder, "one.zip")), [])
-        wp.make_zip(first, os.path.join(self.folder, "later.zip"), EPOCH + 86400)
-        self.assertNotEqual(read(os.path.join(self.folder, "one.zip")), read(os.path.join(self.folder, "later.zip")))
+            self.assertEqual([entries[i].external_attr >> 16 for i in (7, 1, 2)], [0o100755, 0o100644, 0o40755])
+            self.assertEqual({e.filename[len(TOP) + 1:]: archive.read(e) for e in entries if not e.is_dir()}, files)
+        wp.make_msi(self.at("644.zip"), "1.01", self.at("x.msi"), EPOCH)
+        self.assertEqual(sorted(row["FileName"].split("|")[-1] for row in msi_files.table(self.at("x.msi"), "File")),
+                         sorted(os.path.basename(path) for path in files))
+        wp.make_zip(os.path.dirname(write(self.at("none", "x", "README.txt"))), self.at("none.zip"), EPOCH)
+        with self.assertRaises(wp.PackageError):  # no program to install
+            wp.make_msi(self.at("none.zip"), "1.01", self.at("none.msi"), EPOCH)
 
-    def test_the_installer_holds_the_zips_files_alike_from_build_to_build(self):
-        zip_path = os.path.join(self.folder, "xpcalc-1.01-win64.zip")
-        wp.make_zip(self.make_folder(self.folder, list, 0o644), zip_path, EPOCH)
-        builds = {}
-        for version, out in [("1.01", "a/first.msi"), ("1.01", "b/second.msi"), ("1.02", "c/newer.msi")]:
-            time.sleep(1.1)  # a clock that has moved on between the builds
-            builds[out] = os.path.join(self.folder, out)
-            wp.make_msi(zip_path, version, builds[out], EPOCH)
-        first, second, newer = builds.values()
-        self.assertEqual(read(first), read(second))
-        own, newer_own = msi_files.properties(first), msi_files.properties(newer)
-        product_code, _ = msi_files.codes("1.01", [])
-        self.assertEqual((own["ProductVersion"], own["ProductCode"]), ("1.01", product_code))
-        self.assertEqual(newer_own["ProductVersion"], "1.02")
-        self.assertNotEqual(newer_own["ProductCode"], own["ProductCode"])
-        self.assertEqual(newer_own["UpgradeCode"], own["UpgradeCode"])
-        self.assertEqual(sorted(row["FileName"].split("|")[-1] for row in msi_files.table(first, "File")),
-                         sorted(["xpcalc.exe", "b-c.txt", "c.txt", "b_c.txt", "GPL-3.txt"]))
-
-        without = os.path.join(self.folder, "without")
-        os.makedirs(os.path.join(without, "xpcalc-1.01-win64"))
-        write(os.path.join(without, "xpcalc-1.01-win64", "README.txt"), b"no program")
-        wp.make_zip(os.path.join(without, "xpcalc-1.01-win64"), os.path.join(without, "x.zip"), EPOCH)
-        with self.assertRaises(wp.PackageError):
-            wp.make_msi(os.path.join(without, "x.zip"), "1.01", os.path.join(without, "x.msi"), EPOCH)
-
-    def test_the_winget_manifest_carries_the_installers_sha256(self):
-        msi = os.path.join(self.folder, "some.msi")
-        write(msi, b"an installer")
-        dest = os.path.join(self.folder, "winget")
-        sha256 = wp.winget_manifest(msi, dest)
+    def test_the_winget_manifest_fills_in_the_installers_sha256_alone(self):
+        msi, source = write(self.at("a.msi"), b"an installer"), os.path.join(wp.ROOT, "packaging", "windows", "winget")
+        sha256 = wp.winget_manifest(msi, self.at("winget"))
         self.assertEqual(sha256, hashlib.sha256(b"an installer").hexdigest())
-        source = os.path.join(wp.ROOT, "packaging", "windows", "winget")
-        self.assertEqual(sorted(os.listdir(dest)), sorted(os.listdir(source)))
+        self.assertEqual(sorted(os.listdir(self.at("winget"))), sorted(os.listdir(source)))
         for name in os.listdir(source):
-            with open(os.path.join(source, name), encoding="utf-8") as file:
-                before = file.read().split("\n")
-            with open(os.path.join(dest, name), encoding="utf-8") as file:
-                after = file.read().split("\n")
-            changed = [(b, a) for b, a in zip(before, after) if b != a]
-            if name.endswith(".installer.yaml"):
-                self.assertEqual(changed, [("  InstallerSha256: " + "0" * 64, "  InstallerSha256: " + sha256)])
-            else:
-                self.assertEqual(changed, [])
-        # A source whose placeholder is already filled in, or missing, is refused.
-        filled = os.path.join(self.folder, "filled")
-        shutil.copytree(dest, filled)
-        with self.assertRaises(wp.PackageError):
-            wp.winget_manifest(msi, os.path.join(self.folder, "again"), filled)
+            before, after = (read(os.path.join(f, name)).decode().split("\n") for f in (source, self.at("winget")))
+            self.assertEqual([(b, a) for b, a in zip(before, after) if b != a],
+                             [("  InstallerSha256: " + "0" * 64, "  InstallerSha256: " + sha256)]
+                             * name.endswith(".installer.yaml"))
+        with self.assertRaises(wp.PackageError):  # nothing left to fill in
+            wp.winget_manifest(msi, self.at("again"), self.at("winget"))
 
-    def test_the_package_whole(self):
-        outs = [os.path.join(self.folder, "one"), os.path.join(self.folder, "second", "build")]
-        for out in outs:
-            with contextlib.redirect_stdout(io.StringIO()):
-                wp.package(self.app, self.qt, out)
-        name = "xpcalc-1.01-win64"
+    def test_the_package_whole_alike_from_build_to_build(self):
+        for out in ("one", "two/build"):
+            time.sleep(1.1)  # a clock that has moved on between the builds
+            wp.package(self.at("app"), self.at("qt"), self.at(out))
+        name, again = self.at("one", TOP), self.at("two/build", TOP)
         for suffix in (".zip", ".msi"):
-            self.assertEqual(read(os.path.join(outs[0], name + suffix)), read(os.path.join(outs[1], name + suffix)),
-                             f"{name}{suffix} differs between two builds")
-        folder = os.path.join(outs[0], name)
-        self.assertEqual(set(msi_files.files_of(folder)),
-                         {"xpcalc.exe", "Qt6Core.dll", *RUNTIME, *wp.PLUGINS, "LICENSE.txt", "THIRD-PARTY.txt",
-                          "licenses/winpthreads.txt", "licenses/LGPL-3.txt", "licenses/GPL-3.txt",
-                          "licenses/GCC-exception-3.1.txt"})
-        self.assertEqual(msi_files.zip_differences(folder, os.path.join(outs[0], name + ".zip")), [])
-        licence = read(os.path.join(folder, "licenses", "GCC-exception-3.1.txt"))
-        self.assertEqual(licence.count(b"\n"), licence.count(b"\r\n"))
+            self.assertEqual(read(name + suffix), read(again + suffix), suffix)
+        self.assertEqual(set(msi_files.files_of(name)), {
+            "xpcalc.exe", "Qt6Core.dll", *RUNTIME, *wp.PLUGINS, "LICENSE.txt", "THIRD-PARTY.txt",
+            "licenses/winpthreads.txt", "licenses/LGPL-3.txt", "licenses/GPL-3.txt", "licenses/GCC-exception-3.1.txt"})
+        self.assertEqual(msi_files.zip_differences(name, name + ".zip"), [])
+        self.assertNotIn(".debug_info", sections(os.path.join(name, "xpcalc.exe")))
+        licence = read(os.path.join(name, "licenses", "GCC-exception-3.1.txt"))
         self.assertTrue(licence.startswith(b"GCC RUNTIME LIBRARY EXCEPTION\r\n"))
-        with open(os.path.join(outs[0], "winget", "Kestrow.ExperienceCalculator.installer.yaml"),
-                  encoding="utf-8") as manifest:
-            self.assertIn(hashlib.sha256(read(os.path.join(outs[0], name + ".msi"))).hexdigest(), manifest.read())
-
-    def test_a_dll_the_licence_note_does_not_name_stops_the_package(self):
-        qt = os.path.join(self.folder, "qt")
-        shutil.copytree(self.qt, qt)
-        build(os.path.join(qt, "bin", "Qt6Extra.dll"), "__declspec(dllexport) int unused() { return 1; }", "-shared")
-        app = os.path.join(self.folder, "app")
-        shutil.copytree(self.app, app)
-        build(os.path.join(app, "xpcalc.exe"), "int unused();\nint main() { return unused(); }",
-              os.path.join(qt, "bin", "Qt6Extra.dll"))
-        with self.assertRaisesRegex(wp.PackageError, "Qt6Extra.dll"), contextlib.redirect_stdout(io.StringIO()):
-            wp.package(app, qt, os.path.join(self.folder, "out"))
+        self.assertEqual(licence.count(b"\n"), licence.count(b"\r\n"))
+        self.assertIn(hashlib.sha256(read(name + ".msi")).hexdigest().encode(),
+                      read(self.at("one", "winget", "Kestrow.ExperienceCalculator.installer.yaml")))
+        wp.make_msi(name + ".zip", "1.02", name + "-newer.msi", EPOCH)
+        own, newer = msi_files.properties(name + ".msi"), msi_files.properties(name + "-newer.msi")
+        self.assertEqual((own["ProductVersion"], own["ProductCode"], newer["ProductVersion"], newer["UpgradeCode"]),
+                         ("1.01", msi_files.codes("1.01", [])[0], "1.02", own["UpgradeCode"]))
+        self.assertNotEqual(newer["ProductCode"], own["ProductCode"])
+        with self.assertRaisesRegex(wp.PackageError, "Qt6Unused.dll"):
+            wp.package(self.at("unnamed"), self.at("qt"), self.at("unnamed", "out"))
 
 
 if __name__ == "__main__":
