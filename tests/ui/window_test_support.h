@@ -6,6 +6,11 @@
 #include "chart_design.h"
 #include "design.h"
 
+#include <QApplication>
+#include <QLineEdit>
+#include <QMap>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QWidget>
 #include <QtTest>
 
@@ -50,3 +55,31 @@ template <class Window> std::unique_ptr<Window> shownWindow()
         qFatal("%s did not come on the screen", qPrintable(window->objectName()));
     return window;
 }
+
+inline QWidgetList visibleWindows()
+{
+    QWidgetList visible;
+    for (QWidget *window : QApplication::topLevelWidgets())
+        if (window->isVisible())
+            visible << window;
+    return visible;
+}
+
+inline QMessageBox *shownWarning() { return qobject_cast<QMessageBox *>(QApplication::activeModalWidget()); }
+
+// The calculator's boxes and its Calculate button, as a user reaches them.
+struct Calculator {
+    const QWidget *window;
+    QLineEdit *count(int cr) const { return control<QLineEdit>(window, xpcalc::Role::Count, cr); }
+    QLineEdit *level() const { return control<QLineEdit>(window, xpcalc::Role::PartyLevel); }
+    QLineEdit *total() const { return control<QLineEdit>(window, xpcalc::Role::Total); }
+    void calculate() const { QTest::mouseClick(control<QPushButton>(window, xpcalc::Role::Calculate), Qt::LeftButton); }
+    // The counts (by challenge rating; the other boxes as they are) and the level set, then calculated.
+    void calculate(const QMap<int, QString> &counts, const QString &levelText) const
+    {
+        for (auto typed = counts.cbegin(); typed != counts.cend(); ++typed)
+            count(typed.key())->setText(typed.value());
+        level()->setText(levelText);
+        calculate();
+    }
+};

@@ -1,10 +1,8 @@
 // SPDX-FileCopyrightText: 2026 Kestrow
 // SPDX-License-Identifier: MIT
 
-// The award chart, checked by what a reader sees in its pixels: each award in
-// its own cell and blank cells blank, columns aligned, rows, columns, lines
-// and grids parted, and the bands behind every other group of three levels;
-// and the chart window around it.
+// The award chart, checked by what a reader sees in its pixels, and the chart
+// window around it.
 #include "award_chart.h"
 #include "award_table.h"
 #include "chart_window.h"
@@ -39,8 +37,7 @@ QRect letteringIn(const QImage &image, QRect box)
     return ink;
 }
 
-// The runs of consecutive pixel rows of a box that hold lettering: one run a
-// line of lettering.
+// The runs of pixel rows of a box that hold lettering: one a line.
 std::vector<std::pair<int, int>> letteredRuns(const QImage &image, QRect box)
 {
     std::vector<std::pair<int, int>> runs;
@@ -55,21 +52,18 @@ std::vector<std::pair<int, int>> letteredRuns(const QImage &image, QRect box)
     return runs;
 }
 
-// One cell of a grid: where it stands, and whether it holds lettering (a row
-// label, or an award other than 0).
+// A cell of a grid, and whether it holds lettering (a label, an award not 0).
 struct Cell {
     int column = 0; // of the chart's table: 0 the labels, then challenge ratings 1 to 20
     QRect room;
     bool lettered = false;
-    // The inverted mark of the current cell covers this much: its number, or
-    // label, must stand inside it.
+    // What the current cell's inverted mark covers: its lettering must stand inside.
     QRect mark() const { return room.adjusted(0, -1, 1, 1); }
 };
 
 constexpr int kGridColumns = xpcalc::kChallengeRatings / 2;
 
-// One of the two grids: for each chart row it shows, its cells from the
-// label to the last column.
+// One of the two grids: for each chart row it shows, its label and cells.
 struct Grid {
     std::vector<int> rows;
     std::vector<std::vector<Cell>> cells;
@@ -98,7 +92,6 @@ Grid grid(int firstRating)
     return g;
 }
 
-// The upper grid, then the lower.
 const std::array<Grid, 2> &grids()
 {
     static const std::array<Grid, 2> both{grid(1), grid(kGridColumns + 1)};
@@ -106,8 +99,7 @@ const std::array<Grid, 2> &grids()
 }
 
 // The lines of lettering above a grid's first row, up to the grid above, in
-// a chart drawn at a pixel ratio; in the chart's right half, clear of the
-// title at the left.
+// the chart's right half, clear of the title.
 std::vector<std::pair<int, int>> headerLines(const QImage &chart, std::size_t g)
 {
     const qreal ratio = chart.devicePixelRatio();
@@ -162,14 +154,21 @@ private slots:
                 QVERIFY2(inside.contains(x, y) || m_chart.pixelColor(x, y) == Qt::white, qPrintable(at(x, y)));
     }
 
-    // An award's number stands inside its cell, right-aligned with the rest of
-    // its column; a cell whose award is 0 stays blank. Cells follow their
-    // columns' order without overlapping, and a clear pixel column parts
-    // neighbouring numbers, a clear pixel row the rows.
+    // Awards stand in their cells, right-aligned in their columns, 0 blank;
+    // a clear pixel column parts neighbouring numbers, a clear pixel row the
+    // rows. The labels stand centred in one column, within hinting's pixel
+    // either way. Anti-aliased type squeezed into narrow columns turns grey:
+    // here every number has near-black ink, a typical digit several pixels.
     void cellsShowExactlyTheNonZeroAwardsApart()
     {
+        const auto spread = [](const std::vector<int> &values) {
+            const auto [least, most] = std::minmax_element(values.begin(), values.end());
+            return *most - *least;
+        };
+        std::vector<int> labelCentres; // doubled, to stay whole
         for (const Grid &g : grids()) {
             std::map<int, std::vector<int>> rightEdges; // by column
+            std::vector<double> inkPerDigit;
             for (std::size_t i = 0; i < g.rows.size(); ++i) {
                 QRect before;
                 QRect inkBefore;
@@ -185,8 +184,18 @@ private slots:
                     if (!cell.lettered)
                         continue;
                     const QRect ink = letteringIn(m_chart, cell.mark());
-                    if (j > 0)
+                    if (j == 0) {
+                        labelCentres.push_back(ink.left() + ink.right());
+                    } else {
                         rightEdges[cell.column].push_back(ink.right());
+                        int dark = 0;
+                        for (int y = ink.top(); y <= ink.bottom(); ++y)
+                            for (int x = ink.left(); x <= ink.right(); ++x)
+                                dark += qGray(m_chart.pixel(x, y)) < 96;
+                        QVERIFY2(dark >= 2, qPrintable(where));
+                        const int award = xpcalc::award(xpcalc::chartRowLevel(g.rows[i]), cell.column);
+                        inkPerDigit.push_back(dark / double(QString::number(award).size()));
+                    }
                     QVERIFY2(inkBefore.isNull() || ink.left() > inkBefore.right() + 1, qPrintable(where));
                     inkBefore = ink;
                     if (i > 0) {
@@ -197,16 +206,16 @@ private slots:
                     }
                 }
             }
-            for (const auto &[column, edges] : rightEdges) {
-                const auto [least, most] = std::minmax_element(edges.begin(), edges.end());
-                QVERIFY2(*most - *least <= 1,
-                         qPrintable(QStringLiteral("CR %1 ends at %2").arg(column).arg(at(*least, *most))));
-            }
+            for (const auto &[column, edges] : rightEdges)
+                QVERIFY2(spread(edges) <= 1, qPrintable(QStringLiteral("CR %1").arg(column)));
+            std::sort(inkPerDigit.begin(), inkPerDigit.end());
+            const double median = inkPerDigit[inkPerDigit.size() / 2];
+            QVERIFY2(median >= 3.5, qPrintable(QString::number(median)));
         }
+        QVERIFY2(spread(labelCentres) <= 4, qPrintable(QString::number(spread(labelCentres))));
     }
 
-    // Between a grid's first and last rows, every lettered pixel belongs to a
-    // label or an award: it lies where that cell's mark would cover it.
+    // Within a grid, every lettered pixel lies under some cell's mark.
     void noLetteringOutsideTheCells()
     {
         for (const Grid &g : grids()) {
@@ -224,40 +233,10 @@ private slots:
         }
     }
 
-    // The labels stand centred in one column, within hinting's pixel either
-    // way: "1-3" no less than "4" or "20".
-    void labelsCentredInTheirColumn()
-    {
-        std::vector<int> centres; // doubled, to stay whole
-        for (const Grid &g : grids()) {
-            for (const std::vector<Cell> &row : g.cells) {
-                const QRect ink = letteringIn(m_chart, row.front().mark());
-                QVERIFY(!ink.isEmpty());
-                centres.push_back(ink.left() + ink.right());
-            }
-        }
-        const auto [least, most] = std::minmax_element(centres.begin(), centres.end());
-        QVERIFY2(*most - *least <= 4, qPrintable(at(*least, *most)));
-    }
-
-    // The lower grid, its heading first, stands wholly below the upper one,
-    // parted from it by a clear pixel row at least.
-    void gridsStandApart()
-    {
-        const int upperBottom = grids()[0].cells.back().front().mark().bottom();
-        const int lowerTop = grids()[1].cells.front().front().mark().top();
-        QVERIFY(upperBottom < lowerTop);
-        const std::vector<std::pair<int, int>> between =
-            letteredRuns(m_chart, QRect(QPoint(0, upperBottom + 1), QPoint(m_chart.width() - 1, lowerTop - 1)));
-        QVERIFY(!between.empty());
-        QVERIFY2(between.front().first > upperBottom + 1, qPrintable(QString::number(between.front().first)));
-    }
-
     // Grey behind levels 6 to 8, 12 to 14 and 18 to 20, in one piece across
     // each group and under the whole row; white behind the other levels.
     void bandsBehindEveryOtherGroupOfThreeLevels()
     {
-        // The design's band colour, and black lettering stays readable on it.
         const QColor band = xpcalc::paint(xpcalc::Paint::ChartBand);
         QVERIFY(xpcalc::contrastRatio(xpcalc::toRgb(band), xpcalc::paintColour(xpcalc::Paint::ChartInk)) >=
                 xpcalc::kReadableContrast);
@@ -287,11 +266,9 @@ private slots:
         }
     }
 
-    // Above each grid's first row stand three lines, the heading "Challenge
-    // Rating", the "CR" line and the ratings, each parted from the next by a
-    // clear pixel row (the heading's descenders too) at the usual pixel
-    // ratios. The "CR" line and the ratings are set alike, no taller than the
-    // awards; the heading above them is taller, its descenders whole.
+    // Above each grid, three lines parted by clear pixel rows at the usual
+    // ratios (the lower grid's from the upper too): the heading, taller and
+    // its descenders whole, then "CR" and the ratings, alike, no taller than the awards.
     void headerLines()
     {
         for (std::size_t g = 0; g < grids().size(); ++g) {
@@ -299,6 +276,10 @@ private slots:
                 QCOMPARE(::headerLines(xpcalc::awardChartImage(ratio), g).size(), std::size_t{3});
             const std::vector<std::pair<int, int>> lines = ::headerLines(m_chart, g);
             QCOMPARE(lines.size(), std::size_t{3});
+            if (g == 1) {
+                const int upperBottom = grids()[0].cells.back().front().mark().bottom();
+                QVERIFY2(lines[0].first > upperBottom + 1, qPrintable(at(lines[0].first, upperBottom)));
+            }
             const auto height = [](const std::pair<int, int> &line) { return line.second - line.first + 1; };
             int tallestAward = 0;
             for (const std::vector<Cell> &row : grids()[g].cells)
@@ -322,32 +303,6 @@ private slots:
         QVERIFY2(title.right() < m_chart.width() / 2, qPrintable(QString::number(title.right())));
     }
 
-    // Anti-aliased type squeezed into narrow columns turns grey. Here every
-    // number has near-black ink, and in each grid a digit typically has
-    // several pixels of it.
-    void numbersInSolidDarkInk()
-    {
-        std::array<std::vector<double>, 2> inkPerDigit; // upper grid, lower grid
-        for (int row = 0; row < xpcalc::kChartTableRows; ++row) {
-            for (int column = 1; column < xpcalc::kChartTableColumns; ++column) {
-                const std::int32_t award = xpcalc::award(xpcalc::chartRowLevel(row), column);
-                const QRect cell = chartCellRect(row, column).adjusted(0, -1, 1, 1);
-                if (award == 0 || chartCellRect(row, column).isEmpty())
-                    continue;
-                int dark = 0;
-                for (int y = cell.top(); y <= cell.bottom(); ++y)
-                    for (int x = cell.left(); x <= cell.right(); ++x)
-                        dark += qGray(m_chart.pixel(x, y)) < 96;
-                QVERIFY2(dark >= 2, qPrintable(at(row, column)));
-                inkPerDigit[column <= kGridColumns ? 0 : 1].push_back(dark / double(QString::number(award).size()));
-            }
-        }
-        for (std::vector<double> &grid : inkPerDigit) {
-            std::sort(grid.begin(), grid.end());
-            QVERIFY2(grid[grid.size() / 2] >= 3.5, qPrintable(QString::number(grid[grid.size() / 2])));
-        }
-    }
-
     // Drawn at full resolution on dense screens, not scaled up: some lettering
     // edges are one device pixel wide, which a doubled picture never has.
     void staysSharpOnDenseScreens()
@@ -362,10 +317,8 @@ private slots:
         QVERIFY(oddEdges > 100);
     }
 
-    // The chart window opens with the focus shown on its button, though no
-    // key was pressed. The chart stands inside its box's 2-pixel sunken
-    // border, cut off at the right and with 12 pixels of the box's white
-    // ground below it. Resizing the window moves nothing.
+    // The window opens with the focus shown on its button; the chart stands in
+    // its box's sunken border, cut off at the right, white below; resizing moves nothing.
     void chartWindow()
     {
         const auto window = shownWindow<xpcalc::ChartWindow>();

@@ -1,9 +1,7 @@
 // SPDX-FileCopyrightText: 2026 Kestrow
 // SPDX-License-Identifier: MIT
 
-// What assistive technology and the keyboard meet beyond the design: text
-// boxes read whole, the total and the working announced, the chart walked
-// cell by cell, and a calculator no title bar can resize.
+// What assistive technology and the keyboard meet beyond the design.
 #include "accessibility.h"
 #include "award_chart_view.h"
 #include "calculator_window.h"
@@ -54,17 +52,10 @@ class AssistiveTest : public QObject {
 
     std::unique_ptr<xpcalc::CalculatorWindow> m_calculator;
 
-    QLineEdit *count(int cr) const { return control<QLineEdit>(m_calculator.get(), Role::Count, cr); }
-    QLineEdit *level() const { return control<QLineEdit>(m_calculator.get(), Role::PartyLevel); }
-    QLineEdit *total() const { return control<QLineEdit>(m_calculator.get(), Role::Total); }
-    QPushButton *calculateButton() const { return control<QPushButton>(m_calculator.get(), Role::Calculate); }
-
-    void calculate(const char *count3, const char *levelText)
-    {
-        count(3)->setText(QLatin1String(count3));
-        level()->setText(QLatin1String(levelText));
-        calculateButton()->click();
-    }
+    Calculator calculator() const { return {m_calculator.get()}; }
+    QLineEdit *level() const { return calculator().level(); }
+    QLineEdit *total() const { return calculator().total(); }
+    void calculate(const char *count3, const char *levelText) { calculator().calculate({{3, count3}}, levelText); }
 
     // What a screen reader hears as the calculator's notification, if it showed.
     QString announced() const
@@ -116,7 +107,7 @@ private slots:
 
     void textBoxesEditThroughTheirInterface()
     {
-        QLineEdit *box = count(1);
+        QLineEdit *box = calculator().count(1);
         QAccessibleEditableTextInterface *edit = accessible(box)->editableTextInterface();
         edit->insertText(1, QStringLiteral("25"));
         QCOMPARE(box->text(), QStringLiteral("025"));
@@ -126,10 +117,9 @@ private slots:
         QCOMPARE(box->text(), QStringLiteral("1"));
     }
 
-    // The total is announced as calculated, and again when it is the same: a
-    // screen reader speaks a notification as it comes into view. An overflow
-    // announces nothing of its own (the warning speaks for itself) and the
-    // last total stands. Shift+F1 in the total announces the working.
+    // The total is announced as calculated, again when the same (a notification
+    // speaks as it comes into view); an overflow's warning speaks for itself.
+    // Shift+F1 in the total announces the working.
     void announcements()
     {
         EventCounter shown(QEvent::Show);
@@ -151,59 +141,48 @@ private slots:
         QVERIFY2(announced().contains(QStringLiteral("3 \u00D7 800 = 2400")), qPrintable(announced()));
     }
 
-    // Tabbing from box to box deselects one and selects the other: events a
-    // screen reader learns from the focus itself, and that would keep it
-    // behind a user tabbing at a steady pace. A selection made in a box that
-    // has the focus is news.
+    // The selections a Tab makes are told by the focus itself; heard too, they
+    // would keep a screen reader behind the user. A selection in place is news.
     void onlyTheFocusSpeaksForATab()
     {
         std::vector<std::pair<int, bool>> selections; // of the count box of that CR: whether an echo
         for (const int cr : {2, 3}) {
-            QLineEdit *b = count(cr);
+            QLineEdit *b = calculator().count(cr);
             connect(b, &QLineEdit::selectionChanged, this, [&selections, b, cr] {
                 const QAccessibleTextSelectionEvent event(b, b->selectionStart(), b->selectionEnd());
                 selections.emplace_back(cr, xpcalc::isFocusMoveEcho(event));
             });
         }
         activate();
-        count(2)->setFocus(Qt::TabFocusReason);
+        calculator().count(2)->setFocus(Qt::TabFocusReason);
         selections.clear();
-        QTest::keyClick(count(2), Qt::Key_Tab);
-        QTest::keyClick(count(3), Qt::Key_Home, Qt::ShiftModifier);
+        QTest::keyClick(calculator().count(2), Qt::Key_Tab);
+        QTest::keyClick(calculator().count(3), Qt::Key_Home, Qt::ShiftModifier);
 
-        QVERIFY(count(3)->hasFocus());
+        QVERIFY(calculator().count(3)->hasFocus());
         // Deselected on leaving, selected whole on arriving, then Shift+Home typed in the box.
         QVERIFY(selections == (std::vector<std::pair<int, bool>>{{2, true}, {3, true}, {3, false}}));
-        QVERIFY(!xpcalc::isFocusMoveEcho(QAccessibleEvent(count(3), QAccessible::Focus)));
+        QVERIFY(!xpcalc::isFocusMoveEcho(QAccessibleEvent(calculator().count(3), QAccessible::Focus)));
     }
 
-    // While a screen reader runs, Qt hands each key on only once the screen
-    // reader has answered for it, to the control that had the focus when it
-    // was pressed: a Return typed right after the Tab to "Calculate
-    // Experience" is handed to the party level box the Tab left.
-    void keysTypedAheadReachTheFocus_data()
-    {
-        QTest::addColumn<bool>("tabFirst");
-        QTest::addColumn<int>("clicks");
-        QTest::newRow("Return after Tab presses the button") << true << 1;
-        QTest::newRow("Return alone stays in the box") << false << 0;
-    }
+    // While a screen reader runs, Qt hands a key on once it has answered for
+    // it, to the control focused when it was pressed: a Return right after a
+    // Tab to "Calculate Experience" would go to the box the Tab left.
     void keysTypedAheadReachTheFocus()
     {
-        QFETCH(bool, tabFirst);
-        QFETCH(int, clicks);
         activate();
-        level()->setFocus(Qt::TabFocusReason);
-        QSignalSpy pressed(calculateButton(), &QPushButton::clicked);
-        if (tabFirst)
-            postKey(level(), Qt::Key_Tab);
-        postKey(level(), Qt::Key_Return);
-        pressed.wait(1000); // a button pressed by a key shows itself down a moment first
-        QCOMPARE(pressed.count(), clicks);
+        for (const bool tabFirst : {true, false}) {
+            level()->setFocus(Qt::TabFocusReason);
+            QSignalSpy pressed(control<QPushButton>(m_calculator.get(), Role::Calculate), &QPushButton::clicked);
+            if (tabFirst)
+                postKey(level(), Qt::Key_Tab);
+            postKey(level(), Qt::Key_Return);
+            pressed.wait(1000); // a button pressed by a key shows itself down a moment first
+            QVERIFY2(pressed.count() == int(tabFirst), tabFirst ? "Return after Tab" : "Return alone");
+        }
     }
 
-    // A Return typed ahead while Calculate opens the overflow warning answers
-    // the warning, rather than going to the box behind it.
+    // A Return typed ahead of the overflow warning answers it.
     void keysTypedAheadReachTheWarning()
     {
         activate();
@@ -227,8 +206,7 @@ private slots:
         QCOMPARE(keys.count, 1);
     }
 
-    // The keyboard walks the chart as a screen reader reads it: the row's
-    // label, then its awards; only the cells the chart draws.
+    // The keys walk the chart's drawn cells as a screen reader reads them.
     void chartCellsByKeys()
     {
         const QString firstLabel = QStringLiteral("Party level 1-3");
@@ -265,8 +243,7 @@ private slots:
         }
     }
 
-    // The current cell shows inverted while the chart has the focus;
-    // without it, the chart is exactly as drawn.
+    // The current cell shows inverted while the chart has the focus, only then.
     void chartFocusMark()
     {
         const auto window = shownWindow<xpcalc::ChartWindow>();
@@ -283,8 +260,7 @@ private slots:
         QCOMPARE(chart->grab().toImage(), unfocused);
     }
 
-    // Fixed in size, so no title bar offers to maximize it, and however it
-    // is asked, it comes back at its one size.
+    // The calculator offers no maximize and keeps its one size however asked.
     void onlyTheChartMaximizes()
     {
         const Qt::WindowFlags flags = m_calculator->windowFlags();

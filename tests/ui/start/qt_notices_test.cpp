@@ -8,8 +8,6 @@
 #include <QScopeGuard>
 #include <QtTest>
 
-#include <tuple>
-
 class QtNoticesTest : public QObject {
     Q_OBJECT
 
@@ -22,34 +20,33 @@ private slots:
         const QtMessageHandler testHandler = qInstallMessageHandler(
             [](QtMsgType, const QMessageLogContext &, const QString &message) { passedOn << message; });
         const auto restore = qScopeGuard([testHandler] { qInstallMessageHandler(testHandler); });
-        xpcalc::quietHarmlessQtNotices();
-
         const QString slow = QStringLiteral(
             R"(QSpiApplication::keyEventError  "org.freedesktop.DBus.Error.NoReply" "Did not receive a reply.")");
-        const QString gone = QStringLiteral(
-            R"(QSpiApplication::keyEventError  "org.freedesktop.DBus.Error.ServiceUnknown" "The name is not activatable")");
         const QString late =
             QStringLiteral("QSpiApplication::notifyKeyboardListenerCallback with no queued key called");
-        const QString failed = QStringLiteral("copy failed");
-        const std::tuple<QString, QtMsgType, bool> cases[] = {
+        const struct {
+            QString message;
+            QtMsgType type;
+            bool shown;
+        } cases[] = {
             {slow, QtWarningMsg, false},
             {late, QtWarningMsg, false},
             {late + QStringLiteral(" twice"), QtWarningMsg, true},
-            {gone, QtWarningMsg, true},
-            {failed, QtWarningMsg, true},
+            {QStringLiteral(R"(QSpiApplication::keyEventError  "org.freedesktop.DBus.Error.ServiceUnknown" "The name)"
+                            R"( is not activatable")"),
+             QtWarningMsg, true},
+            {QStringLiteral("copy failed"), QtWarningMsg, true},
             {slow, QtCriticalMsg, true},
         };
-        for (const auto &[message, type, shown] : cases) {
-            passedOn.clear();
-            qt_message_output(type, QMessageLogContext(), message);
-            QVERIFY2(passedOn == (shown ? QStringList{message} : QStringList{}), qPrintable(message));
+        // Installed twice, as a second start-up would: once is the filter, not the filter wrapped in itself.
+        for (int installs = 1; installs <= 2; ++installs) {
+            xpcalc::quietHarmlessQtNotices();
+            for (const auto &[message, type, shown] : cases) {
+                passedOn.clear();
+                qt_message_output(type, QMessageLogContext(), message);
+                QVERIFY2(passedOn == (shown ? QStringList{message} : QStringList{}), qPrintable(message));
+            }
         }
-
-        // Installed once: a second call does not wrap the filter in itself.
-        xpcalc::quietHarmlessQtNotices();
-        passedOn.clear();
-        qt_message_output(QtWarningMsg, QMessageLogContext(), failed);
-        QCOMPARE(passedOn, QStringList{failed});
     }
 };
 

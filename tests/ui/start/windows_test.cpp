@@ -35,15 +35,6 @@ using xpcalc::Role;
 
 namespace {
 
-QWidgetList visibleWindows()
-{
-    QWidgetList visible;
-    for (QWidget *window : QApplication::topLevelWidgets())
-        if (window->isVisible())
-            visible << window;
-    return visible;
-}
-
 // Lets unloaded windows be destroyed, as the event loop would.
 void settle()
 {
@@ -86,26 +77,22 @@ void toChartAndBack()
 QString qs(const json &text) { return QString::fromStdString(text.get<std::string>()); }
 
 // The user's walk (tools/scenario.json) on the windows as the program loads
-// and switches them; each control is found by its role (a count box by its
-// challenge rating too) in the design of the window the walk is in. Buttons
-// are pressed by the mouse, or by a key while they have the focus.
-class ScenarioPlayer {
-public:
-    ScenarioPlayer(Qt::Key key, Qt::KeyboardModifiers modifiers) : m_key(key), m_modifiers(modifiers) {}
+// and switches them; buttons pressed by the mouse, or by a key with the focus.
+struct ScenarioPlayer {
+    Qt::Key m_key; // Qt::Key_unknown: the mouse
+    Qt::KeyboardModifiers m_modifiers;
+    xpcalc::SwitchedWindow *m_window = nullptr;
 
     // Plays the steps in order, up to the first that fails.
     void replay(const json &steps)
     {
         for (const json &step : steps) {
             play(step);
-            if (QTest::currentTestFailed()) {
-                qWarning("the walk failed at %s", step.dump().c_str());
-                return;
-            }
+            if (QTest::currentTestFailed())
+                return qWarning("the walk failed at %s", step.dump().c_str());
         }
     }
 
-private:
     void play(const json &step)
     {
         if (step.contains("window")) {
@@ -123,14 +110,13 @@ private:
             if (step.value("focused", false))
                 QTRY_COMPARE(box->window()->focusWidget(), box);
         } else if (step.contains("warning")) { // a warning shows, modal, whose text says that
-            QTRY_VERIFY(qobject_cast<QMessageBox *>(QApplication::activeModalWidget()) != nullptr);
-            const auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            QTRY_VERIFY(shownWarning() != nullptr);
+            const QMessageBox *box = shownWarning();
             QCOMPARE(box->icon(), QMessageBox::Warning);
             QVERIFY2(box->text().contains(qs(step["warning"])), qPrintable(box->text()));
         } else if (step.contains("answer")) { // the warning answered with its button of that caption, and gone
-            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-            QVERIFY(box != nullptr);
-            const QList<QAbstractButton *> offered = box->buttons();
+            QVERIFY(shownWarning() != nullptr);
+            const QList<QAbstractButton *> offered = shownWarning()->buttons();
             const auto button = std::find_if(offered.begin(), offered.end(), [&step](QAbstractButton *b) {
                 return b->text().remove(QLatin1Char('&')) == qs(step["answer"]);
             });
@@ -142,9 +128,8 @@ private:
         }
     }
 
-    // The window the next steps are in shows, alone, with the program's
-    // icon, and the other is unloaded. A calculator the walk starts in or
-    // comes back to is fresh: every box at "0".
+    // The walk's window shows alone, with the icon, the other unloaded; a
+    // calculator the walk starts in or comes back to is fresh, every box "0".
     void window(const std::string &name)
     {
         QVERIFY2(name == "calculator" || name == "chart", name.c_str());
@@ -182,10 +167,6 @@ private:
             qFatal("the walk names a control before its window");
         return ::control<Widget>(m_window->window(), step[kind].get<std::string>(), step.value("challengeRating", 0));
     }
-
-    Qt::Key m_key; // Qt::Key_unknown: the mouse
-    Qt::KeyboardModifiers m_modifiers;
-    xpcalc::SwitchedWindow *m_window = nullptr;
 };
 
 } // namespace
@@ -198,9 +179,8 @@ class WindowsTest : public QObject {
 private slots:
     void initTestCase()
     {
-        // Qt's styles keep drawn pieces of controls in a bounded pixmap cache
-        // (10 MB unless told otherwise), which fills as new windows are drawn.
-        // A small bound lets the round-trip test look past that cache.
+        // Qt's styles cache drawn pieces of controls (10 MB unless told), which
+        // fills as windows are drawn: a small bound lets the round trips look past it.
         QPixmapCache::setCacheLimit(1024);
         connect(qApp, &QGuiApplication::lastWindowClosed, this, [this] { m_lastWindowClosed = true; });
     }
@@ -219,9 +199,8 @@ private slots:
         settle();
     }
 
-    // The user's walk through both windows, with the buttons pressed by the
-    // mouse and by each key that presses a focused button: Return and keypad
-    // Enter, as on Windows, and Space.
+    // Buttons pressed by the mouse and by each key that presses a focused
+    // one: Return and keypad Enter, as on Windows, and Space.
     void theUsersWalk_data()
     {
         QTest::addColumn<Qt::Key>("key");
@@ -239,12 +218,11 @@ private slots:
         QCOMPARE(QApplication::applicationVersion(), QStringLiteral("1.01"));
         std::ifstream scenario(XPCALC_SCENARIO_JSON);
         QVERIFY2(scenario, XPCALC_SCENARIO_JSON);
-        ScenarioPlayer(key, modifiers).replay(json::parse(scenario).at("steps"));
+        ScenarioPlayer{key, modifiers}.replay(json::parse(scenario).at("steps"));
         QVERIFY(!m_lastWindowClosed);
     }
 
-    // A dark desktop theme does not reach the windows: every text keeps its
-    // contrast against its ground.
+    // A dark desktop theme does not reach the windows: every text stays readable.
     void textsStayReadableUnderADarkDesktopTheme()
     {
         calculatorWindow().unload();
@@ -285,8 +263,7 @@ private slots:
         QVERIFY2(residentKiB() - memory < 1024, qPrintable(QString::number(residentKiB() - memory)));
     }
 
-    // The pictures and icons built into the program carry no file times, so
-    // that two builds of the same sources are alike byte for byte.
+    // Built-in pictures carry no file times: two builds are alike byte for byte.
     void embeddedPicturesCarryNoTimeStamp()
     {
         int pictures = 0;
