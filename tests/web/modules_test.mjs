@@ -222,7 +222,11 @@ function weightOf(files, kept = ['./']) {
     const folder = fs.mkdtempSync(`${os.tmpdir()}/xpcalc-weight-`);
     files['sw.js'] = `const kFiles = ${JSON.stringify(kept)};\nconst kPictures = [['./p.png', './p@2x.png']];\n`;
     Object.entries(files).forEach(([name, contents]) => fs.writeFileSync(`${folder}/${name}`, contents));
-    return siteWeight(folder);
+    try {
+        return siteWeight(folder);
+    } finally {
+        fs.rmSync(folder, {recursive: true});
+    }
 }
 
 test('a first visit is the page, the worker and what it keeps, each picture at one density, held to the budget', () => {
