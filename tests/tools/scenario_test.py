@@ -18,8 +18,7 @@ DESIGN = sys.argv.pop(1) if len(sys.argv) > 1 else ""
 class Recorder(list):
     """A driver that writes down what it is asked, a control by its role."""
     def __getattr__(self, step):
-        return lambda *arguments: self.append((step, *[a.get("role", a) if isinstance(a, dict) else a
-                                                       for a in arguments]))
+        return lambda *args: self.append((step, *[a.get("role", a) if isinstance(a, dict) else a for a in args]))
 
 
 class Scenario(unittest.TestCase):
