@@ -48,10 +48,9 @@ class WindowsPackage(unittest.TestCase):
     def setUpClass(cls):
         os.environ["SOURCE_DATE_EPOCH"] = str(EPOCH)
         cls.work = cls.enterClassContext(tempfile.TemporaryDirectory())
-        for out, source, links in BUILDS:
+        for out, code, libs in BUILDS:
             subprocess.run([f"{wp.MINGW}-g++-posix", "-g", "-o", write(cls.at(out)), "-x", "c++", "-", "-x", "none",
-                            *map(cls.at, links)] + ["-shared"] * out.endswith(".dll"), input=source, text=True,
-                           check=True)
+                            *map(cls.at, libs)] + ["-shared"] * out.endswith(".dll"), input=code, text=True, check=True)
             if out.endswith("xpcalc.exe"):
                 write(cls.at(os.path.dirname(out), "CMakeCache.txt"), b"CMAKE_PROJECT_VERSION:STATIC=1.01\n")
         write(cls.at("upper", "QT6CORE.DLL"), Path(cls.at("qt/bin/Qt6Core.dll")).read_bytes())
@@ -65,8 +64,7 @@ class WindowsPackage(unittest.TestCase):
                                       ("missing", set(), ["KERNEL32.dll", "Qt6Core.dll", "msvcrt.dll"])]:
             with self.subTest(qt_bin):
                 dest = tempfile.mkdtemp(dir=self.at())
-                program = shutil.copy(self.at("app/xpcalc.exe"), dest)
-                self.assertEqual(wp.deploy(dest, [program], self.at(qt_bin)), left)
+                self.assertEqual(wp.deploy(dest, [shutil.copy(self.at("app/xpcalc.exe"), dest)], self.at(qt_bin)), left)
                 self.assertEqual(set(os.listdir(dest)), brought | RUNTIME | {"xpcalc.exe"})
                 for dll in brought:
                     self.assertNotIn(".debug_info", sections(os.path.join(dest, dll)))
@@ -91,7 +89,6 @@ class WindowsPackage(unittest.TestCase):
             entries = archive.infolist()
             self.assertEqual([e.filename for e in entries], [f"{TOP}/{path}" for path in [
                 "", "b-c.txt", "b/", "b/c.txt", "b_c.txt", "licenses/", "licenses/GPL-3.txt", "xpcalc.exe"]])
-            self.assertEqual({e.date_time for e in entries}, {(2026, 1, 1, 0, 0, 0)})
             self.assertEqual([entries[i].external_attr >> 16 for i in (7, 1, 2)], [0o100755, 0o100644, 0o40755])
             self.assertEqual({e.filename[len(TOP) + 1:]: archive.read(e) for e in entries if not e.is_dir()}, files)
         wp.make_msi(self.at("644.zip"), "1.01", self.at("x.msi"), EPOCH)
@@ -122,8 +119,7 @@ class WindowsPackage(unittest.TestCase):
             "licenses/winpthreads.txt", "licenses/LGPL-3.txt", "licenses/GPL-3.txt", "licenses/GCC-exception-3.1.txt"})
         self.assertNotIn(".debug_info", sections(os.path.join(name, "xpcalc.exe")))
         licence = Path(name, "licenses", "GCC-exception-3.1.txt").read_bytes()
-        self.assertTrue(licence.startswith(b"GCC RUNTIME LIBRARY EXCEPTION\r\n") and licence.endswith(b".\r\n"))
-        self.assertNotIn(b"libquadmath", licence)
+        self.assertTrue(licence.startswith(b"GCC RUNTIME LIBRARY EXCEPTION\r\n") and licence.endswith(b"of GCC.\r\n"))
         self.assertIn(hashlib.sha256(Path(name + ".msi").read_bytes()).hexdigest(),
                       Path(self.at("one", "winget", "Kestrow.ExperienceCalculator.installer.yaml")).read_text())
         wp.make_msi(name + ".zip", "1.02", name + "-newer.msi", EPOCH)
