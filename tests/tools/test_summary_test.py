@@ -11,32 +11,26 @@ sys.dont_write_bytecode = True
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "tools"))
 from test_summary import summary  # noqa: E402
 
-# A test's outcome as CTest's JUnit report gives it: + passed, - failed,
-# ! could not start, ~ skipped by its own request.
+# A test's outcome in CTest's JUnit report: + passed, - failed, ! could not start, ~ skipped by its own request.
 KINDS = {"+": 'status="run"/>', "-": 'status="fail"><failure message="Failed"/></testcase>',
          "!": 'status="notrun"><skipped message="Disabled"/></testcase>',
          "~": 'status="notrun"><skipped message="SKIP_REGULAR_EXPRESSION_MATCHED"/></testcase>'}
-# Each case: every preset's tests and CTest's status, or the step that broke,
-# or nothing for no report at all; the lines of the count (... ends a line's
-# start) and whether anything failed.
+# Each case: each preset's tests and CTest's status, or the step that broke, or None for no report; whether
+# anything failed; the lines of the count (... ends a line's start).
 CASES = [
-    ({"p": ("a+ b+", 0)}, ["p: 2 passed, 0 failed", "total: 2 passed, 0 failed"], False),
-    ({"p": ("a+ b-", 8)}, ["p: 1 passed, 1 failed (b)", "total: 1 passed, 1 failed"], True),
-    ({"p": ("c!", 8)}, ["p: 0 passed, 1 failed (c)", "total: 0 passed, 1 failed"], True),
-    ({"p": ("a+ d~", 0)}, ["p: 1 passed, 0 failed, 1 skipped", "total: 1 passed, 0 failed, 1 skipped"], False),
-    ({"p": ("a+", 2)}, ["p: 1 passed, 1 failed (ctest exited with status 2)", "total: 1 passed, 1 failed"], True),
-    ({"p": "build"}, ["p: 0 passed, 1 failed (the build step failed, no tests ran)",
-                      "total: 0 passed, 1 failed"], True),
-    ({"one": ("a+ b-", 8), "two": ("c+ d~", 0)}, ["one: 1 passed, 1 failed (b)",
-                                                 "two: 1 passed, 0 failed, 1 skipped",
-                                                 "total: 2 passed, 1 failed, 1 skipped"], True),
-    ({"absent": None}, ["absent: 0 passed, 2 failed (no test report...", "total: 0 passed, 2 failed"], True),
+    ({"p": ("a+ d~", 0)}, False, ["p: 1 passed, 0 failed, 1 skipped", "total: 1 passed, 0 failed, 1 skipped"]),
+    ({"p": ("a+", 2)}, True, ["p: 1 passed, 1 failed (ctest exited with status 2)", "total: 1 passed, 1 failed"]),
+    ({"p": "build"}, True, ["p: 0 passed, 1 failed (the build step failed, no tests ran)",
+                            "total: 0 passed, 1 failed"]),
+    ({"x": ("a+ b- c!", 8), "y": ("e+ f~", 0)}, True,
+     ["x: 1 passed, 2 failed (b; c)", "y: 1 passed, 0 failed, 1 skipped", "total: 2 passed, 2 failed, 1 skipped"]),
+    ({"absent": None}, True, ["absent: 0 passed, 2 failed (no test report...", "total: 0 passed, 2 failed"]),
 ]
 
 
 class Summary(unittest.TestCase):
     def test_counts(self):
-        for presets, expected, failed in CASES:
+        for presets, failed, expected in CASES:
             with self.subTest(presets), tempfile.TemporaryDirectory() as folder:
                 for preset, report in presets.items():
                     files = {".broken": report} if isinstance(report, str) else {} if report is None else {
