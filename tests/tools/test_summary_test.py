@@ -15,6 +15,17 @@ from test_summary import summary  # noqa: E402
 KINDS = {"+": 'status="run"/>', "-": 'status="fail"><failure message="Failed"/></testcase>',
          "!": 'status="notrun"><skipped message="Disabled"/></testcase>',
          "~": 'status="notrun"><skipped message="SKIP_REGULAR_EXPRESSION_MATCHED"/></testcase>'}
+def files_of(report):
+    """What a preset leaves: no report, the step that broke, or its JUnit report and CTest's status."""
+    if report is None:
+        return {}
+    if isinstance(report, str):
+        return {".broken": report}
+    tests, status = report
+    cases = "".join(f'<testcase name="{test[0]}" {KINDS[test[1]]}' for test in tests.split())
+    return {".xml": f"<testsuite>{cases}</testsuite>", ".status": f"{status}\n"}
+
+
 # Each case: each preset's tests and CTest's status, or the step that broke, or None for no report; whether
 # anything failed; the lines of the count (... ends a line's start).
 CASES = [
@@ -33,11 +44,7 @@ class Summary(unittest.TestCase):
         for presets, failed, expected in CASES:
             with self.subTest(presets), tempfile.TemporaryDirectory() as folder:
                 for preset, report in presets.items():
-                    files = {".broken": report} if isinstance(report, str) else {} if report is None else {
-                        ".xml": "<testsuite>" + "".join(f'<testcase name="{test[0]}" {KINDS[test[1]]}'
-                                                        for test in report[0].split()) + "</testsuite>",
-                        ".status": f"{report[1]}\n"}
-                    for suffix, text in files.items():
+                    for suffix, text in files_of(report).items():
                         with open(os.path.join(folder, preset + suffix), "w", encoding="utf-8") as file:
                             file.write(text)
                 lines, any_failed = summary(folder, list(presets))

@@ -49,8 +49,9 @@ class WindowsPackage(unittest.TestCase):
         os.environ["SOURCE_DATE_EPOCH"] = str(EPOCH)
         cls.work = cls.enterClassContext(tempfile.TemporaryDirectory())
         for out, code, libs in BUILDS:
-            subprocess.run([f"{wp.MINGW}-g++-posix", "-g", "-o", write(cls.at(out)), "-x", "c++", "-", "-x", "none",
-                            *map(cls.at, libs)] + ["-shared"] * out.endswith(".dll"), input=code, text=True, check=True)
+            shared = ["-shared"] if out.endswith(".dll") else []
+            subprocess.run([f"{wp.MINGW}-g++-posix", "-g", *shared, "-o", write(cls.at(out)), "-x", "c++", "-",
+                            "-x", "none", *map(cls.at, libs)], input=code, text=True, check=True)
             if out.endswith("xpcalc.exe"):
                 write(cls.at(os.path.dirname(out), "CMakeCache.txt"), b"CMAKE_PROJECT_VERSION:STATIC=1.01\n")
         write(cls.at("upper", "QT6CORE.DLL"), Path(cls.at("qt/bin/Qt6Core.dll")).read_bytes())
