@@ -3,13 +3,10 @@
 # SPDX-License-Identifier: MIT
 """The locator finds a pattern in one function, whatever the layout, and only once; every mutate.py fault is found."""
 import os
-import sys
 import unittest
 
-sys.dont_write_bytecode = True
-sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "tools"))
-from code_locator import locate, mutated  # noqa: E402
-from mutate import FAULTS, ROOT  # noqa: E402
+from code_locator import locate, mutated
+from mutate import FAULTS, ROOT
 
 SOURCE = ("int other(int sum) { return sum <= kMax ? sum : 0; }\n"
           "bool fits(long\n    total) noexcept\n{\n    return total >=\n        kMin && total\n        <= kMax;\n}\n"

@@ -3,14 +3,11 @@
 # SPDX-License-Identifier: MIT
 """The user's walk reaches the driver step by step, on controls the designs have. Usage: scenario_test.py DESIGN_JSON"""
 import json
-import os
 import sys
 import tempfile
 import unittest
 
-sys.dont_write_bytecode = True
-sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "tools"))
-from scenario import ScenarioError, replay  # noqa: E402
+from scenario import ScenarioError, replay
 
 DESIGN = sys.argv.pop(1) if len(sys.argv) > 1 else ""
 

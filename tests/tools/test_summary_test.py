@@ -3,13 +3,10 @@
 # SPDX-License-Identifier: MIT
 """The test command's closing count, on reports made up for each case."""
 import os
-import sys
 import tempfile
 import unittest
 
-sys.dont_write_bytecode = True
-sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "tools"))
-from test_summary import summary  # noqa: E402
+from test_summary import summary
 
 # A test's outcome in CTest's JUnit report: + passed, - failed, ! could not start, ~ skipped by its own request.
 KINDS = {"+": 'status="run"/>', "-": 'status="fail"><failure message="Failed"/></testcase>',

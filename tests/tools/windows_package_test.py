@@ -6,17 +6,14 @@ import hashlib
 import os
 import shutil
 import subprocess
-import sys
 import tempfile
 import time
 import unittest
 import zipfile
 from pathlib import Path
 
-sys.dont_write_bytecode = True
-sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "tools"))
-import msi_files  # noqa: E402
-import windows_package as wp  # noqa: E402
+import msi_files
+import windows_package as wp
 
 EPOCH = 1767225600  # 2026-01-01 00:00:00 UTC
 TOP = "xpcalc-1.01-win64"
