@@ -9,8 +9,8 @@ outlive a reformat or a renamed local.
 import re
 
 # What the brace count passes over: comments, string and character literals
-# (not a digit separator); and what it counts.
-_CODE = re.compile(r"""//[^\n]*|/\*.*?\*/|(?<![\w'])(?:u8|[uUL])?(["'])(?:\\.|(?!\1)[^\\\n])*\1|[(){}\[\];]""", re.S)
+# (not a digit separator, which follows a digit); and what it counts.
+_CODE = re.compile(r"""//[^\n]*|/\*.*?\*/|(?<!\w)(?:u8|[uUL])?(["'])(?:\\.|(?!\1)[^\\\n])*\1|[(){}\[\];]""", re.S)
 _QUALIFIERS = re.compile(r"(?:\s|\b(?:const|noexcept|override|final)\b)*\{")
 
 
