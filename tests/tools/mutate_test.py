@@ -11,7 +11,7 @@ from mutate import FAULTS, ROOT
 SOURCE = ("int other(int sum) { return sum <= kMax ? sum : 0; }\n"
           "bool fits(long\n    total) noexcept\n{\n    return total >=\n        kMin && total\n        <= kMax;\n}\n"
           "int add(int a, int b)\n{\n    if (!fits(a))\n        return 0;\n    if (!fits(a + b)) return 0;\n}\n"
-          "int f(char16_t c)\n{\n    if (c == u'{') // a } here\n        return 1'000'000;\n"
+          "int f(char16_t c)\n{\n    if (c == u'{') // a } here\n        return 1'000 * '}';\n"
           "    const char *s = \"}\\\"}\"; /* } */\n    return c == u'x' ? 2 : 3;\n}\nint g() { return 3; }\n"
           "#if FAST\nint scan(int n) { return n * 8; }\n#else\nint scan(int n) { return n; }\n#endif\n"
           "constexpr std::int64_t kLow = -345;\ninline constexpr std::array<int, 3> kTable{{1, 2, 3}};\n"
