@@ -188,11 +188,9 @@ def files_under(folder):
     return sorted(found, key=lambda path: path.encode())
 
 
-def settle(folder, epoch):
-    """Every file under folder dated epoch, with the modes of u=rwX,go=rX."""
+def date_files(folder, epoch):
+    """Every file under folder dated epoch, the date the installer's cabinet keeps."""
     for path in [folder] + [os.path.join(folder, p) for p in files_under(folder)]:
-        executable = os.path.isdir(path) or os.stat(path).st_mode & 0o111
-        os.chmod(path, 0o755 if executable else 0o644)
         os.utime(path, (epoch, epoch))
 
 
@@ -242,7 +240,7 @@ def make_msi(zip_path, version, out, epoch):
     with tempfile.TemporaryDirectory(dir=os.path.dirname(os.path.abspath(out))) as work:
         folder = unzip(zip_path, work)
         top = os.path.basename(folder)
-        settle(folder, epoch)
+        date_files(folder, epoch)  # unzipped, they are dated now
         files = msi_files.files_of(folder)
         if "xpcalc.exe" not in files:
             raise PackageError(f"no xpcalc.exe in {zip_path}")
@@ -304,7 +302,6 @@ def package(app, qt, out):
     strip(os.path.join(folder, "xpcalc.exe"))
     left = with_plugins(folder, qt)
     licences(folder)
-    settle(folder, epoch)
     make_zip(folder, os.path.join(out, f"{name}.zip"), epoch)
     make_msi(os.path.join(out, f"{name}.zip"), version, os.path.join(out, f"{name}.msi"), epoch)
     sha256 = winget_manifest(os.path.join(out, f"{name}.msi"), os.path.join(out, "winget"))
