@@ -20,11 +20,13 @@ TOP = "xpcalc-1.01-win64"
 RUNTIME = {"libstdc++-6.dll", "libgcc_s_seh-1.dll", "libwinpthread-1.dll"}
 CORE = "#include <string>\n#include <cstdio>\nstd::string core(int);\n"
 EXPORT = "__declspec(dllexport) int {}() {{ return {}; }}"
-# Qt's stand-ins: a core DLL needing the C++ runtime, plugins needing it, and a DLL THIRD-PARTY.txt does not name.
+# Qt's stand-ins: a core DLL needing the C++ runtime, plugins needing it and a DLL the program does not, and a DLL
+# THIRD-PARTY.txt does not name.
 BUILDS = [("qt/bin/Qt6Core.dll", "#include <string>\n__declspec(dllexport) std::string core(int n) { return {}; }", []),
           ("qt/bin/Qt6Unused.dll", EXPORT.format("unused", 1), []),
-          *[(f"qt/plugins/{plugin}", CORE + EXPORT.format("plugin", "int(core(2).size())"), ["qt/bin/Qt6Core.dll"])
-            for plugin in wp.PLUGINS],
+          ("qt/bin/Qt6Gui.dll", EXPORT.format("gui", 1), []),
+          *[(f"qt/plugins/{plugin}", CORE + "int gui();\n" + EXPORT.format("plugin", "int(core(2).size()) + gui()"),
+             ["qt/bin/Qt6Core.dll", "qt/bin/Qt6Gui.dll"]) for plugin in wp.PLUGINS],
           ("app/xpcalc.exe", CORE + "int main() { std::puts(core(3).c_str()); }", ["qt/bin/Qt6Core.dll"]),
           ("unnamed/xpcalc.exe", "int unused();\nint main() { return unused(); }", ["qt/bin/Qt6Unused.dll"])]
 
@@ -52,18 +54,21 @@ class WindowsPackage(unittest.TestCase):
             if out.endswith("xpcalc.exe"):
                 write(cls.at(os.path.dirname(out), "CMakeCache.txt"), b"CMAKE_PROJECT_VERSION:STATIC=1.01\n")
         write(cls.at("upper", "QT6CORE.DLL"), Path(cls.at("qt/bin/Qt6Core.dll")).read_bytes())
+        write(cls.at("upper", "LIBWINPTHREAD-1.DLL"), Path(cls.at("qt/bin/Qt6Unused.dll")).read_bytes())
 
     @classmethod
     def at(cls, *parts):
         return os.path.join(cls.work, *parts)
 
+    # A DLL in Qt's folder and in MinGW's runtime alike is Qt's.
     def test_deploy_brings_every_dll_loaded_stripped_and_leaves_the_rest_to_windows(self):
-        for qt_bin, brought, left in [("upper", {"QT6CORE.DLL"}, ["KERNEL32.dll", "msvcrt.dll"]),
+        for qt_bin, brought, left in [("upper", {"QT6CORE.DLL", "LIBWINPTHREAD-1.DLL"}, ["KERNEL32.dll", "msvcrt.dll"]),
                                       ("missing", set(), ["KERNEL32.dll", "Qt6Core.dll", "msvcrt.dll"])]:
             with self.subTest(qt_bin):
                 dest = tempfile.mkdtemp(dir=self.at())
                 self.assertEqual(wp.deploy(dest, [shutil.copy(self.at("app/xpcalc.exe"), dest)], self.at(qt_bin)), left)
-                self.assertEqual(set(os.listdir(dest)), brought | RUNTIME | {"xpcalc.exe"})
+                runtime = {dll for dll in RUNTIME if dll.upper() not in brought}
+                self.assertEqual(set(os.listdir(dest)), brought | runtime | {"xpcalc.exe"})
                 for dll in brought:
                     self.assertNotIn(".debug_info", sections(os.path.join(dest, dll)))
 
@@ -113,7 +118,7 @@ class WindowsPackage(unittest.TestCase):
         for suffix in (".zip", ".msi"):
             self.assertEqual(Path(name + suffix).read_bytes(), Path(again + suffix).read_bytes(), suffix)
         self.assertEqual(set(msi_files.files_of(name)), {
-            "xpcalc.exe", "Qt6Core.dll", *RUNTIME, *wp.PLUGINS, "LICENSE.txt", "THIRD-PARTY.txt",
+            "xpcalc.exe", "Qt6Core.dll", "Qt6Gui.dll", *RUNTIME, *wp.PLUGINS, "LICENSE.txt", "THIRD-PARTY.txt",
             "licenses/winpthreads.txt", "licenses/LGPL-3.txt", "licenses/GPL-3.txt", "licenses/GCC-exception-3.1.txt"})
         self.assertNotIn(".debug_info", sections(os.path.join(name, "xpcalc.exe")))
         licence = Path(name, "licenses", "GCC-exception-3.1.txt").read_bytes()
