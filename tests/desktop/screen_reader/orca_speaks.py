@@ -212,14 +212,15 @@ class OrcaDriver:
         self.focus = index
         return self.hear(f"to {self.name(control)}", self.reached(control))
 
-    def read_whole(self, what, control, text, said):
-        """Right after a box's name Orca reads what it holds, selected or not.
-        (user-settings.conf has it read a run of one digit as written.)"""
+    def read_whole(self, what, control, text, said, selected=False):
+        """Right after a box's name Orca reads what it holds, selected or not, or selected where the program
+        selected it. (user-settings.conf has it read a run of one digit as written.)"""
         name = self.reached(control)[0]
         at = [i for i, utterance in enumerate(said) if name in utterance]
         read = said[at[-1] + 1] if at and at[-1] + 1 < len(said) else None
-        if at and read not in (f"{text}.", f"{text} selected."):
-            self.failures.append(f"{what}: after {name!r} Orca read {read!r}, not {text!r}")
+        readings = ([] if selected else [f"{text}."]) + [f"{text} selected."]
+        if at and read not in readings:
+            self.failures.append(f"{what}: after {name!r} Orca read {read!r}, not {' or '.join(map(repr, readings))}")
 
     def working(self):
         """Shift+F1 on the total reads a line for each count typed that earned experience."""
@@ -284,7 +285,7 @@ class OrcaDriver:
             said = self.hear(what, self.reached(control))
         else:
             said = self.focus_on(control)
-        self.read_whole(what, control, text, said)
+        self.read_whole(what, control, text, said, selected=focused)
         if calculated:
             self.working()
 
