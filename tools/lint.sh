@@ -9,10 +9,12 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build}
 
-# The source folders, not git: a copy of the tree without its history lints too.
-mapfile -t sources < <(find bench calc design platform tests tools ui -name '*.cpp' -o -name '*.h' | sort)
+# The source folders, not git: a copy of the tree without its history lints too. The packages npm
+# installs for the page's test and benchmark are not ours.
+mapfile -t sources < <(find bench calc design platform tests tools ui -name node_modules -prune -o \
+    \( -name '*.cpp' -o -name '*.h' \) -print | sort)
 mapfile -t unlicensed < <(find .ci bench calc cmake debian/rules design packaging platform tests tools ui CMakeLists.txt \
-    \( -name '*.cpp' -o -name '*.h' -o -name '*.c' -o -name '*.sh' -o -name '*.py' -o -name '*.cmake' -o -name '*.mjs' -o -name '*.html' -o -name '*.wxs' -o -name '*.yaml' \
+    -name node_modules -prune -o \( -name '*.cpp' -o -name '*.h' -o -name '*.c' -o -name '*.sh' -o -name '*.py' -o -name '*.cmake' -o -name '*.mjs' -o -name '*.html' -o -name '*.wxs' -o -name '*.yaml' \
     -o -name CMakeLists.txt -o -path .ci/run -o -path debian/rules \) -type f \
     -exec grep -L 'SPDX-License-Identifier: MIT' {} + | sort)
 if [ ${#unlicensed[@]} -gt 0 ]; then
