@@ -12,6 +12,8 @@ from test_summary import summary
 KINDS = {"+": 'status="run"/>', "-": 'status="fail"><failure message="Failed"/></testcase>',
          "!": 'status="notrun"><skipped message="Disabled"/></testcase>',
          "~": 'status="notrun"><skipped message="SKIP_REGULAR_EXPRESSION_MATCHED"/></testcase>'}
+
+
 def files_of(report):
     """What a preset leaves: no report, the step that broke, or its JUnit report and CTest's status."""
     if report is None:
