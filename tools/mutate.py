@@ -4,12 +4,14 @@
 """Checks the tests themselves: puts a fixed list of small faults, one at a
 time, into a copy of the sources, rebuilds that copy and runs the tests that
 could notice. A fault the tests miss is a survivor; the target is none.
+Each fault caught is reported with the tests that caught it.
 Not part of the test command: it takes a few minutes.
 
 Usage: tools/mutate.py [--jobs N] [NAME...]   (default: every fault, 2 jobs)
 """
 import argparse
 import os
+import re
 import shutil
 import subprocess
 import sys
@@ -101,6 +103,11 @@ FAULTS = [
 ]
 
 
+def failed_tests(ctest_output):
+    """The tests ctest's summary lists as failed, timed out or not run."""
+    return re.findall(r"^\s*\d+ - (\S+) \(", ctest_output, re.M)
+
+
 class Copy:
     """A copy of the sources as they are in this checkout, committed or not,
     built in a folder of its own."""
@@ -127,21 +134,22 @@ class Copy:
         with open(os.path.join(self.src, path), "w", encoding="utf-8") as file:
             file.write(text)
 
-    def tests_pass(self):
+    def failing_tests(self):
+        """The tests that fail on the copy as it stands."""
         built = subprocess.run(["cmake", "--build", self.build, "-j", str(self.jobs), "--target", *TESTS],
                                capture_output=True, text=True)
         if built.returncode != 0:
             # A design that breaks its own rules does not compile: caught.
             # Any other failure to build is a fault of this list.
             if "static assertion failed" in built.stdout + built.stderr:
-                return False
+                return ["a static assertion"]
             print(built.stdout[-4000:], built.stderr[-4000:], sep="\n")
             sys.exit("mutate.py: the copy does not build")
         tested = subprocess.run(["ctest", "--test-dir", self.build, "-R", f"^({'|'.join(TESTS)})$", "-j",
                                  str(self.jobs), "--timeout", "300"], env=dict(os.environ, QT_QPA_PLATFORM="offscreen"),
                                 capture_output=True, text=True)
         self.log = tested.stdout
-        return tested.returncode == 0
+        return (failed_tests(tested.stdout) or ["ctest"]) if tested.returncode != 0 else []
 
 
 def main():
@@ -164,7 +172,7 @@ def main():
             except LookupError as error:
                 sys.exit(f"mutate.py: fault {name}: {path}: {error}")
         print("== The unchanged copy", flush=True)
-        if not copy.tests_pass():
+        if copy.failing_tests():
             print(copy.log)
             sys.exit("mutate.py: the tests fail without any fault")
         print("== Faults", flush=True)
@@ -172,10 +180,11 @@ def main():
         for name, path, *_ in faults:
             pristine = copy.read(path)
             copy.write(path, changed[name])
-            caught = not copy.tests_pass()
+            caught_by = copy.failing_tests()
             copy.write(path, pristine)
-            print(f"{'caught' if caught else 'survived':9} {name}", flush=True)
-            survivors += [] if caught else [name]
+            # Which tests catch a fault shows where they overlap, and which one alone guards it.
+            print(f"caught    {name} by {', '.join(caught_by)}" if caught_by else f"survived  {name}", flush=True)
+            survivors += [] if caught_by else [name]
     print(f"== {len(faults)} faults, {len(survivors)} survivors" + (f": {' '.join(survivors)}" if survivors else ""))
     return 1 if survivors else 0
 

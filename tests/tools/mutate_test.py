@@ -1,12 +1,13 @@
 #!/usr/bin/env python3
 # SPDX-FileCopyrightText: 2026 Kestrow
 # SPDX-License-Identifier: MIT
-"""The locator finds a pattern in one function, whatever the layout, and only once; every mutate.py fault is found."""
+"""The locator finds a pattern in one function, whatever the layout, and only once; every mutate.py fault is
+found; the tests that caught one are read from ctest's summary."""
 import os
 import unittest
 
 from code_locator import locate, mutated
-from mutate import FAULTS, ROOT
+from mutate import FAULTS, ROOT, failed_tests
 
 SOURCE = ("int other(int sum) { return sum <= kMax ? sum : 0; }\n"
           "bool fits(long\n    total) noexcept\n{\n    return total >=\n        kMin && total\n        <= kMax;\n}\n"
@@ -51,6 +52,12 @@ class Locate(unittest.TestCase):
         for name, path, where, code, _ in FAULTS:
             with self.subTest(name), open(os.path.join(ROOT, path), encoding="utf-8") as file:
                 locate(file.read(), where, code)
+
+    def test_failed_tests_are_read_from_ctests_summary(self):
+        output = ("1/3 Test #2: a_test ....   Passed\n2/3 Test #1: b_test ....***Failed\n\n"
+                  "33% tests passed, 2 tests failed out of 3\n\nThe following tests FAILED:\n"
+                  "\t  1 - b_test (Failed)\n\t  3 - c_test (Timeout)\nErrors while running CTest\n")
+        self.assertEqual(failed_tests(output), ["b_test", "c_test"])
 
 
 if __name__ == "__main__":
